@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui { class TfrmCambiaPassword; }
+
+class TfrmCambiaPassword : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmCambiaPassword(QWidget *parent = nullptr);
+    ~TfrmCambiaPassword() override;
+
+private:
+    std::unique_ptr<Ui::TfrmCambiaPassword> ui;
+};

@@ -1,0 +1,9 @@
+#include "app/Guida.h"
+#include "ui_Guida.h"
+
+TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmGuida>())
+{
+    ui->setupUi(this);
+}
+
+TfrmGuida::~TfrmGuida() = default;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui { class TfrmGuida; }
+
+class TfrmGuida : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmGuida(QWidget *parent = nullptr);
+    ~TfrmGuida() override;
+
+private:
+    std::unique_ptr<Ui::TfrmGuida> ui;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui { class TfrmInfo; }
+
+class TfrmInfo : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmInfo(QWidget *parent = nullptr);
+    ~TfrmInfo() override;
+
+private:
+    std::unique_ptr<Ui::TfrmInfo> ui;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui { class TfrmSplash; }
+
+class TfrmSplash : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSplash(QWidget *parent = nullptr);
+    ~TfrmSplash() override;
+
+private:
+    std::unique_ptr<Ui::TfrmSplash> ui;
+};

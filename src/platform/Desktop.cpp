@@ -1,0 +1,89 @@
+#include "platform/Desktop.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+Desktop *g_installato = nullptr;
+
+QWidget *Genitore(QWidget *g)
+{
+    return g ? g : QApplication::activeWindow();
+}
+} // namespace
+
+Desktop &Desktop::Corrente()
+{
+    static DesktopReale reale;
+    return g_installato ? *g_installato : reale;
+}
+
+void Desktop::Installa(Desktop *d) { g_installato = d; }
+
+void DesktopReale::Messaggio(Tipo tipo, const QString &testo, QWidget *genitore)
+{
+    QMessageBox::Icon icona = QMessageBox::Information;
+    QString titolo = QStringLiteral("Informazione");
+    if (tipo == Tipo::Avviso) {
+        icona = QMessageBox::Warning;
+        titolo = QStringLiteral("Avviso");
+    } else if (tipo == Tipo::Errore) {
+        icona = QMessageBox::Critical;
+        titolo = QStringLiteral("Errore");
+    }
+    QMessageBox box(icona, titolo, testo, QMessageBox::Ok | QMessageBox::Cancel, Genitore(genitore));
+    box.exec();
+}
+
+bool DesktopReale::Domanda(const QString &testo, QWidget *genitore)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo,
+                    QMessageBox::Yes | QMessageBox::No, Genitore(genitore));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void DesktopReale::MessaggioSemplice(const QString &testo, QWidget *genitore)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Valmora"), testo, QMessageBox::Ok,
+                    Genitore(genitore));
+    box.exec();
+}
+
+std::optional<QString> DesktopReale::InputBox(const QString &titolo, const QString &richiesta,
+                                              const QString &valore, QWidget *genitore)
+{
+    bool ok = false;
+    const QString r = QInputDialog::getText(Genitore(genitore), titolo, richiesta,
+                                            QLineEdit::Normal, valore, &ok);
+    if (!ok)
+        return std::nullopt;
+    return r;
+}
+
+QString DesktopReale::ApriFile(const QString &titolo, const QString &filtro, QWidget *genitore)
+{
+    return QFileDialog::getOpenFileName(Genitore(genitore), titolo, QString(), filtro);
+}
+
+int DesktopReale::MostraModale(QDialog *dialogo) { return dialogo->exec(); }
+
+bool DesktopReale::DialogoStampa(QPrinter &stampante, QWidget *genitore)
+{
+    QPrintDialog dlg(&stampante, Genitore(genitore));
+    return dlg.exec() == QDialog::Accepted;
+}
+
+void DesktopReale::ApriUrl(const QUrl &url) { QDesktopServices::openUrl(url); }
+
+QDate DesktopReale::Oggi() const { return QDate::currentDate(); }
+
+QDateTime DesktopReale::Adesso() const { return QDateTime::currentDateTime(); }
+
+QString DesktopReale::CartellaProgramma() const { return QCoreApplication::applicationDirPath(); }

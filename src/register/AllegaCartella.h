@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui { class TfrmAllegaCartella; }
+
+class TfrmAllegaCartella : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmAllegaCartella(QWidget *parent = nullptr);
+    ~TfrmAllegaCartella() override;
+
+private:
+    std::unique_ptr<Ui::TfrmAllegaCartella> ui;
+};

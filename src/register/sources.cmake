@@ -1,0 +1,5 @@
+# Sources of src/register
+list(APPEND VALMORA_CORE_SOURCES
+  src/register/Scheda.cpp src/register/Archivio.cpp)
+list(APPEND VALMORA_GUI_SOURCES
+  src/register/RegPagamenti.cpp src/register/AllegaCartella.cpp src/register/Calendario.cpp)

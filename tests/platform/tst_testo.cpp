@@ -1,0 +1,172 @@
+#include "platform/Testo.h"
+
+#include <QtTest>
+
+class TestTesto : public QObject {
+    Q_OBJECT
+private slots:
+    void trim_data();
+    void trim();
+    void maiuscoloMinuscolo();
+    void soloCifre_data();
+    void soloCifre();
+    void cp1252_tuttiIByteFannoIlGiro();
+    void cp1252_codifica_data();
+    void cp1252_codifica();
+    void data_data();
+    void data();
+    void leggiNumero_data();
+    void leggiNumero();
+    void formatoGenerale_data();
+    void formatoGenerale();
+};
+
+void TestTesto::trim_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("vuoto") << "" << "";
+    QTest::newRow("blanchi") << "   " << "";
+    QTest::newRow("controlli") << QStringLiteral("\t\r\n ab c\x01\x1f ") << "ab c";
+    QTest::newRow("nbsp resta") << QStringLiteral("\u00a0x\u00a0") << QStringLiteral("\u00a0x\u00a0");
+}
+
+void TestTesto::trim()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(Testo::Trim(in), out);
+}
+
+void TestTesto::maiuscoloMinuscolo()
+{
+    QCOMPARE(Testo::MaiuscoloAscii(QStringLiteral("luce è gas z")), QStringLiteral("LUCE è GAS Z"));
+    QCOMPARE(Testo::MinuscoloAscii(QStringLiteral("LUCE È GAS Z")), QStringLiteral("luce È gas z"));
+}
+
+void TestTesto::soloCifre_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<bool>("atteso");
+    QTest::newRow("vuoto") << "" << true;
+    QTest::newRow("cifre") << "0123456789" << true;
+    QTest::newRow("spazio") << "12 3" << false;
+    QTest::newRow("segno") << "-1" << false;
+    QTest::newRow("cifra araba") << QStringLiteral("\u0661") << false;
+}
+
+void TestTesto::soloCifre()
+{
+    QFETCH(QString, in);
+    QFETCH(bool, atteso);
+    QCOMPARE(Testo::SoloCifre(in), atteso);
+}
+
+void TestTesto::cp1252_tuttiIByteFannoIlGiro()
+{
+    QByteArray tutti;
+    for (int b = 0; b < 256; ++b)
+        tutti.append(char(b));
+    const QString t = Testo::DecodificaCp1252(tutti);
+    QCOMPARE(t.size(), 256);
+    QCOMPARE(t.at(0x80), QChar(0x20AC));
+    QCOMPARE(t.at(0xEC), QChar(u'ì'));
+    QCOMPARE(Testo::CodificaCp1252(t), tutti);
+}
+
+void TestTesto::cp1252_codifica_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QByteArray>("out");
+    QTest::newRow("Sì") << QStringLiteral("Sì") << QByteArray("\x53\xEC");
+    QTest::newRow("euro") << QStringLiteral("€ 5") << QByteArray("\x80 5");
+    QTest::newRow("fuori pagina") << QStringLiteral("a\u0101b") << QByteArray("a?b");
+    QTest::newRow("surrogati") << QStringLiteral("x\U0001F600y") << QByteArray("x?y");
+}
+
+void TestTesto::cp1252_codifica()
+{
+    QFETCH(QString, in);
+    QFETCH(QByteArray, out);
+    QCOMPARE(Testo::CodificaCp1252(in), out);
+}
+
+void TestTesto::data_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QDate>("atteso");
+    QTest::newRow("valida") << "05/03/2024" << QDate(2024, 3, 5);
+    QTest::newRow("bisestile") << "29/02/2024" << QDate(2024, 2, 29);
+    QTest::newRow("non bisestile") << "29/02/2023" << QDate();
+    QTest::newRow("31 aprile") << "31/04/2024" << QDate();
+    QTest::newRow("cifra singola") << "5/3/2024" << QDate();
+    QTest::newRow("vuota") << "" << QDate();
+    QTest::newRow("separatore") << "05-03-2024" << QDate();
+}
+
+void TestTesto::data()
+{
+    QFETCH(QString, in);
+    QFETCH(QDate, atteso);
+    const auto d = Testo::LeggiData(in);
+    QCOMPARE(d.value_or(QDate()), atteso);
+    if (atteso.isValid())
+        QCOMPARE(Testo::FormattaData(atteso), in);
+}
+
+void TestTesto::leggiNumero_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<bool>("valido");
+    QTest::addColumn<double>("valore");
+    QTest::newRow("intero") << "7" << true << 7.0;
+    QTest::newRow("virgola") << "12,50" << true << 12.5;
+    QTest::newRow("solo decimali") << ",5" << true << 0.5;
+    QTest::newRow("virgola finale") << "12," << true << 12.0;
+    QTest::newRow("negativo") << "-20,00" << true << -20.0;
+    QTest::newRow("blanchi") << "  3,1 " << true << 3.1;
+    QTest::newRow("esponente") << "1,5E3" << true << 1500.0;
+    QTest::newRow("punto") << "12.50" << false << 0.0;
+    QTest::newRow("due virgole") << "1,2,3" << false << 0.0;
+    QTest::newRow("virgola sola") << "," << false << 0.0;
+    QTest::newRow("vuoto") << "" << false << 0.0;
+    QTest::newRow("lettere") << "abc" << false << 0.0;
+    QTest::newRow("troppo grande") << "1E400" << false << 0.0;
+}
+
+void TestTesto::leggiNumero()
+{
+    QFETCH(QString, in);
+    QFETCH(bool, valido);
+    QFETCH(double, valore);
+    const auto v = Testo::LeggiNumero(in);
+    QCOMPARE(v.has_value(), valido);
+    if (valido)
+        QCOMPARE(*v, valore);
+}
+
+void TestTesto::formatoGenerale_data()
+{
+    QTest::addColumn<double>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("intero") << 12.0 << "12";
+    QTest::newRow("decimale") << 2.5 << "2,5";
+    QTest::newRow("negativo") << -7.5 << "-7,5";
+    QTest::newRow("0,1+0,2") << (0.1 + 0.2) << "0,3";
+    QTest::newRow("piccolo") << 0.0001 << "0,0001";
+    QTest::newRow("piccolissimo") << 0.000001 << "1E-6";
+    QTest::newRow("grande") << 1e20 << "1E20";
+    QTest::newRow("15 cifre") << 123456789012345.0 << "123456789012345";
+    QTest::newRow("1,005") << 1.005 << "1,005";
+}
+
+void TestTesto::formatoGenerale()
+{
+    QFETCH(double, in);
+    QFETCH(QString, out);
+    QCOMPARE(Testo::FormatoGenerale(in), out);
+}
+
+QTEST_APPLESS_MAIN(TestTesto)
+#include "tst_testo.moc"

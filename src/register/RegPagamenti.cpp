@@ -7,3 +7,9 @@ TfrmRegPagamenti::TfrmRegPagamenti(QWidget *parent) : QWidget(parent), ui(std::m
 }
 
 TfrmRegPagamenti::~TfrmRegPagamenti() = default;
+
+void TfrmRegPagamenti::MostraScheda(const TScheda &s, qint64 indice)
+{
+    Q_UNUSED(s);
+    Q_UNUSED(indice);
+}

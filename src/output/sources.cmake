@@ -1,3 +1,3 @@
 # Sources of src/output
-list(APPEND VALMORA_CORE_SOURCES)
+list(APPEND VALMORA_CORE_SOURCES src/output/TestiGuidaEsportazione.cpp)
 list(APPEND VALMORA_GUI_SOURCES src/output/StampaRegPagamenti.cpp src/output/ExpRegPagamenti.cpp)

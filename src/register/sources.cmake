@@ -1,5 +1,5 @@
 # Sources of src/register
-list(APPEND VALMORA_CORE_SOURCES
+list(APPEND VALMORA_CORE_SOURCES src/register/TestiGuidaRegistro.cpp
   src/register/Scheda.cpp src/register/Archivio.cpp)
 list(APPEND VALMORA_GUI_SOURCES
   src/register/RegPagamenti.cpp src/register/AllegaCartella.cpp src/register/Calendario.cpp)

@@ -1,0 +1,30 @@
+// The program's start-up up to the access screen shown: the same steps as
+// main.cpp, then it reports and leaves.
+#include "access/Password.h"
+#include "app/Schermate.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTranslator traduzioneQt;
+    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduzioneQt);
+    Schermate::CreaTutte();
+    Schermate::Globali().frmPassword->show();
+    QTimer::singleShot(0, [] {
+        std::puts("pronto");
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
+    const int r = QApplication::exec();
+    Schermate::DistruggiTutte();
+    return r;
+}

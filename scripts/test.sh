@@ -1,10 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite
-# on the offscreen platform.
+# Installs what is missing, builds everything and runs the whole test suite on
+# the offscreen platform: once in a normal build, once more built with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dipendenze.sh
 export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build-test
-ctest --test-dir build-test --output-on-failure
+cmake --build build-test -j "$jobs"
+ctest --test-dir build-test --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVALMORA_SANITIZE=ON -DVALMORA_BENCH=OFF
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"

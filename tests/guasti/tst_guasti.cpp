@@ -1,0 +1,93 @@
+#include "ArchivioDiProva.h"
+#include "Sequenza.h"
+#include "register/Archivio.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <sys/mount.h>
+#include <unistd.h>
+
+class TestGuasti : public QObject {
+    Q_OBJECT
+private slots:
+    void discoPieno_duranteAccodamento();
+    void scrittoreUcciso_nienteDiScrittoSiPerde();
+
+private:
+    static void VerificaSequenza(const QString &percorso, qint64 almeno);
+};
+
+void TestGuasti::VerificaSequenza(const QString &percorso, qint64 almeno)
+{
+    const QByteArray b = ArchivioDiProva::Leggi(percorso);
+    const qint64 intere = b.size() / TScheda::Dimensione;
+    QVERIFY2(intere >= almeno, qPrintable(QStringLiteral("%1 < %2").arg(intere).arg(almeno)));
+    for (qint64 i = 0; i < intere; ++i) {
+        const TScheda atteso = SchedaDiSequenza(i);
+        QVERIFY2(b.mid(i * TScheda::Dimensione, TScheda::Dimensione)
+                     == QByteArray(atteso.byte.data(), TScheda::Dimensione),
+                 qPrintable(QStringLiteral("scheda %1 diversa").arg(i + 1)));
+    }
+    // And the archive still reads end to end.
+    qint64 viste = 0;
+    ScorriArchivio(percorso, [&](const TScheda &, qint64) { ++viste; return true; });
+    QCOMPARE(viste, intere);
+}
+
+void TestGuasti::discoPieno_duranteAccodamento()
+{
+    if (geteuid() != 0)
+        QSKIP("mounting a small filesystem needs root");
+    QTemporaryDir dir;
+    // Four pages: room for six whole records and a part of the seventh.
+    if (::mount("valmora-prova", dir.path().toLocal8Bit().constData(), "tmpfs", 0, "size=16k") != 0)
+        QSKIP("tmpfs not available here");
+    const QString percorso = Archivio::Percorso(dir.path());
+    qint64 scritte = 0;
+    bool fallita = false;
+    for (int k = 0; k < 20 && !fallita; ++k) {
+        try {
+            Archivio a(percorso);
+            a.ApriArchivio();
+            a.ScriviScheda(a.NumeroSchede(), SchedaDiSequenza(a.NumeroSchede()));
+            a.Chiudi();
+            ++scritte;
+        } catch (const ErroreArchivio &) {
+            fallita = true;
+        }
+    }
+    QVERIFY2(fallita, "the full disk was never reported");
+    QVERIFY(scritte >= 5);
+    VerificaSequenza(percorso, scritte);
+    // A full disk never turns into a success on a later try either.
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, [&] {
+        Archivio a(percorso);
+        a.ApriArchivio();
+        a.ScriviScheda(a.NumeroSchede(), SchedaDiSequenza(a.NumeroSchede()));
+        a.Chiudi();
+    }());
+    ::umount(dir.path().toLocal8Bit().constData());
+}
+
+void TestGuasti::scrittoreUcciso_nienteDiScrittoSiPerde()
+{
+    QTemporaryDir dir;
+    const QString percorso = Archivio::Percorso(dir.path());
+    QProcess p;
+    p.start(QStringLiteral(SCRITTORE_ARCHIVIO), {percorso, QStringLiteral("1000000")});
+    QVERIFY(p.waitForStarted());
+    qint64 confermate = 0;
+    while (confermate < 300 && p.waitForReadyRead(20000)) {
+        while (p.canReadLine())
+            confermate = p.readLine().trimmed().toLongLong();
+    }
+    ::kill(pid_t(p.processId()), SIGKILL);
+    p.waitForFinished();
+    QVERIFY(confermate >= 300);
+    VerificaSequenza(percorso, confermate);
+}
+
+QTEST_GUILESS_MAIN(TestGuasti)
+#include "tst_guasti.moc"

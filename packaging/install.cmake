@@ -11,3 +11,5 @@ install(CODE "
     message(STATUS \"Kept: \${_cartella}/unins000.dll\")
   endif()
 ")
+# The user guide, written at build time from the program's help topics.
+install(FILES ${VALMORA_GUIDA_PDF} DESTINATION .)

@@ -1,9 +1,46 @@
 #include "app/Info.h"
 #include "ui_Info.h"
 
-TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmInfo>())
+#include "app/OpenURL.h"
+#include "app/Produttore.h"
+#include "platform/Finestre.h"
+#include "platform/Immagini.h"
+
+TfrmInfo::TfrmInfo(QWidget *parent)
+    : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmInfo>())
 {
     ui->setupUi(this);
+    setWindowFlags(Finestre::CorniceFissa);
+    setFixedSize(size());
+    Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/logo.svg"));
+    Immagini::ImpostaSu(ui->imgWarning, QStringLiteral(":/img/warning.svg"));
+    Immagini::ImpostaSu(ui->imgEmail, QStringLiteral(":/img/email.svg"));
+    ui->lnkWeb->setText(QString::fromUtf16(Produttore::Email));
+    ui->lnkWeb->setAccessibleDescription(ui->lnkWeb->text());
+    ui->lnkWeb->Associa(ui->imgEmail);
+    connect(ui->lnkWeb, &Collegamento::cliccato, this, &TfrmInfo::lnkWebClick);
+    connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
 }
 
 TfrmInfo::~TfrmInfo() = default;
+
+QString TfrmInfo::BersaglioEmail()
+{
+    return QStringLiteral("\"mailto:") + QString::fromUtf16(Produttore::Email) + u'"';
+}
+
+void TfrmInfo::showEvent(QShowEvent *e)
+{
+    Finestre::CentraSulloSchermo(this);
+    QDialog::showEvent(e);
+}
+
+void TfrmInfo::lnkWebClick()
+{
+    TMisc::Open(BersaglioEmail());
+}
+
+void TfrmInfo::btnChiudiClick()
+{
+    close();
+}

@@ -5,12 +5,25 @@
 
 namespace Ui { class TfrmCodFisc; }
 
+// Tests the check character of a tax code typed by the user or handed over
+// by the register editor; the verdict closes it.
 class TfrmCodFisc : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget *parent = nullptr);
     ~TfrmCodFisc() override;
 
+    // The caller fills the field before showing the dialog.
+    void ImpostaCodFisc(const QString &codice);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *event) override;
+
 private:
+    void txtCodFiscTyping(const QString &testo);
+    void btnControllaClick();
+    void btnChiudiClick();
+
     std::unique_ptr<Ui::TfrmCodFisc> ui;
 };

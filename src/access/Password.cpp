@@ -1,9 +1,142 @@
 #include "access/Password.h"
 #include "ui_Password.h"
 
+#include "access/Accesso.h"
+#include "access/CambiaPassword.h"
+#include "app/Avvio.h"
+#include "app/Schermate.h"
+#include "platform/Desktop.h"
+#include "platform/Testo.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+const QString kPasswordErrata = QStringLiteral("Attenzione: password errata.");
+const QString kErroreLettura = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+    "Si consiglia di reinstallare il software.");
+
+void Centra(QWidget *w)
+{
+    if (const QScreen *schermo = w->screen() ? w->screen() : QGuiApplication::primaryScreen()) {
+        QRect r = w->frameGeometry();
+        r.moveCenter(schermo->availableGeometry().center());
+        w->move(r.topLeft());
+    }
+}
+} // namespace
+
 TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TfrmPassword>())
 {
     ui->setupUi(this);
+    // Fixed border and no window-system buttons: the screen is left only
+    // through its own buttons.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(size());
+
+    ui->txtPassword->installEventFilter(this);
+    connect(ui->txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
+    connect(ui->cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
+    connect(ui->cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+    connect(ui->btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
 }
 
 TfrmPassword::~TfrmPassword() = default;
+
+void TfrmPassword::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmPassword::FormShow()
+{
+    Centra(this);
+    ui->txtPassword->setFocus();
+}
+
+void TfrmPassword::closeEvent(QCloseEvent *e)
+{
+    // The main window: closing it ends the program.
+    e->accept();
+    QCoreApplication::quit();
+}
+
+bool TfrmPassword::eventFilter(QObject *o, QEvent *e)
+{
+    if (o == ui->txtPassword) {
+        switch (e->type()) {
+        case QEvent::FocusIn:
+            ui->effPassword->show();
+            break;
+        case QEvent::FocusOut:
+            ui->effPassword->hide();
+            break;
+        case QEvent::KeyRelease:
+            AggiornaOK();
+            break;
+        case QEvent::KeyPress: {
+            const int tasto = static_cast<QKeyEvent *>(e)->key();
+            if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter) {
+                if (!Testo::Trim(ui->txtPassword->text()).isEmpty())
+                    cmdOKClick();
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void TfrmPassword::txtPasswordChange() { AggiornaOK(); }
+
+void TfrmPassword::AggiornaOK()
+{
+    ui->cmdOK->setEnabled(!Testo::Trim(ui->txtPassword->text()).isEmpty());
+}
+
+void TfrmPassword::cmdOKClick()
+{
+    const QString percorso = Accesso::Percorso(Desktop::Corrente().CartellaProgramma());
+    bool corretta = false;
+    try {
+        corretta = Accesso::Verifica(percorso, ui->txtPassword->text());
+    } catch (const Accesso::ErroreAccesso &) {
+        Desktop::Corrente().MessaggioSemplice(kErroreLettura, this);
+        return;
+    }
+    if (!corretta) {
+        Desktop::Corrente().MessaggioSemplice(kPasswordErrata, this);
+        ui->txtPassword->clear();
+        ui->txtPassword->setFocus();
+        return;
+    }
+    if (TfrmAvvio *avvio = Schermate::Globali().frmAvvio)
+        avvio->show();
+    hide();
+}
+
+void TfrmPassword::cmdEsciClick() { close(); }
+
+void TfrmPassword::btnCambiaPasswordClick()
+{
+    if (TfrmCambiaPassword *cambia = Schermate::Globali().frmCambiaPassword)
+        cambia->show();
+    hide();
+}
+
+void TfrmPassword::Ripresenta()
+{
+    ui->txtPassword->clear();
+    show();
+    activateWindow();
+    ui->txtPassword->setFocus();
+}

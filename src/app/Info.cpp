@@ -15,7 +15,7 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/logo.svg"));
     Immagini::ImpostaSu(ui->imgWarning, QStringLiteral(":/img/warning.svg"));
     Immagini::ImpostaSu(ui->imgEmail, QStringLiteral(":/img/email.svg"));
-    ui->lnkWeb->setText(QString::fromUtf16(Produttore::Email));
+    ui->lnkWeb->setText(Produttore::MailSupporto.toString());
     ui->lnkWeb->setAccessibleDescription(ui->lnkWeb->text());
     ui->lnkWeb->Associa(ui->imgEmail);
     connect(ui->lnkWeb, &Collegamento::cliccato, this, &TfrmInfo::lnkWebClick);
@@ -26,7 +26,7 @@ TfrmInfo::~TfrmInfo() = default;
 
 QString TfrmInfo::BersaglioEmail()
 {
-    return QStringLiteral("\"mailto:") + QString::fromUtf16(Produttore::Email) + u'"';
+    return QStringLiteral("\"mailto:") + Produttore::MailSupporto.toString() + u'"';
 }
 
 void TfrmInfo::showEvent(QShowEvent *e)

@@ -1,7 +1,10 @@
 #pragma once
-// The maker of Valmora: its web site and its support mail address.
+// The maker's addresses, shown and opened by the start menu and the
+// information screens.
+
+#include <QStringView>
 
 namespace Produttore {
-inline constexpr char16_t Sito[] = u"https://www.valmora.example";
-inline constexpr char16_t Email[] = u"supporto@valmora.example";
+inline constexpr QStringView SitoWeb = u"https://www.valmora.example";
+inline constexpr QStringView MailSupporto = u"supporto@valmora.example";
 } // namespace Produttore

@@ -25,7 +25,7 @@ TfrmSplash::~TfrmSplash() = default;
 
 QString TfrmSplash::SitoSenzaSchema()
 {
-    const QString sito = QString::fromUtf16(Produttore::Sito);
+    const QString sito = Produttore::SitoWeb.toString();
     const qsizetype fine = sito.indexOf(QStringLiteral("://"));
     return fine < 0 ? sito : sito.mid(fine + 3);
 }
@@ -42,7 +42,7 @@ void TfrmSplash::showEvent(QShowEvent *e)
 void TfrmSplash::lnkWebClick()
 {
     // The web address goes to the shell as it is, unquoted.
-    TMisc::Open(QString::fromUtf16(Produttore::Sito));
+    TMisc::Open(Produttore::SitoWeb.toString());
 }
 
 void TfrmSplash::btnChiudiClick()

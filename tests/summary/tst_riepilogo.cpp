@@ -1,5 +1,6 @@
 // Dates of the interval, the statement's scan and its total, without screens.
 #include "ArchivioDiProva.h"
+#include "app/TestiGuida.h"
 #include "register/Archivio.h"
 #include "summary/Riepilogo.h"
 
@@ -31,6 +32,7 @@ private slots:
     void formattaTotale();
 
     void righeStampa();
+    void guida_quattroParagrafi();
 
 private:
     QString percorso() const { return Archivio::Percorso(m_dir->path()); }
@@ -245,6 +247,15 @@ void TestRiepilogo::righeStampa()
                              QStringLiteral("TOTALE IMPORTI PAGATI:     € 15,30")}));
     // The interval text and the euro sign stand in the same column.
     QCOMPARE(r.at(3).indexOf(u'D'), r.at(4).indexOf(u'€'));
+}
+
+void TestRiepilogo::guida_quattroParagrafi()
+{
+    QCOMPARE(TestiGuida::TitoloRiepilogo(), QStringLiteral("App Riepilogo Uscite"));
+    const QStringList p = TestiGuida::TestoRiepilogo().split(QStringLiteral("\r\n\r\n"));
+    QCOMPARE(p.size(), 4);
+    for (const QString &x : p)
+        QVERIFY(!x.trimmed().isEmpty() && !x.contains(u'\n') && !x.contains(u'\r'));
 }
 
 QTEST_GUILESS_MAIN(TestRiepilogo)

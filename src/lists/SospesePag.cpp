@@ -1,9 +1,70 @@
 #include "lists/SospesePag.h"
 #include "ui_SospesePag.h"
 
-TfrmSospesePag::TfrmSospesePag(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmSospesePag>())
+#include "lists/BarraTrova.h"
+#include "lists/ListaRighe.h"
+#include "lists/ReportLista.h"
+#include "lists/RicercaSchede.h"
+#include "platform/Desktop.h"
+#include "register/Archivio.h"
+
+#include <QShowEvent>
+
+TfrmSospesePag::TfrmSospesePag(QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmSospesePag>())
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(size());
+
+    PreparaListaRighe(ui->lstRecords);
+    new BarraTrova(ui->txtTrova, ui->btnTrova, ui->lstRecords, &m_ultimoTrova, true);
+
+    connect(ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmSospesePag::btnStampaClick);
+    connect(ui->lstRecords, &QListView::doubleClicked, this, &TfrmSospesePag::lstRecordsDblClick);
 }
 
 TfrmSospesePag::~TfrmSospesePag() = default;
+
+void TfrmSospesePag::showEvent(QShowEvent *evento)
+{
+    QDialog::showEvent(evento);
+    if (evento->spontaneous())
+        return;
+    m_ultimoTrova.clear();
+    ui->txtTrova->clear();
+    try {
+        MostraRighe(ui->lstRecords,
+                    ContiDaSaldare(Archivio::Percorso(Desktop::Corrente().CartellaProgramma())));
+    } catch (const ErroreArchivio &) {
+        // An empty list here would read as "nothing left to settle": say so.
+        MostraRighe(ui->lstRecords, {});
+        Desktop::Corrente().MessaggioSemplice(
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                           "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                           "installazione del programma."),
+            this);
+    }
+    SelezionaRiga(ui->lstRecords, -1);
+    ui->txtTrova->setFocus();
+}
+
+void TfrmSospesePag::done(int risultato)
+{
+    ModelloDi(ui->lstRecords)->Svuota();
+    QDialog::done(risultato);
+}
+
+void TfrmSospesePag::lstRecordsDblClick()
+{
+    RichiamaSchedaSelezionata(ui->lstRecords, carica);
+    close();
+}
+
+void TfrmSospesePag::btnStampaClick()
+{
+    StampaReportLista(this, QStringLiteral("Riepilogo dati"),
+                      QStringLiteral("Riepilogo conti da saldare"),
+                      ModelloDi(ui->lstRecords)->Righe().righe);
+}

@@ -1,16 +1,32 @@
 #pragma once
 
+#include "lists/RichiamoScheda.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui { class TfrmSospesePag; }
 
+// The accounts still to be settled, listed as soon as the dialog is shown.
 class TfrmSospesePag : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmSospesePag(QWidget *parent = nullptr);
     ~TfrmSospesePag() override;
 
+    // Where a double-clicked record goes: the register editor unless a test
+    // says otherwise.
+    CaricaScheda carica = CaricaNelRegistro;
+
+    void done(int risultato) override;
+
+protected:
+    void showEvent(QShowEvent *evento) override;
+
 private:
+    void lstRecordsDblClick();
+    void btnStampaClick();
+
     std::unique_ptr<Ui::TfrmSospesePag> ui;
+    QString m_ultimoTrova;
 };

@@ -1,9 +1,151 @@
 #include "summary/RiepPagamenti.h"
 #include "ui_RiepPagamenti.h"
 
-TfrmRiepPagamenti::TfrmRiepPagamenti(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmRiepPagamenti>())
+#include "app/Guida.h"
+#include "app/Schermate.h"
+#include "app/TestiGuida.h"
+#include "lists/BarraTrova.h"
+#include "lists/ListaRighe.h"
+#include "lists/ReportLista.h"
+#include "platform/Desktop.h"
+#include "platform/Testo.h"
+#include "register/Archivio.h"
+#include "summary/MenuRiepPagamenti.h"
+#include "summary/Riepilogo.h"
+#include "ui_MenuRiepPagamenti.h"
+
+#include <QShowEvent>
+
+namespace {
+
+// The statement's last find text outlives each statement: a second statement
+// continues a repeated find where the first one left it.
+QString &UltimoTrova()
+{
+    static QString t;
+    return t;
+}
+
+const QString kNonCalcolabile = QStringLiteral("non calcolabile");
+
+QString ElencoPosizioni(const QList<qint64> &indici)
+{
+    constexpr int kMassimo = 10;
+    QStringList p;
+    for (int i = 0; i < indici.size() && i < kMassimo; ++i)
+        p << QString::number(indici.at(i) + 1);
+    if (indici.size() > kMassimo)
+        p << QStringLiteral("...");
+    return p.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+TfrmRiepPagamenti::TfrmRiepPagamenti(QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmRiepPagamenti>())
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowState(Qt::WindowMaximized);
+
+    PreparaListaRighe(ui->lstRecords);
+    new BarraTrova(ui->txtTrova, ui->btnTrova, ui->lstRecords, &UltimoTrova(), false);
+
+    connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmRiepPagamenti::btnStampaClick);
+    connect(ui->btnEsci, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui->imgGuida, &QToolButton::clicked, this, &TfrmRiepPagamenti::imgGuidaClick);
 }
 
 TfrmRiepPagamenti::~TfrmRiepPagamenti() = default;
+
+TfrmMenuRiepPagamenti *TfrmRiepPagamenti::Criteri() const
+{
+    if (TfrmMenuRiepPagamenti *c = Schermate::Globali().frmMenuRiepPagamenti)
+        return c;
+    return qobject_cast<TfrmMenuRiepPagamenti *>(parentWidget());
+}
+
+void TfrmRiepPagamenti::showEvent(QShowEvent *evento)
+{
+    QDialog::showEvent(evento);
+    if (evento->spontaneous() || m_costruito)
+        return;
+    m_costruito = true;
+    Costruisci();
+}
+
+void TfrmRiepPagamenti::Costruisci()
+{
+    TfrmMenuRiepPagamenti *criteri = Criteri();
+    if (!criteri)
+        return;
+    const Ui::TfrmMenuRiepPagamenti *c = criteri->Controlli();
+    const QString inizio = Testo::Trim(c->lblDataInizio->text());
+    const QString fine = Testo::Trim(c->lblDataFine->text());
+    CriteriRiepilogo cr{c->txtFornitore->text(), c->txtCodice->text(),
+                        Testo::LeggiData(inizio).value_or(QDate()),
+                        Testo::LeggiData(fine).value_or(QDate())};
+
+    ui->lblConta->setText(QString::number(FiltriAttivi(cr)));
+    const QString fornitore = Testo::Trim(cr.fornitore);
+    ui->titTipologia->setText(fornitore.isEmpty() ? QStringLiteral("- - -") : fornitore);
+
+    Desktop &desktop = Desktop::Corrente();
+    QString avviso;
+    Riepilogo r;
+    try {
+        r = CostruisciRiepilogo(Archivio::Percorso(desktop.CartellaProgramma()), cr);
+        if (!r.Completo())
+            avviso = QStringLiteral(
+                         "Attenzione: il riepilogo non è completo e il totale non può essere calcolato.\n\r\n\r"
+                         "Le schede n. %1 dell'archivio hanno la data dell'operazione o il totale dovuto "
+                         "non leggibile: correggerle nel Registro spese e ripetere il riepilogo.")
+                         .arg(ElencoPosizioni(r.illeggibili));
+    } catch (const ErroreArchivio &) {
+        r = Riepilogo{};
+        r.illeggibili.append(-1); // nothing could be read: no total either
+        avviso = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                "installazione del programma.");
+    }
+
+    const bool completo = r.Completo();
+    MostraRighe(ui->lstRecords, std::move(r.righe));
+    ui->lblIntervallo->setText(TestoIntervallo(inizio, fine));
+    // A statement that missed records must not show or print a total as if
+    // it were the whole truth.
+    ui->lblTotCosti->setText(completo ? FormattaTotale(r.totale) : kNonCalcolabile);
+    ui->btnStampa->setEnabled(completo);
+    ui->txtTrova->setFocus();
+    if (!avviso.isEmpty())
+        desktop.Messaggio(Desktop::Tipo::Errore, avviso, this);
+}
+
+void TfrmRiepPagamenti::done(int risultato)
+{
+    ModelloDi(ui->lstRecords)->Svuota();
+    if (TfrmMenuRiepPagamenti *criteri = Criteri())
+        criteri->Controlli()->lblAttendere->hide();
+    QDialog::done(risultato);
+}
+
+void TfrmRiepPagamenti::btnStampaClick()
+{
+    Desktop &desktop = Desktop::Corrente();
+    const QStringList &righe = ModelloDi(ui->lstRecords)->Righe().righe;
+    if (righe.isEmpty()) {
+        desktop.Messaggio(Desktop::Tipo::Avviso,
+                          QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."),
+                          this);
+        return;
+    }
+    if (!desktop.Domanda(QStringLiteral("Si vuole stampare il presente riepilogo?"), this))
+        return;
+    StampaReportLista(this, QStringLiteral("Riepilogo pagamenti"), QStringLiteral("Riepilogo uscite"),
+                      RigheStampaRiepilogo(righe, ui->lblIntervallo->text(), ui->lblTotCosti->text()));
+}
+
+void TfrmRiepPagamenti::imgGuidaClick()
+{
+    TfrmGuida::Mostra(this, TestiGuida::TitoloRiepilogo(), TestiGuida::TestoRiepilogo());
+}

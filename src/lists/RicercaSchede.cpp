@@ -1,0 +1,51 @@
+#include "lists/RicercaSchede.h"
+
+#include "platform/Testo.h"
+#include "register/Archivio.h"
+
+bool CriterioCompilato(const CriterioRicerca &c) { return !Testo::Trim(c.testo).isEmpty(); }
+
+RigheScheda CercaSchede(const QString &percorsoArchivio, const QList<CriterioRicerca> &criteri)
+{
+    QList<CriterioRicerca> compilati;
+    for (const CriterioRicerca &c : criteri)
+        if (CriterioCompilato(c))
+            compilati.append({c.campo, Testo::MinuscoloAscii(c.testo)});
+
+    RigheScheda esito;
+    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
+        for (const CriterioRicerca &c : compilati)
+            if (!Testo::MinuscoloAscii(s.Testo(c.campo)).contains(c.testo))
+                return true;
+        esito.Aggiungi(s, indice);
+        return true;
+    });
+    return esito;
+}
+
+RigheScheda ContiDaSaldare(const QString &percorsoArchivio)
+{
+    const QString si = QStringLiteral("S\u00EC");
+    RigheScheda esito;
+    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
+        if (Testo::Trim(s.Testo(Campo::DaSaldare)) == si)
+            esito.Aggiungi(s, indice);
+        return true;
+    });
+    return esito;
+}
+
+std::optional<TScheda> RitrovaScheda(const QString &percorsoArchivio, qint64 indice,
+                                     const QString &riga)
+{
+    Archivio a(percorsoArchivio);
+    a.ApriArchivio();
+    std::optional<TScheda> esito;
+    if (indice >= 0 && indice < a.NumeroSchede()) {
+        const TScheda s = a.LeggiScheda(indice);
+        if (Testo::Trim(RigaScheda(s)) == Testo::Trim(riga))
+            esito = s;
+    }
+    a.Chiudi();
+    return esito;
+}

@@ -1,0 +1,100 @@
+#include "summary/Riepilogo.h"
+
+#include "platform/Testo.h"
+#include "register/Archivio.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<const char16_t *, 12> kMesi = {
+    u"gennaio", u"febbraio", u"marzo", u"aprile", u"maggio", u"giugno",
+    u"luglio", u"agosto", u"settembre", u"ottobre", u"novembre", u"dicembre"};
+
+} // namespace
+
+QString ParteMese(const QString &mese)
+{
+    const QString m = Testo::MinuscoloAscii(Testo::Trim(mese));
+    for (size_t i = 0; i < kMesi.size(); ++i)
+        if (m == QStringView(kMesi[i]))
+            return QStringLiteral("/%1/").arg(int(i) + 1, 2, 10, QLatin1Char('0'));
+    return QString();
+}
+
+QString ComponiData(const QString &giorno, const QString &mese, const QString &anno)
+{
+    const QString parte = ParteMese(mese);
+    if (parte.isEmpty())
+        return QString();
+    return Testo::Trim(giorno) + parte + Testo::Trim(anno);
+}
+
+bool DataValida(const QString &testo) { return Testo::LeggiData(testo).has_value(); }
+
+int FiltriAttivi(const CriteriRiepilogo &c)
+{
+    return (Testo::Trim(c.fornitore).isEmpty() ? 0 : 1) + (Testo::Trim(c.codice).isEmpty() ? 0 : 1);
+}
+
+Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiepilogo &criteri)
+{
+    const bool perFornitore = !Testo::Trim(criteri.fornitore).isEmpty();
+    const bool perCodice = !Testo::Trim(criteri.codice).isEmpty();
+    const QString fornitore = Testo::MinuscoloAscii(criteri.fornitore);
+    const QString codice = Testo::MinuscoloAscii(criteri.codice);
+
+    Riepilogo r;
+    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
+        if (perFornitore && !Testo::MinuscoloAscii(s.Testo(Campo::Fornitore)).contains(fornitore))
+            return true;
+        if (perCodice && !Testo::MinuscoloAscii(s.Testo(Campo::Codice)).contains(codice))
+            return true;
+        const QString dovuto = Testo::Trim(s.Testo(Campo::Dovuto));
+        if (dovuto.isEmpty())
+            return true;
+        const auto data = Testo::LeggiData(Testo::Trim(s.Testo(Campo::Data)));
+        if (!data) {
+            r.illeggibili.append(indice);
+            return true;
+        }
+        if (*data < criteri.inizio || *data > criteri.fine)
+            return true;
+        const auto importo = Testo::LeggiNumero(dovuto);
+        if (!importo) {
+            r.illeggibili.append(indice);
+            return true;
+        }
+        r.righe.Aggiungi(s, indice);
+        r.totale += *importo;
+        return true;
+    });
+    return r;
+}
+
+QString FormattaTotale(double totale)
+{
+    QString t = Testo::FormatoGenerale(std::floor(totale * 10000 + 0.5) / 10000);
+    const qsizetype virgola = t.indexOf(u',');
+    if (virgola < 0)
+        t += u",00";
+    else if (virgola == t.size() - 2)
+        t += u'0';
+    return t;
+}
+
+QString TestoIntervallo(const QString &inizio, const QString &fine)
+{
+    return QStringLiteral("Dal   ") + Testo::Trim(inizio) + QStringLiteral("   al   ") + Testo::Trim(fine);
+}
+
+QStringList RigheStampaRiepilogo(const QStringList &righe, const QString &intervallo,
+                                 const QString &totale)
+{
+    QStringList r = righe;
+    r << QStringLiteral("- - - - - - - - - - - - - - - -")
+      << QStringLiteral("INTERVALLO SELEZIONATO:    ") + Testo::Trim(intervallo)
+      << QStringLiteral("TOTALE IMPORTI PAGATI:     \u20AC ") + Testo::Trim(totale);
+    return r;
+}

@@ -1,0 +1,260 @@
+// The search and accounts-to-settle dialogs driven as a user would.
+#include "ArchivioDiProva.h"
+#include "FakeDesktop.h"
+#include "GuiTest.h"
+#include "app/Schermate.h"
+#include "lists/RigaScheda.h"
+#include "lists/SospesePag.h"
+#include "lists/TrovaRegPagamenti.h"
+#include "register/Archivio.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace ArchivioDiProva;
+using GuiTest::Clicca;
+using GuiTest::Scrivi;
+using GuiTest::Testo;
+
+namespace {
+
+// Double-clicks a line of the list as the mouse would.
+void DoppioClic(QListView *lista, int riga)
+{
+    const QRect r = lista->visualRect(lista->model()->index(riga, 0));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+int Selezionata(QListView *lista)
+{
+    const auto sel = lista->selectionModel()->selectedRows();
+    return sel.isEmpty() ? -1 : sel.first().row();
+}
+
+} // namespace
+
+class TestListeGui : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_fake = std::make_unique<FakeDesktopInstallato>();
+        Schermate::CreaTutte();
+    }
+    void cleanup()
+    {
+        Schermate::DistruggiTutte();
+        m_fake.reset();
+    }
+
+    void cerca_tutteEPannelli();
+    void cerca_archivioAssente();
+    void cerca_archivioInaccessibile();
+    void criteri_invioEEvidenza();
+    void trova_listaVuota();
+    void doppioClic_data();
+    void doppioClic();
+    void sospese_elencoEDoppioClic();
+    void sospese_archivioInaccessibile();
+    void nomiAccessibili();
+
+private:
+    QString percorso() const { return Archivio::Percorso(m_fake->cartella.path()); }
+    std::unique_ptr<FakeDesktopInstallato> m_fake;
+};
+
+void TestListeGui::cerca_tutteEPannelli()
+{
+    QList<TScheda> s;
+    for (int i = 0; i < 6; ++i)
+        s << Semplice(i == 1 || i == 4 ? QStringLiteral("Luce e GAS %1").arg(i) : QStringLiteral("Altro %1").arg(i),
+                      QStringLiteral("0%1/01/2024").arg(i + 1), QStringLiteral("C"), QStringLiteral("S"));
+    Scrivi(percorso(), s);
+
+    TfrmTrovaRegPagamenti dlg;
+    dlg.show();
+    QVERIFY(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("panAvvio"))->isVisible());
+    QVERIFY(!GuiTest::Trova<QWidget>(&dlg, QStringLiteral("panContainer"))->isVisible());
+    Clicca(&dlg, QStringLiteral("btnCerca"));
+    QVERIFY(!GuiTest::Trova<QWidget>(&dlg, QStringLiteral("panAvvio"))->isVisible());
+    QVERIFY(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("panContainer"))->isVisible());
+    QCOMPARE(Testo(&dlg, QStringLiteral("lblTrovate")), QStringLiteral("Il presente riepilogo contiene 6 schede"));
+    auto *lista = GuiTest::Trova<QListView>(&dlg, QStringLiteral("lstRecords"));
+    QCOMPARE(lista->model()->rowCount(), 6);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(lista->model()->index(i, 0).data().toString(), RigaScheda(s.at(i)));
+    QCOMPARE(lista->model()->index(0, 0).data(Qt::FontRole).value<QFont>().family(), QStringLiteral("Courier New"));
+    QCOMPARE(lista->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(m_fake->messaggi.isEmpty());
+
+    // The find bar over the result: second, fifth, second again.
+    Scrivi(&dlg, QStringLiteral("txtTrova"), QStringLiteral("luce e gas"));
+    Clicca(&dlg, QStringLiteral("btnTrova"));
+    QCOMPARE(Selezionata(lista), 1);
+    Clicca(&dlg, QStringLiteral("btnTrova"));
+    QCOMPARE(Selezionata(lista), 4);
+    Clicca(&dlg, QStringLiteral("btnTrova"));
+    QCOMPARE(Selezionata(lista), 1);
+}
+
+void TestListeGui::cerca_archivioAssente()
+{
+    QVERIFY(!QFile::exists(percorso()));
+    TfrmTrovaRegPagamenti dlg;
+    dlg.show();
+    Clicca(&dlg, QStringLiteral("btnCerca"));
+    QCOMPARE(Testo(&dlg, QStringLiteral("lblTrovate")), QStringLiteral("Il presente riepilogo contiene 0 schede"));
+    QVERIFY(QFile::exists(percorso()));
+    QCOMPARE(QFile(percorso()).size(), 0);
+}
+
+void TestListeGui::cerca_archivioInaccessibile()
+{
+    QVERIFY(QDir().mkpath(percorso())); // a folder where the file should be
+    TfrmTrovaRegPagamenti dlg;
+    dlg.show();
+    QTest::mousePress(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("btnCerca")), Qt::LeftButton);
+    QVERIFY(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("lblAttendere"))->isVisible());
+    Clicca(&dlg, QStringLiteral("btnCerca"));
+    QCOMPARE(m_fake->messaggi.size(), 1);
+    QCOMPARE(m_fake->ultimoGenere(), FakeDesktop::Voce::Semplice);
+    QCOMPARE(m_fake->ultimoTesto(),
+             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                            "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                            "installazione del programma."));
+    QVERIFY(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("panAvvio"))->isVisible());
+    QVERIFY(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("lblAttendere"))->isVisible());
+}
+
+void TestListeGui::criteri_invioEEvidenza()
+{
+    const QStringList ordine = QStringLiteral("txtNumDoc txtDataDoc txtData txtCodice txtTipologia "
+                                              "txtServizi txtDettagli txtDovuto txtFornitore txtNote").split(u' ');
+    Scrivi(percorso(), {Semplice(QStringLiteral("A"), QStringLiteral("01/01/2024"), {}, {})});
+    TfrmTrovaRegPagamenti dlg;
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtNumDoc"));
+    for (int i = 0; i < ordine.size(); ++i) {
+        const QString nome = ordine.at(i);
+        QCOMPARE(QApplication::focusWidget()->objectName(), nome);
+        QWidget *eff = GuiTest::Trova<QWidget>(&dlg, QStringLiteral("eff") + nome.mid(3));
+        QVERIFY(eff->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY2(!eff->isVisible(), qPrintable(nome));
+    }
+    // Enter in the last field went back to the first and never searched.
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtNumDoc"));
+    QVERIFY(GuiTest::Trova<QWidget>(&dlg, QStringLiteral("panAvvio"))->isVisible());
+}
+
+void TestListeGui::trova_listaVuota()
+{
+    TfrmSospesePag dlg;
+    dlg.show();
+    Scrivi(&dlg, QStringLiteral("txtTrova"), QStringLiteral("x"));
+    Clicca(&dlg, QStringLiteral("btnTrova"));
+    QCOMPARE(m_fake->messaggi.size(), 1);
+    QCOMPARE(m_fake->ultimoGenere(), FakeDesktop::Voce::Semplice);
+    QCOMPARE(m_fake->ultimoTesto(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+}
+
+void TestListeGui::doppioClic_data()
+{
+    QTest::addColumn<int>("riga");
+    QTest::addColumn<QString>("chiamante");
+    QTest::addColumn<bool>("cambiata");
+    QTest::addColumn<qint64>("attesa"); // -1: nothing loaded
+    QTest::newRow("righe uguali: la prima carica la prima") << 0 << "regpagamenti" << false << qint64(0);
+    QTest::newRow("righe uguali: la seconda carica la seconda") << 1 << "regpagamenti" << false << qint64(1);
+    QTest::newRow("scheda cambiata dopo l'elenco") << 0 << "regpagamenti" << true << qint64(-1);
+    QTest::newRow("altro chiamante") << 0 << "altro" << false << qint64(-1);
+}
+
+void TestListeGui::doppioClic()
+{
+    QFETCH(int, riga);
+    QFETCH(QString, chiamante);
+    QFETCH(bool, cambiata);
+    QFETCH(qint64, attesa);
+    TScheda a = Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), QStringLiteral("K"),
+                         QStringLiteral("Gas"), QStringLiteral("10,00"));
+    TScheda b = a;
+    a.ImpostaTesto(Campo::Note, QStringLiteral("prima"));
+    b.ImpostaTesto(Campo::Note, QStringLiteral("seconda"));
+    Scrivi(percorso(), {a, b});
+
+    TfrmTrovaRegPagamenti dlg;
+    dlg.ImpostaChiamante(chiamante);
+    qint64 caricata = -1;
+    QString nota;
+    dlg.carica = [&](const TScheda &s, qint64 indice) {
+        caricata = indice;
+        nota = s.Testo(Campo::Note);
+    };
+    dlg.show();
+    Clicca(&dlg, QStringLiteral("btnCerca"));
+    if (cambiata) {
+        TScheda c = a;
+        c.ImpostaTesto(Campo::Dovuto, QStringLiteral("11,00"));
+        Scrivi(percorso(), {c, b});
+    }
+    DoppioClic(GuiTest::Trova<QListView>(&dlg, QStringLiteral("lstRecords")), riga);
+    QCOMPARE(caricata, attesa);
+    if (attesa >= 0)
+        QCOMPARE(nota, attesa == 0 ? QStringLiteral("prima") : QStringLiteral("seconda"));
+    QVERIFY(!dlg.isVisible());
+    QVERIFY(m_fake->messaggi.isEmpty());
+}
+
+void TestListeGui::sospese_elencoEDoppioClic()
+{
+    const QList<TScheda> s = {
+        Semplice(QStringLiteral("A"), QStringLiteral("01/01/2024"), {}, {}, QStringLiteral("1,00"), false),
+        Semplice(QStringLiteral("B"), QStringLiteral("02/01/2024"), {}, {}, QStringLiteral("2,00"), true),
+        Semplice(QStringLiteral("C"), QStringLiteral("03/01/2024"), {}, {}, QStringLiteral("3,00"), true)};
+    Scrivi(percorso(), s);
+    TfrmSospesePag dlg;
+    qint64 caricata = -1;
+    dlg.carica = [&](const TScheda &, qint64 indice) { caricata = indice; };
+    dlg.show();
+    auto *lista = GuiTest::Trova<QListView>(&dlg, QStringLiteral("lstRecords"));
+    QCOMPARE(lista->model()->rowCount(), 2);
+    QCOMPARE(lista->model()->index(1, 0).data().toString(), RigaScheda(s.at(2)));
+    QCOMPARE(Selezionata(lista), -1);
+    DoppioClic(lista, 1);
+    QCOMPARE(caricata, qint64(2));
+    QVERIFY(!dlg.isVisible());
+}
+
+void TestListeGui::sospese_archivioInaccessibile()
+{
+    QVERIFY(QDir().mkpath(percorso()));
+    TfrmSospesePag dlg;
+    dlg.show();
+    // An unreadable archive is not shown as "nothing left to settle".
+    QCOMPARE(m_fake->messaggi.size(), 1);
+    QVERIFY(m_fake->ultimoTesto().startsWith(QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.")));
+    QCOMPARE(GuiTest::Trova<QListView>(&dlg, QStringLiteral("lstRecords"))->model()->rowCount(), 0);
+}
+
+void TestListeGui::nomiAccessibili()
+{
+    TfrmTrovaRegPagamenti trova;
+    trova.show();
+    QCOMPARE(GuiTest::SenzaNomeAccessibile(&trova), QStringList());
+    Clicca(&trova, QStringLiteral("btnCerca"));
+    QCOMPARE(GuiTest::SenzaNomeAccessibile(&trova), QStringList());
+    TfrmSospesePag sospese;
+    sospese.show();
+    QCOMPARE(GuiTest::SenzaNomeAccessibile(&sospese), QStringList());
+}
+
+QTEST_MAIN(TestListeGui)
+#include "tst_liste_gui.moc"

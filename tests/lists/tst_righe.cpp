@@ -1,0 +1,285 @@
+// The result line, the find rule and the scans behind the search and the
+// accounts-to-settle lists, without any screen.
+#include "ArchivioDiProva.h"
+#include "lists/RicercaSchede.h"
+#include "lists/RigaScheda.h"
+#include "lists/TrovaInLista.h"
+#include "register/Archivio.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ArchivioDiProva;
+
+namespace {
+QString Spazi(int n) { return QString(n, QLatin1Char(' ')); }
+const QString kEuro = QStringLiteral("  Tot. \u20AC ");
+}
+
+class TestRighe : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+    void riga_data();
+    void riga();
+    void riga_campiNonMostrati();
+
+    void trova_sequenza();
+    void trova_data();
+    void trova();
+
+    void ricerca_data();
+    void ricerca();
+    void ricerca_archivioAssenteCreatoVuoto();
+
+    void contiDaSaldare();
+
+    void ritrova_data();
+    void ritrova();
+
+private:
+    QString percorso() const { return Archivio::Percorso(m_dir->path()); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestRighe::riga_data()
+{
+    QTest::addColumn<TScheda>("scheda");
+    QTest::addColumn<QString>("attesa");
+
+    const QString sessanta = QStringLiteral("Fornitura di energia elettrica per uso domestico - bim.1 2024");
+    QCOMPARE(sessanta.size(), 61);
+    QTest::newRow("prodotto lungo tagliato a 45, codice di 3")
+        << Semplice(QStringLiteral("Enel"), QStringLiteral("05/03/2024"), QStringLiteral("ABC"),
+                    sessanta.left(60), QStringLiteral("125,50"))
+        << QStringLiteral("Data: 05/03/2024  Cod. ABC") + Spazi(23) + QStringLiteral("  ")
+               + sessanta.left(45) + QStringLiteral("  Enel") + Spazi(30) + kEuro + QStringLiteral("125,50");
+    QTest::newRow("totale vuoto: finisce con euro e uno spazio")
+        << Semplice(QString(), QString(), QString(), QString(), QString())
+        << QStringLiteral("Data: ") + Spazi(10) + QStringLiteral("  Cod. ") + Spazi(26) + QStringLiteral("  ")
+               + Spazi(45) + QStringLiteral("  ") + Spazi(34) + kEuro;
+    QTest::newRow("spazi e controlli dei campi tolti")
+        << Semplice(QStringLiteral("  Rossi\t"), QStringLiteral("01/02/2024"), QStringLiteral("\tX1 "),
+                    QStringLiteral(" Luce "), QStringLiteral("  7,5  "))
+        << QStringLiteral("Data: 01/02/2024  Cod. X1") + Spazi(24) + QStringLiteral("  Luce") + Spazi(41)
+               + QStringLiteral("  Rossi") + Spazi(29) + kEuro + QStringLiteral("7,5");
+    QTest::newRow("beneficiario oltre 34 e data oltre 10 tagliati")
+        << Semplice(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"), QStringLiteral("2024-03-05T10"),
+                    QStringLiteral("C"), QStringLiteral("S"), QStringLiteral("-3"))
+        << QStringLiteral("Data: 2024-03-05  Cod. C") + Spazi(25) + QStringLiteral("  S") + Spazi(44)
+               + QStringLiteral("  ABCDEFGHIJKLMNOPQRSTUVWXYZ01234567") + kEuro + QStringLiteral("-3");
+}
+
+void TestRighe::riga()
+{
+    QFETCH(TScheda, scheda);
+    QFETCH(QString, attesa);
+    const QString riga = RigaScheda(scheda);
+    QCOMPARE(riga, attesa);
+    QCOMPARE(riga.size(), 141 + scheda.Testo(Campo::Dovuto).trimmed().size());
+}
+
+void TestRighe::riga_campiNonMostrati()
+{
+    TScheda a = Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), QStringLiteral("K"),
+                         QStringLiteral("Gas"), QStringLiteral("10,00"));
+    TScheda b = a;
+    for (Campo c : {Campo::NumDoc, Campo::DataDoc, Campo::CodFisc, Campo::Tipologia, Campo::Dettagli,
+                    Campo::Acconto, Campo::Saldo, Campo::Note, Campo::DaSaldare, Campo::File01, Campo::Desc03})
+        b.ImpostaTesto(c, QStringLiteral("diverso"));
+    QCOMPARE(RigaScheda(b), RigaScheda(a));
+}
+
+void TestRighe::trova_sequenza()
+{
+    // The text in the second and fifth lines: second, fifth, second again.
+    const QStringList righe = {QStringLiteral("uno"), QStringLiteral("due GAS"), QStringLiteral("tre"),
+                               QStringLiteral("quattro"), QStringLiteral("cinque gas"), QStringLiteral("sei")};
+    QString ultimo;
+    int sel = -1;
+    sel = TrovaRiga(righe, sel, QStringLiteral("gas"), ultimo);
+    QCOMPARE(sel, 1);
+    sel = TrovaRiga(righe, sel, QStringLiteral("gas"), ultimo);
+    QCOMPARE(sel, 4);
+    sel = TrovaRiga(righe, sel, QStringLiteral("gas"), ultimo);
+    QCOMPARE(sel, 1);
+    QCOMPARE(ultimo, QStringLiteral("gas"));
+    // A new text starts again from the top, whatever is selected.
+    sel = TrovaRiga(righe, 4, QStringLiteral("Due"), ultimo);
+    QCOMPARE(sel, 1);
+}
+
+void TestRighe::trova_data()
+{
+    QTest::addColumn<QStringList>("righe");
+    QTest::addColumn<int>("selezionata");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("ultimo");
+    QTest::addColumn<int>("attesa");
+
+    const QStringList r = {QStringLiteral("alfa"), QStringLiteral("ABC beta"), QStringLiteral("gamma è"),
+                           QStringLiteral("delta abc")};
+    QTest::newRow("abc trova ABC") << r << -1 << QStringLiteral("abc") << QString() << 1;
+    QTest::newRow("ABC trova abc dopo la selezionata") << r << 1 << QStringLiteral("ABC")
+                                                       << QStringLiteral("abc") << 3;
+    QTest::newRow("È non trova è") << r << 0 << QStringLiteral("È") << QString() << 0;
+    QTest::newRow("vuoto senza selezione: la prima") << r << -1 << QString() << QString() << 0;
+    QTest::newRow("vuoto con selezione: ferma") << r << 2 << QString() << QString() << 2;
+    QTest::newRow("nuovo testo: la prima riga è provata subito") << r << 3 << QStringLiteral("alf")
+                                                                 << QStringLiteral("x") << 0;
+    QTest::newRow("stesso testo: la selezionata è provata per ultima") << r << 0 << QStringLiteral("alf")
+                                                                       << QStringLiteral("alf") << 0;
+    QTest::newRow("spazi non tolti") << r << -1 << QStringLiteral(" beta") << QString() << 1;
+    QTest::newRow("nessuna corrispondenza: ferma") << r << 2 << QStringLiteral("zeta") << QString() << 2;
+    QTest::newRow("lista vuota") << QStringList() << -1 << QStringLiteral("a") << QString() << -1;
+}
+
+void TestRighe::trova()
+{
+    QFETCH(QStringList, righe);
+    QFETCH(int, selezionata);
+    QFETCH(QString, testo);
+    QFETCH(QString, ultimo);
+    QFETCH(int, attesa);
+    QCOMPARE(TrovaRiga(righe, selezionata, testo, ultimo), attesa);
+}
+
+namespace {
+
+QList<TScheda> ArchivioRicerca()
+{
+    auto s = [](QMap<Campo, QString> m) { return Scheda(m); };
+    return {
+        s({{Campo::NumDoc, QStringLiteral("FT-12")}, {Campo::DataDoc, QStringLiteral("10/01/2024")},
+           {Campo::Data, QStringLiteral("15/01/2024")}, {Campo::Codice, QStringLiteral("EN01")},
+           {Campo::Tipologia, QStringLiteral("Utenze")}, {Campo::Servizi, QStringLiteral("Energia elettrica")},
+           {Campo::Dettagli, QStringLiteral("Bimestre gen-feb")}, {Campo::Dovuto, QStringLiteral("150,00")},
+           {Campo::Fornitore, QStringLiteral("LUCE E GAS")}, {Campo::Note, QStringLiteral("Pagata con RID")}}),
+        s({{Campo::NumDoc, QStringLiteral("7")}, {Campo::DataDoc, QStringLiteral("02/02/2023")},
+           {Campo::Data, QStringLiteral("03/02/2023")}, {Campo::Codice, QStringLiteral("AC02")},
+           {Campo::Tipologia, QStringLiteral("Utenze")}, {Campo::Servizi, QStringLiteral("Acqua")},
+           {Campo::Dettagli, QStringLiteral("Conguaglio")}, {Campo::Dovuto, QStringLiteral("12,50")},
+           {Campo::Fornitore, QStringLiteral("Bolletta luce")}, {Campo::Note, QStringLiteral("caffè")}}),
+        s({{Campo::NumDoc, QStringLiteral("R 33")}, {Campo::DataDoc, QStringLiteral("20/03/2024")},
+           {Campo::Data, QStringLiteral("21/03/2024")}, {Campo::Codice, QStringLiteral("MED")},
+           {Campo::Tipologia, QStringLiteral("Salute")}, {Campo::Servizi, QStringLiteral("Visita")},
+           {Campo::Dettagli, QStringLiteral("Controllo")}, {Campo::Dovuto, QStringLiteral("80,00")},
+           {Campo::Fornitore, QStringLiteral("Studio Bianchi")}, {Campo::Note, QString()}}),
+    };
+}
+
+} // namespace
+
+void TestRighe::ricerca_data()
+{
+    QTest::addColumn<QList<CriterioRicerca>>("criteri");
+    QTest::addColumn<QList<qint64>>("attese");
+
+    auto c = [](Campo k, const char16_t *t) { return CriterioRicerca{k, QString::fromUtf16(t)}; };
+    using L = QList<qint64>;
+    QTest::newRow("nessun criterio: tutte in ordine") << QList<CriterioRicerca>{} << L{0, 1, 2};
+    QTest::newRow("dieci vuoti: tutte") << QList<CriterioRicerca>{c(Campo::NumDoc, u""), c(Campo::Note, u"")}
+                                        << L{0, 1, 2};
+    // Each field on its own, with a fragment only that record holds in that field.
+    QTest::newRow("NumDoc") << QList<CriterioRicerca>{c(Campo::NumDoc, u"ft-")} << L{0};
+    QTest::newRow("DataDoc") << QList<CriterioRicerca>{c(Campo::DataDoc, u"/2023")} << L{1};
+    QTest::newRow("Data") << QList<CriterioRicerca>{c(Campo::Data, u"/2024")} << L{0, 2};
+    QTest::newRow("Codice") << QList<CriterioRicerca>{c(Campo::Codice, u"med")} << L{2};
+    QTest::newRow("Tipologia") << QList<CriterioRicerca>{c(Campo::Tipologia, u"utenz")} << L{0, 1};
+    QTest::newRow("Servizi") << QList<CriterioRicerca>{c(Campo::Servizi, u"ACQUA")} << L{1};
+    QTest::newRow("Dettagli") << QList<CriterioRicerca>{c(Campo::Dettagli, u"gen-")} << L{0};
+    QTest::newRow("Dovuto 50 trova 150,00 e 12,50") << QList<CriterioRicerca>{c(Campo::Dovuto, u"50")} << L{0, 1};
+    QTest::newRow("Fornitore luce") << QList<CriterioRicerca>{c(Campo::Fornitore, u"luce")} << L{0, 1};
+    QTest::newRow("Note") << QList<CriterioRicerca>{c(Campo::Note, u"rid")} << L{0};
+    // A criterion is looked for in its own field only.
+    QTest::newRow("campo sbagliato") << QList<CriterioRicerca>{c(Campo::Note, u"luce")} << L{};
+    QTest::newRow("combinati: tutti devono esserci")
+        << QList<CriterioRicerca>{c(Campo::Fornitore, u"luce"), c(Campo::Data, u"2024")} << L{0};
+    QTest::newRow("combinati: uno fallisce")
+        << QList<CriterioRicerca>{c(Campo::Fornitore, u"luce"), c(Campo::Codice, u"med")} << L{};
+    QTest::newRow("È non trova è") << QList<CriterioRicerca>{c(Campo::Note, u"CAFFÈ")} << L{};
+    QTest::newRow("spazi attorno contano") << QList<CriterioRicerca>{c(Campo::Fornitore, u" gas")} << L{0};
+    QTest::newRow("spazi attorno senza corrispondenza")
+        << QList<CriterioRicerca>{c(Campo::Fornitore, u"luce ")} << L{0};
+    QTest::newRow("solo spazi non conta, l'altro fallisce")
+        << QList<CriterioRicerca>{c(Campo::NumDoc, u"   "), c(Campo::Codice, u"zz")} << L{};
+    QTest::newRow("solo spazi non conta, l'altro passa")
+        << QList<CriterioRicerca>{c(Campo::NumDoc, u"   "), c(Campo::Codice, u"ac0")} << L{1};
+}
+
+void TestRighe::ricerca()
+{
+    QFETCH(QList<CriterioRicerca>, criteri);
+    QFETCH(QList<qint64>, attese);
+    const QList<TScheda> schede = ArchivioRicerca();
+    Scrivi(percorso(), schede);
+    const RigheScheda r = CercaSchede(percorso(), criteri);
+    QCOMPARE(r.posizioni, attese);
+    QCOMPARE(r.righe.size(), attese.size());
+    for (int i = 0; i < attese.size(); ++i)
+        QCOMPARE(r.righe.at(i), RigaScheda(schede.at(int(attese.at(i)))));
+}
+
+void TestRighe::ricerca_archivioAssenteCreatoVuoto()
+{
+    QVERIFY(!QFile::exists(percorso()));
+    QCOMPARE(CercaSchede(percorso(), {}).size(), 0);
+    QVERIFY(QFile::exists(percorso()));
+    QCOMPARE(QFile(percorso()).size(), 0);
+    QCOMPARE(ContiDaSaldare(percorso()).size(), 0);
+}
+
+void TestRighe::contiDaSaldare()
+{
+    QList<TScheda> schede;
+    for (const char16_t *v : {u"No", u"", u"si", u"SI", u"Si", u"sì", u"Sì", u"S"}) {
+        TScheda s = Semplice(QString::fromUtf16(v), QStringLiteral("01/01/2024"), QString(), QString());
+        s.ImpostaTesto(Campo::DaSaldare, QString::fromUtf16(v));
+        schede << s;
+    }
+    Scrivi(percorso(), schede);
+    const RigheScheda r = ContiDaSaldare(percorso());
+    QCOMPARE(r.posizioni, (QList<qint64>{6}));
+    QCOMPARE(r.righe.at(0), RigaScheda(schede.at(6)));
+}
+
+void TestRighe::ritrova_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<bool>("cambiata");
+    QTest::addColumn<bool>("trovata");
+    QTest::newRow("righe uguali: la prima resta la prima") << 0 << false << true;
+    QTest::newRow("righe uguali: la seconda") << 1 << false << true;
+    QTest::newRow("scheda cambiata dopo l'elenco") << 0 << true << false;
+    QTest::newRow("scheda non più in archivio") << 5 << false << false;
+}
+
+void TestRighe::ritrova()
+{
+    QFETCH(int, indice);
+    QFETCH(bool, cambiata);
+    QFETCH(bool, trovata);
+    // Two records that give the same line, differing only in fields the line
+    // does not show.
+    TScheda a = Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), QStringLiteral("K"),
+                         QStringLiteral("Gas"), QStringLiteral("10,00"));
+    TScheda b = a;
+    a.ImpostaTesto(Campo::Note, QStringLiteral("prima"));
+    b.ImpostaTesto(Campo::Note, QStringLiteral("seconda"));
+    Scrivi(percorso(), {a, b});
+    const QString riga = RigaScheda(a);
+    if (cambiata) {
+        TScheda c = a;
+        c.ImpostaTesto(Campo::Dovuto, QStringLiteral("11,00"));
+        Scrivi(percorso(), {c, b});
+    }
+    const auto s = RitrovaScheda(percorso(), indice, riga);
+    QCOMPARE(s.has_value(), trovata);
+    if (trovata)
+        QCOMPARE(s->Testo(Campo::Note), indice == 0 ? QStringLiteral("prima") : QStringLiteral("seconda"));
+}
+
+QTEST_GUILESS_MAIN(TestRighe)
+#include "tst_righe.moc"

@@ -50,14 +50,23 @@ inline QList<QSizeF> Formati(const QString &pdf)
     return formati;
 }
 
-// The non-empty lines of a page's text, with blanks at either end removed.
+// The non-empty lines of a page's text, each with its blanks collapsed: the
+// extraction does not keep the exact spacing of the paper.
 inline QStringList Righe(const QString &pagina)
 {
     QStringList righe;
     for (const QString &r : pagina.split(QLatin1Char('\n')))
         if (!r.trimmed().isEmpty())
-            righe.append(r.trimmed());
+            righe.append(r.simplified());
     return righe;
+}
+
+inline QStringList Semplificate(const QStringList &righe)
+{
+    QStringList s;
+    for (const QString &r : righe)
+        s.append(r.simplified());
+    return s;
 }
 
 } // namespace TestoPdf

@@ -46,7 +46,8 @@ private slots:
     void altezzaDelCorpo_data();
     void altezzaDelCorpo();
     void testiCompilati();
-    void unaRigaSullaCarta();
+    void sullaCarta_data();
+    void sullaCarta();
     void duecentoRigheSuPiuPagine();
     void parentesiStampateComeScritte();
     void annullareNonStampaNulla();
@@ -130,10 +131,19 @@ void TestReportLista::testiCompilati()
     QCOMPARE(r->Oggetto(QStringLiteral("txtRiepilogo"))->Righe(), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
-void TestReportLista::unaRigaSullaCarta()
+void TestReportLista::sullaCarta_data()
 {
+    QTest::addColumn<int>("quante");
+    QTest::newRow("lista vuota") << 0;
+    QTest::newRow("una riga") << 1;
+    QTest::newRow("tre righe") << 3;
+}
+
+void TestReportLista::sullaCarta()
+{
+    QFETCH(int, quante);
     FakeDesktopInstallato d;
-    const QStringList righe = Righe(1);
+    const QStringList righe = Righe(quante);
     QVERIFY(StampaReportLista(nullptr, QStringLiteral("Riepilogo dati"),
                               QStringLiteral("Riepilogo conti da saldare"), righe));
     QCOMPARE(d.dialoghiStampa, 1);
@@ -142,7 +152,14 @@ void TestReportLista::unaRigaSullaCarta()
     QCOMPARE(formati.size(), 1);
     QVERIFY(qAbs(formati[0].width() - 297) < 0.5 && qAbs(formati[0].height() - 210) < 0.5);
     const QStringList testo = TestoPdf::Righe(TestoPdf::Pagine(d.stampe[0]).value(0));
-    QCOMPARE(testo, (QStringList{QStringLiteral("Riepilogo conti da saldare"), righe[0].simplified(), Chiusura}));
+    QCOMPARE(testo, QStringList{QStringLiteral("Riepilogo conti da saldare")} + TestoPdf::Semplificate(righe)
+                        + QStringList{Chiusura});
+    QCOMPARE(TestoPdf::Informazione(d.stampe[0], QStringLiteral("Title")), QStringLiteral("Riepilogo dati"));
+    if (righe.isEmpty())
+        return;
+    // The body needs a monospaced face for its columns to line up.
+    const QStringList caratteri = TestoPdf::Caratteri(d.stampe[0]);
+    QVERIFY2(caratteri.contains(QStringLiteral("LiberationMono")), qPrintable(caratteri.join(QLatin1Char(' '))));
 }
 
 void TestReportLista::duecentoRigheSuPiuPagine()

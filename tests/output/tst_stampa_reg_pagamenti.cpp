@@ -176,6 +176,7 @@ void TestStampaRegPagamenti::schedaCompletaSullaCarta()
     QCOMPARE(formati.size(), 1);
     QVERIFY(qAbs(formati[0].width() - 210) < 0.5 && qAbs(formati[0].height() - 297) < 0.5);
     QCOMPARE(TestoPdf::Righe(TestoPdf::Pagine(m_desktop->stampe[0]).value(0)), attese);
+    QCOMPARE(TestoPdf::Informazione(m_desktop->stampe[0], QStringLiteral("Title")), QStringLiteral("Scheda Spesa"));
 }
 
 void TestStampaRegPagamenti::editorVuoto()

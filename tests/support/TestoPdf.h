@@ -50,6 +50,27 @@ inline QList<QSizeF> Formati(const QString &pdf)
     return formati;
 }
 
+// A field of pdfinfo's document information ("Title", "Producer"...).
+inline QString Informazione(const QString &pdf, const QString &campo)
+{
+    const QString info = Esegui(QStringLiteral("pdfinfo"), {pdf});
+    for (const QString &r : info.split(QLatin1Char('\n')))
+        if (r.startsWith(campo + QLatin1Char(':')))
+            return r.mid(campo.size() + 1).trimmed();
+    return QString();
+}
+
+// Names of the fonts embedded in the file.
+inline QStringList Caratteri(const QString &pdf)
+{
+    QStringList nomi;
+    const QStringList righe = Esegui(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));
+    for (qsizetype i = 2; i < righe.size(); ++i)
+        if (!righe[i].trimmed().isEmpty())
+            nomi.append(righe[i].section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
+    return nomi;
+}
+
 // The non-empty lines of a page's text, each with its blanks collapsed: the
 // extraction does not keep the exact spacing of the paper.
 inline QStringList Righe(const QString &pagina)

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "platform/report/Report.h"
 
 class QWidget;
 
@@ -12,3 +15,7 @@ class QWidget;
 // seam; cancelling it prints nothing. Returns true when the report was printed.
 bool StampaReportLista(QWidget *chiamante, const QString &nomeReport, const QString &titolo,
                        const QStringList &righe);
+
+// The same report filled and prepared, without printing it.
+std::optional<Report> PreparaReportLista(const QString &nomeReport, const QString &titolo,
+                                         const QStringList &righe);

@@ -2,15 +2,28 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
+
+#include "platform/report/Report.h"
 
 namespace Ui { class TfrmStampaRegPagamenti; }
 
+// Prints the record the register editor shows, saved or not, as the one-page
+// sheet "Scheda Spesa".
 class TfrmStampaRegPagamenti : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmStampaRegPagamenti(QWidget *parent = nullptr);
     ~TfrmStampaRegPagamenti() override;
 
+    // The sheet as last prepared; nothing when its design could not be read.
+    const Report *Documento() const { return repDocumento ? &*repDocumento : nullptr; }
+
 private:
+    void btnStampaClick();
+    void btnAnnullaClick();
+    void Compila();
+
     std::unique_ptr<Ui::TfrmStampaRegPagamenti> ui;
+    std::optional<Report> repDocumento;
 };

@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QShowEvent>
 
 namespace {
@@ -205,10 +206,20 @@ bool TfrmRegPagamenti::eventFilter(QObject *oggetto, QEvent *event)
         break;
     case QEvent::Enter:
     case QEvent::MouseMove:
+        if (event->type() == QEvent::MouseMove && m_sfondo.contains(oggetto)) {
+            ui->panInfo->clear();
+            break;
+        }
         if (auto it = m_suggerimenti.constFind(oggetto); it != m_suggerimenti.cend())
             ui->panInfo->setText(*it);
-        else if (event->type() == QEvent::MouseMove && m_sfondo.contains(oggetto))
-            ui->panInfo->clear();
+        // A plain move over a control ends here: passed on to the panel behind
+        // it, it would empty the line again. Fields without a hint leave it as is.
+        if (event->type() == QEvent::MouseMove
+            && static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton
+            && (m_suggerimenti.contains(oggetto) || m_anello.contains(oggetto))) {
+            event->accept();
+            return true;
+        }
         break;
     default:
         break;

@@ -126,13 +126,13 @@ void TestRegPagamenti::apertura_nuovaSchedaDiOggi()
     TfrmRegPagamenti nuovo;
     QCOMPARE(nuovo.windowTitle(), QStringLiteral(" Valmora - Registro Spese"));
     QVERIFY(nuovo.windowState() & Qt::WindowMaximized);
+    QCOMPARE(nuovo.Controlli()->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
     QCOMPARE(c()->txtData->text(), QStringLiteral("15/03/2024"));
     for (auto *e : {c()->txtDovuto, c()->txtAcconto, c()->txtSaldo})
         QCOMPARE(e->text(), QStringLiteral("0,00"));
     QVERIFY(c()->lblPosizione->text().isEmpty());
     QCOMPARE(focale(), QStringLiteral("txtNumDoc"));
-    QCOMPARE(c()->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
     // Shown again after a record was browsed: a fresh new record.
     ArchivioDiProva::Scrivi(archivio(), Schede(2));

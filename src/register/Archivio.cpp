@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 ErroreArchivio::ErroreArchivio(const QString &dettaglio)
     : std::runtime_error(dettaglio.toStdString())
@@ -28,16 +31,17 @@ Archivio::~Archivio()
 void Archivio::ApriArchivio()
 {
     m_file.setFileName(m_percorso);
+    // Unbuffered: every read goes to the file, which other programs may change.
     // Open an existing file as it is; only a missing one may be created, and
     // then without ever truncating something that appeared meanwhile.
-    if (m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+    if (m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
         m_posizione = 0;
         return;
     }
     if (QFileInfo::exists(m_percorso))
         throw ErroreArchivio(QStringLiteral("apertura: ") + m_file.errorString());
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly)
-        && !m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered)
+        && !m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         throw ErroreArchivio(QStringLiteral("creazione: ") + m_file.errorString());
     m_posizione = 0;
 }
@@ -70,15 +74,56 @@ void Archivio::ScriviScheda(qint64 indice, const TScheda &s)
         || !m_file.flush())
         throw ErroreArchivio(QStringLiteral("scrittura: ") + m_file.errorString());
     m_posizione = indice + 1;
+    m_scritto = true;
+}
+
+namespace {
+
+// Holds flock(LOCK_EX) on an open file for its lifetime.
+class BloccoEsclusivo {
+public:
+    explicit BloccoEsclusivo(int fd) : m_fd(fd)
+    {
+        int r;
+        do {
+            r = ::flock(m_fd, LOCK_EX);
+        } while (r != 0 && errno == EINTR);
+        if (r != 0)
+            throw ErroreArchivio(QStringLiteral("blocco dell'archivio non riuscito"));
+    }
+    ~BloccoEsclusivo() { ::flock(m_fd, LOCK_UN); }
+    BloccoEsclusivo(const BloccoEsclusivo &) = delete;
+    BloccoEsclusivo &operator=(const BloccoEsclusivo &) = delete;
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+qint64 Archivio::AccodaScheda(const TScheda &s)
+{
+    if (!m_file.isOpen())
+        throw ErroreArchivio(QStringLiteral("archivio chiuso"));
+    BloccoEsclusivo blocco(m_file.handle());
+    // Counted under the lock: the size now includes every record another
+    // program appended before it let go of the lock.
+    const qint64 indice = NumeroSchede();
+    ScriviScheda(indice, s);
+    return indice;
 }
 
 void Archivio::Chiudi()
 {
     if (!m_file.isOpen())
         return;
-    const bool svuotato = m_file.flush();
+    bool ok = m_file.flush();
+    // A written record must be on disk before anyone is told it was saved.
+    if (ok && m_scritto)
+        ok = ::fsync(m_file.handle()) == 0;
+    m_scritto = false;
     m_file.close();
-    if (!svuotato || m_file.error() != QFileDevice::NoError)
+    if (!ok || m_file.error() != QFileDevice::NoError)
         throw ErroreArchivio(QStringLiteral("chiusura: ") + m_file.errorString());
 }
 

@@ -36,13 +36,18 @@ public:
     // Writes over record indice, or appends when indice == NumeroSchede().
     // The bytes are flushed to the file before it returns.
     void ScriviScheda(qint64 indice, const TScheda &s);
-    // Checked close: a failure to flush or close throws.
+    // Appends the record after the last whole one and returns its index. The
+    // count and the write happen under an exclusive advisory lock on the file,
+    // so programs appending at the same moment never write over each other.
+    qint64 AccodaScheda(const TScheda &s);
+    // Checked close: a failure to flush, sync (after a write) or close throws.
     void Chiudi();
 
 private:
     QString m_percorso;
     QFile m_file;
     qint64 m_posizione = 0;
+    bool m_scritto = false;
 };
 
 // Reads every record in file order, index from 0, in large blocks. The visitor

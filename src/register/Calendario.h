@@ -5,6 +5,8 @@
 
 namespace Ui { class TfrmCalendario; }
 
+// Picks a date for one of the register editor's two date fields; the caller
+// tag in lblMemory says which one.
 class TfrmCalendario : public QDialog {
     Q_OBJECT
 public:
@@ -12,5 +14,7 @@ public:
     ~TfrmCalendario() override;
 
 private:
+    void btnImportaDataClick();
+
     std::unique_ptr<Ui::TfrmCalendario> ui;
 };

@@ -69,17 +69,23 @@ void TfrmExpRegPagamenti::showEvent(QShowEvent *event)
 
 bool TfrmExpRegPagamenti::eventFilter(QObject *oggetto, QEvent *evento)
 {
-    if (evento->type() == QEvent::MouseMove) {
-        if (oggetto == ui->cmdEsporta)
-            cmdEsportaMouseMove();
-        else if (oggetto == ui->cmdGuida)
-            cmdGuidaMouseMove();
-        else if (oggetto == ui->cmdEsci)
-            cmdEsciMouseMove();
-        else
-            FormMouseMove();
+    if (evento->type() != QEvent::MouseMove)
+        return QDialog::eventFilter(oggetto, evento);
+    const bool pulsante = oggetto == ui->cmdEsporta || oggetto == ui->cmdGuida
+        || oggetto == ui->cmdEsci;
+    if (!pulsante) {
+        FormMouseMove();
+        return QDialog::eventFilter(oggetto, evento);
     }
-    return QDialog::eventFilter(oggetto, evento);
+    if (oggetto == ui->cmdEsporta)
+        cmdEsportaMouseMove();
+    else if (oggetto == ui->cmdGuida)
+        cmdGuidaMouseMove();
+    else
+        cmdEsciMouseMove();
+    // A button ignores a move while it is not pressed, and the move would then
+    // reach the bar behind it and clear the hint just set.
+    return static_cast<QMouseEvent *>(evento)->buttons() == Qt::NoButton;
 }
 
 void TfrmExpRegPagamenti::FormShow()

@@ -42,7 +42,7 @@ TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent)
     connect(ui->cmdGuida, &QToolButton::clicked, this, &TfrmExpRegPagamenti::cmdGuidaClick);
     connect(ui->cmdEsci, &QToolButton::clicked, this, &TfrmExpRegPagamenti::cmdEsciClick);
 
-    // Hints follow the mouse, buttons pressed or not.
+    // Moves without a pressed button reach a widget only with tracking on.
     const QList<QWidget *> sorvegliati{this, ui->panContainer, ui->grdRecords->viewport(),
                                        ui->shpInfo, ui->shpSfondo, ui->cmdEsporta,
                                        ui->cmdGuida, ui->cmdEsci};
@@ -115,8 +115,17 @@ bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso) const
     return file.commit();
 }
 
+void TfrmExpRegPagamenti::ConfermaCellaInModifica()
+{
+    const QModelIndex cella = ui->grdRecords->currentIndex();
+    if (QWidget *editor = ui->grdRecords->indexWidget(cella))
+        ui->grdRecords->itemDelegateForIndex(cella)->setModelData(editor, m_modello, cella);
+}
+
 void TfrmExpRegPagamenti::cmdEsportaClick()
 {
+    // A cell still being typed into is part of what the grid shows.
+    ConfermaCellaInModifica();
     Desktop &desktop = Desktop::Corrente();
     if (!desktop.Domanda(QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi "
                                         "minuti a seconda del numero di schede presenti in "

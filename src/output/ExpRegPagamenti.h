@@ -34,6 +34,7 @@ private:
     void cmdEsciMouseMove();
     void FormMouseMove();
 
+    void ConfermaCellaInModifica();
     // Writes the grid to the export file; false when it cannot.
     bool EsportaGriglia(const QString &percorso) const;
 

@@ -229,6 +229,13 @@ void TestExpRegPagamenti::esportaLaGriglia_nonLArchivio()
     auto f = Apri();
     auto *grd = GuiTest::Trova<QTableView>(f.get(), u"grdRecords"_s);
     QVERIFY(grd->model()->setData(grd->model()->index(1, 13), u"pagato in contanti"_s));
+    // A cell still open for typing when the button is pressed.
+    const QModelIndex aperta = grd->model()->index(2, 3);
+    grd->setCurrentIndex(aperta);
+    grd->edit(aperta);
+    auto *editor = qobject_cast<QLineEdit *>(grd->indexWidget(aperta));
+    QVERIFY(editor);
+    editor->setText(u"Bianchi & Figli"_s);
     // The archive changes after the screen was filled: the export does not see it.
     ArchivioDiProva::Scrivi(archivio(), {ArchivioDiProva::Semplice(u"Verdi"_s, u"09/03/2024"_s,
                                                                    u"C3"_s, u"Altro"_s)});
@@ -238,7 +245,7 @@ void TestExpRegPagamenti::esportaLaGriglia_nonLArchivio()
     const QByteArray xls = ArchivioDiProva::Leggi(percorsoXls());
     QCOMPARE(Conta(xls, "<tr>"), 4);
     QVERIFY(xls.contains(">pagato in contanti</td>"));
-    QVERIFY(xls.contains(">Bianchi</td>"));
+    QVERIFY(xls.contains(">Bianchi &amp; Figli</td>"));
     QVERIFY(!xls.contains("Verdi"));
 }
 

@@ -1,9 +1,172 @@
 #include "output/ExpRegPagamenti.h"
 #include "ui_ExpRegPagamenti.h"
 
-TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmExpRegPagamenti>())
+#include "app/Guida.h"
+#include "app/OpenURL.h"
+#include "app/TestiGuida.h"
+#include "output/DocumentoExcel.h"
+#include "output/ModelloRegistro.h"
+#include "platform/Desktop.h"
+#include "register/Archivio.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QSaveFile>
+#include <QScreen>
+
+TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmExpRegPagamenti>()),
+      m_modello(new ModelloRegistro(this))
 {
     ui->setupUi(this);
+    // Fixed single border, closed only through its own exit button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+
+    ui->grdRecords->setModel(m_modello);
+    QPalette tavolozza = ui->grdRecords->palette();
+    tavolozza.setColor(QPalette::AlternateBase, QColor(0xE8, 0xEE, 0xF7));
+    ui->grdRecords->setPalette(tavolozza);
+    QHeaderView *colonne = ui->grdRecords->horizontalHeader();
+    colonne->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const auto &tabella = ModelloRegistro::Colonne();
+    for (int c = 0; c < ModelloRegistro::NumeroColonne; ++c)
+        colonne->resizeSection(c, tabella[size_t(c)].larghezza);
+    QHeaderView *righe = ui->grdRecords->verticalHeader();
+    righe->setSectionResizeMode(QHeaderView::Fixed);
+    righe->setDefaultSectionSize(21);
+    righe->setMinimumSectionSize(21);
+
+    connect(ui->cmdEsporta, &QToolButton::clicked, this, &TfrmExpRegPagamenti::cmdEsportaClick);
+    connect(ui->cmdGuida, &QToolButton::clicked, this, &TfrmExpRegPagamenti::cmdGuidaClick);
+    connect(ui->cmdEsci, &QToolButton::clicked, this, &TfrmExpRegPagamenti::cmdEsciClick);
+
+    // Moves without a pressed button reach a widget only with tracking on.
+    const QList<QWidget *> sorvegliati{this, ui->panContainer, ui->grdRecords->viewport(),
+                                       ui->shpInfo, ui->shpSfondo, ui->cmdEsporta,
+                                       ui->cmdGuida, ui->cmdEsci};
+    for (QWidget *w : sorvegliati) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
 }
 
 TfrmExpRegPagamenti::~TfrmExpRegPagamenti() = default;
+
+QString TfrmExpRegPagamenti::PercorsoEsportazione()
+{
+    return QDir::toNativeSeparators(
+        QDir(Desktop::Corrente().CartellaProgramma()).filePath(DocumentoExcel::NomeFile()));
+}
+
+void TfrmExpRegPagamenti::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (QScreen *schermo = screen())
+        move(schermo->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+bool TfrmExpRegPagamenti::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (evento->type() != QEvent::MouseMove)
+        return QDialog::eventFilter(oggetto, evento);
+    const bool pulsante = oggetto == ui->cmdEsporta || oggetto == ui->cmdGuida
+        || oggetto == ui->cmdEsci;
+    if (!pulsante) {
+        FormMouseMove();
+        return QDialog::eventFilter(oggetto, evento);
+    }
+    if (oggetto == ui->cmdEsporta)
+        cmdEsportaMouseMove();
+    else if (oggetto == ui->cmdGuida)
+        cmdGuidaMouseMove();
+    else
+        cmdEsciMouseMove();
+    // A button ignores a move while it is not pressed, and the move would then
+    // reach the bar behind it and clear the hint just set.
+    return static_cast<QMouseEvent *>(evento)->buttons() == Qt::NoButton;
+}
+
+void TfrmExpRegPagamenti::FormShow()
+{
+    // An empty archive gives an empty grid, and an export of the header row.
+    m_modello->Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
+}
+
+bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso) const
+{
+    // Written beside the old file and put in its place only when complete,
+    // so a failed export never leaves half a file.
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const ModelloRegistro &m = *m_modello;
+    const bool scritto = DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](qint64 r, int c) {
+        return m.Cella(r, c);
+    });
+    if (!scritto) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void TfrmExpRegPagamenti::ConfermaCellaInModifica()
+{
+    const QModelIndex cella = ui->grdRecords->currentIndex();
+    if (QWidget *editor = ui->grdRecords->indexWidget(cella))
+        ui->grdRecords->itemDelegateForIndex(cella)->setModelData(editor, m_modello, cella);
+}
+
+void TfrmExpRegPagamenti::cmdEsportaClick()
+{
+    // A cell still being typed into is part of what the grid shows.
+    ConfermaCellaInModifica();
+    Desktop &desktop = Desktop::Corrente();
+    if (!desktop.Domanda(QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi "
+                                        "minuti a seconda del numero di schede presenti in "
+                                        "archivio.\r\n\r\nSi vuole esportare i dati adesso?"),
+                         this))
+        return;
+
+    const QString percorso = PercorsoEsportazione();
+    if (!EsportaGriglia(percorso)) {
+        desktop.MessaggioSemplice(QStringLiteral("Attenzione: il sistema non permette di esportare "
+                                                 "i dati.\n\r\n\rAccertarsi che il file di Excel "
+                                                 "non sia già aperto."),
+                                  this);
+        return;
+    }
+    if (desktop.Domanda(QStringLiteral("Le schede in archivio sono state esportate con successo."
+                                       "\r\n\r\nSi vuole aprire il file di Excel?"),
+                        this))
+        TMisc::Open(u'"' + percorso + u'"');
+}
+
+void TfrmExpRegPagamenti::cmdGuidaClick()
+{
+    TfrmGuida::Mostra(this, TestiGuida::TitoloEsportazione(), TestiGuida::TestoEsportazione());
+}
+
+void TfrmExpRegPagamenti::cmdEsciClick() { close(); }
+
+void TfrmExpRegPagamenti::cmdEsportaMouseMove()
+{
+    ui->panInfo->setText(QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+}
+
+void TfrmExpRegPagamenti::cmdGuidaMouseMove()
+{
+    ui->panInfo->setText(QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+}
+
+void TfrmExpRegPagamenti::cmdEsciMouseMove()
+{
+    ui->panInfo->setText(QStringLiteral("Esci da questo ambiente di lavoro."));
+}
+
+void TfrmExpRegPagamenti::FormMouseMove() { ui->panInfo->setText(QString()); }

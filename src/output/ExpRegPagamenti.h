@@ -1,9 +1,13 @@
 #pragma once
+// The export screen: the whole archive in a grid, written on request as the
+// spreadsheet file "Registro_Spese.xls" in the program folder. Created by
+// the register editor for one use, shown modally and destroyed.
 
 #include <QDialog>
 #include <memory>
 
 namespace Ui { class TfrmExpRegPagamenti; }
+class ModelloRegistro;
 
 class TfrmExpRegPagamenti : public QDialog {
     Q_OBJECT
@@ -11,6 +15,29 @@ public:
     explicit TfrmExpRegPagamenti(QWidget *parent = nullptr);
     ~TfrmExpRegPagamenti() override;
 
+    // Full path of the export file in the program folder.
+    static QString PercorsoEsportazione();
+
+    ModelloRegistro &Modello() { return *m_modello; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
 private:
+    void FormShow();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+    void cmdEsportaMouseMove();
+    void cmdGuidaMouseMove();
+    void cmdEsciMouseMove();
+    void FormMouseMove();
+
+    void ConfermaCellaInModifica();
+    // Writes the grid to the export file; false when it cannot.
+    bool EsportaGriglia(const QString &percorso) const;
+
     std::unique_ptr<Ui::TfrmExpRegPagamenti> ui;
+    ModelloRegistro *m_modello;
 };

@@ -1,0 +1,35 @@
+#pragma once
+// The spreadsheet export "Registro_Spese.xls": an HTML table with the
+// spreadsheet program's namespaces and worksheet options, on a single line,
+// in windows-1252. Cell texts are data: markup characters are escaped, and
+// characters the code page cannot hold become character references, so
+// nothing typed is lost.
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+class QIODevice;
+
+namespace DocumentoExcel {
+
+QString NomeFile(); // "Registro_Spese.xls"
+
+// Data columns of the sheet, 1 to 14 (the grid's columns without the row number).
+constexpr int PrimaColonna = 1;
+constexpr int UltimaColonna = 14;
+
+// The text of a cell: row from 0, column PrimaColonna..UltimaColonna.
+using Cella = std::function<QString(qint64 riga, int colonna)>;
+
+// Writes the whole document to the device in large blocks. False as soon as
+// a write fails; what was written before stays on the device.
+bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella);
+
+// The whole document in memory (for small tables).
+QByteArray Documento(qint64 righe, const Cella &cella);
+
+// A cell text as it appears in the file: trimmed, escaped, in windows-1252.
+QByteArray TestoCella(const QString &testo);
+
+} // namespace DocumentoExcel

@@ -1,0 +1,132 @@
+#include "output/ModelloRegistro.h"
+
+#include "platform/Testo.h"
+#include "register/Archivio.h"
+
+#include <QFileInfo>
+
+const std::array<ModelloRegistro::Colonna, ModelloRegistro::NumeroColonne> &ModelloRegistro::Colonne()
+{
+    static const std::array<Colonna, NumeroColonne> c{{
+        {"colNum", QStringLiteral("N."), 60, true, Campo::NumDoc},
+        {"colNumDoc", QStringLiteral("Documento n."), 160, false, Campo::NumDoc},
+        {"colDataDoc", QStringLiteral("Data emissione"), 150, false, Campo::DataDoc},
+        {"colFornitore", QStringLiteral("Beneficiario"), 250, false, Campo::Fornitore},
+        {"colCodFisc", QStringLiteral("Codice fiscale"), 200, false, Campo::CodFisc},
+        {"colData", QStringLiteral("Data operazione"), 150, true, Campo::Data},
+        {"colCodice", QStringLiteral("Codice prodotto o servizio"), 200, true, Campo::Codice},
+        {"colTipologia", QStringLiteral("Tipologia"), 250, true, Campo::Tipologia},
+        {"colServizi", QStringLiteral("Prodotto o servizio"), 250, true, Campo::Servizi},
+        {"colDettagli", QStringLiteral("Dettagli"), 350, false, Campo::Dettagli},
+        {"colDovuto", QStringLiteral("Totale dovuto"), 150, false, Campo::Dovuto},
+        {"colAcconto", QStringLiteral("Acconto"), 150, false, Campo::Acconto},
+        {"colSaldo", QStringLiteral("Saldo"), 150, false, Campo::Saldo},
+        {"colNote", QStringLiteral("Note"), 350, false, Campo::Note},
+        {"colDaSaldare", QStringLiteral("Conto da saldare"), 150, false, Campo::DaSaldare},
+    }};
+    return c;
+}
+
+ModelloRegistro::ModelloRegistro(QObject *parent) : QAbstractTableModel(parent) {}
+
+bool ModelloRegistro::Carica(const QString &percorsoArchivio)
+{
+    beginResetModel();
+    m_testi.clear();
+    m_righe.clear();
+    m_modifiche.clear();
+    // Room for the typical record up front; the exact need is known only
+    // after the pass.
+    const qint64 attese = QFileInfo(percorsoArchivio).size() / TScheda::Dimensione;
+    m_righe.reserve(size_t(attese));
+    m_testi.reserve(qsizetype(attese) * 160);
+
+    bool ok = true;
+    try {
+        ScorriArchivio(percorsoArchivio, [this](const TScheda &s, qint64) {
+            Riga r;
+            r.inizio = m_testi.size();
+            for (int k = 0; k < kCampi; ++k) {
+                const Campo campo = Colonne()[size_t(k + 1)].campo;
+                const char *p = s.Dati(campo);
+                int a = 0, b = s.Lunghezza(campo);
+                // Bytes up to 32 are the same characters in windows-1252, so
+                // trimming the bytes trims the text.
+                while (a < b && quint8(p[a]) <= 32)
+                    ++a;
+                while (b > a && quint8(p[b - 1]) <= 32)
+                    --b;
+                m_testi.append(p + a, b - a);
+                r.lunghezza[size_t(k)] = quint8(b - a);
+            }
+            m_righe.push_back(r);
+            return true;
+        });
+    } catch (const ErroreArchivio &) {
+        ok = false;
+    }
+    m_testi.squeeze();
+    m_righe.shrink_to_fit();
+    endResetModel();
+    return ok;
+}
+
+QString ModelloRegistro::Cella(qint64 riga, int colonna) const
+{
+    if (riga < 0 || riga >= NumeroRighe() || colonna < 0 || colonna >= NumeroColonne)
+        return QString();
+    if (!m_modifiche.isEmpty()) {
+        const auto it = m_modifiche.constFind(Chiave(riga, colonna));
+        if (it != m_modifiche.constEnd())
+            return *it;
+    }
+    if (colonna == 0)
+        return QString::number(riga + 1);
+    const Riga &r = m_righe[size_t(riga)];
+    qsizetype inizio = r.inizio;
+    for (int k = 0; k < colonna - 1; ++k)
+        inizio += r.lunghezza[size_t(k)];
+    return Testo::DecodificaCp1252(m_testi.constData() + inizio, r.lunghezza[size_t(colonna - 1)]);
+}
+
+int ModelloRegistro::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_righe.size());
+}
+
+int ModelloRegistro::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : NumeroColonne;
+}
+
+QVariant ModelloRegistro::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    return Cella(index.row(), index.column());
+}
+
+QVariant ModelloRegistro::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0
+        || section >= NumeroColonne)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return Colonne()[size_t(section)].titolo;
+}
+
+Qt::ItemFlags ModelloRegistro::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && !Colonne()[size_t(index.column())].solaLettura)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ModelloRegistro::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    m_modifiche.insert(Chiave(index.row(), index.column()), value.toString());
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The export grid's contents: one row per record of the archive, column 0 the
+// 1-based row number and columns 1 to 14 the record's fields, trimmed. Loaded
+// in one pass over the archive; only the used bytes of each field are kept
+// and decoded when a cell is asked for, so a large archive stays small in
+// memory. Cells the user edits in the grid are kept beside them.
+
+#include "register/Scheda.h"
+
+#include <QAbstractTableModel>
+#include <QByteArray>
+#include <QHash>
+#include <array>
+#include <vector>
+
+class ModelloRegistro : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Colonna {
+        const char *nome;        // objectName-style name, e.g. "colNumDoc"
+        QString titolo;          // header text
+        int larghezza;           // width in the grid, in pixels
+        bool solaLettura;
+        Campo campo;             // the record's field (unused for column 0)
+    };
+    static constexpr int NumeroColonne = 15;
+    static const std::array<Colonna, NumeroColonne> &Colonne();
+
+    explicit ModelloRegistro(QObject *parent = nullptr);
+
+    // Replaces the contents with the records of the archive at the path (a
+    // missing archive is created empty). A failure while reading ends the
+    // load silently: the rows read so far stay. False after a failure.
+    bool Carica(const QString &percorsoArchivio);
+
+    qint64 NumeroRighe() const { return qint64(m_righe.size()); }
+    // The text the grid shows in the cell.
+    QString Cella(qint64 riga, int colonna) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+private:
+    static constexpr int kCampi = NumeroColonne - 1;
+    struct Riga {
+        qsizetype inizio;                     // offset of the first field in m_testi
+        std::array<quint8, kCampi> lunghezza; // trimmed length of each field
+    };
+    static quint64 Chiave(qint64 riga, int colonna) { return quint64(riga) * NumeroColonne + quint64(colonna); }
+
+    QByteArray m_testi;                 // the trimmed field bytes, row after row
+    std::vector<Riga> m_righe;
+    QHash<quint64, QString> m_modifiche; // cells edited in the grid
+};

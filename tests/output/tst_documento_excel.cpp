@@ -1,0 +1,258 @@
+#include "app/TestiGuida.h"
+#include "output/DocumentoExcel.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Accepts the first `limite` bytes, then every write fails.
+class DispositivoCheCede : public QIODevice {
+public:
+    explicit DispositivoCheCede(qint64 limite) : m_limite(limite) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    QByteArray scritti;
+    int scrittureDopoIlGuasto = 0;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *dati, qint64 n) override
+    {
+        if (scritti.size() + n > m_limite) {
+            ++scrittureDopoIlGuasto;
+            return -1;
+        }
+        scritti.append(dati, n);
+        return n;
+    }
+
+private:
+    qint64 m_limite;
+};
+
+struct CellaDati {
+    QByteArray attributi; // the <td ...> attributes
+    QByteArray testo;
+};
+
+// The rows of the table: the header row first, then the data rows.
+QList<QList<CellaDati>> Righe(const QByteArray &documento)
+{
+    QList<QList<CellaDati>> righe;
+    static const QRegularExpression riga(QStringLiteral("<tr>(.*?)</tr>"));
+    static const QRegularExpression cella(QStringLiteral("<td([^>]*)>([^<]*)</td>"));
+    const QString testo = QString::fromLatin1(documento);
+    for (auto r = riga.globalMatch(testo); r.hasNext();) {
+        const QString contenuto = r.next().captured(1);
+        QList<CellaDati> celle;
+        for (auto c = cella.globalMatch(contenuto); c.hasNext();) {
+            const auto m = c.next();
+            celle.append({m.captured(1).toLatin1(), m.captured(2).toLatin1()});
+        }
+        righe.append(celle);
+    }
+    return righe;
+}
+
+const QByteArray kCellaTesto = " style=\"text-align: left;\"";
+const QByteArray kCellaCodice =
+    " style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\"";
+
+} // namespace
+
+class TestDocumentoExcel : public QObject {
+    Q_OBJECT
+private slots:
+    void documentoSenzaRighe();
+    void treRighe_quattordiciCelleInOrdine();
+    void testoDellaCella_data();
+    void testoDellaCella();
+    void codiciComeTesto_data();
+    void codiciComeTesto();
+    void unaSolaRiga_senzaCrNeLf();
+    void scritturaFallita_data();
+    void scritturaFallita();
+    void guida_treParagrafi();
+};
+
+void TestDocumentoExcel::documentoSenzaRighe()
+{
+    const QByteArray atteso =
+        "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+        "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+        "xmlns=\"http://www.w3.org/TR/REC-html40\">"
+        "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+        "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+        "<x:Name>Registro Spese</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane>"
+        "<x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+        "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+        "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
+        "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>"
+        "<tr>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=220>Documento n.</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=200>Data emissione</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=300>Beneficiario</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=250>Codice fiscale</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=200>Data operazione</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=250>Codice prodotto o servizio</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=250>Tipologia</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=320>Prodotto o servizio</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=450>Dettagli</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=200>Totale dovuto</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=200>Acconto</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=200>Saldo</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=450>Note</td>"
+        "<td style=\"text-align: left; font-weight: bold;\" width=200>Conto da saldare</td>"
+        "</tr>"
+        "</table></body></html>";
+    int chiamate = 0;
+    const QByteArray documento = DocumentoExcel::Documento(0, [&](qint64, int) {
+        ++chiamate;
+        return QString();
+    });
+    QCOMPARE(documento, atteso);
+    QCOMPARE(chiamate, 0);
+}
+
+void TestDocumentoExcel::treRighe_quattordiciCelleInOrdine()
+{
+    const QByteArray documento = DocumentoExcel::Documento(3, [](qint64 r, int c) {
+        return QStringLiteral("r%1c%2").arg(r).arg(c);
+    });
+    const auto righe = Righe(documento);
+    QCOMPARE(righe.size(), 4);
+    QCOMPARE(righe.at(0).size(), 14);
+    for (int r = 0; r < 3; ++r) {
+        const auto &celle = righe.at(r + 1);
+        QCOMPARE(celle.size(), 14);
+        for (int c = 1; c <= 14; ++c)
+            QCOMPARE(celle.at(c - 1).testo, QStringLiteral("r%1c%2").arg(r).arg(c).toLatin1());
+    }
+    QVERIFY(documento.endsWith("</tr></table></body></html>"));
+}
+
+void TestDocumentoExcel::testoDellaCella_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QByteArray>("atteso");
+    QTest::newRow("markup") << u"x<y & z"_s << QByteArray("x&lt;y &amp; z");
+    QTest::newRow("virgolette e maggiore") << u"\"Rossi\" > Bianchi"_s
+                                           << QByteArray("&quot;Rossi&quot; &gt; Bianchi");
+    QTest::newRow("entita gia scritta") << u"&amp;"_s << QByteArray("&amp;amp;");
+    QTest::newRow("Sì in un byte") << u"Sì"_s << QByteArray("S\xEC");
+    QTest::newRow("accentate") << u"Perché già Niccolò"_s << QByteArray("Perch\xE9 gi\xE0 Niccol\xF2");
+    QTest::newRow("euro e legature") << u"€ 5 Œ"_s << QByteArray("\x80 5 \x8C");
+    QTest::newRow("fuori dal codice") << u"Łódź"_s << QByteArray("&#321;\xF3" "d&#378;");
+    QTest::newRow("oltre il piano base") << u"ok 😀"_s << QByteArray("ok &#128512;");
+    QTest::newRow("surrogato isolato") << QString(QChar(0xD800)) + u"x"_s << QByteArray("&#65533;x");
+    QTest::newRow("spazi e controlli ai bordi") << u" \t\x01 Rossi Mario \r\n "_s
+                                                << QByteArray("Rossi Mario");
+    QTest::newRow("a capo interno") << u"prima\r\nseconda\tterza"_s
+                                    << QByteArray("prima&#13;&#10;seconda&#9;terza");
+    QTest::newRow("vuoto") << QString() << QByteArray();
+}
+
+void TestDocumentoExcel::testoDellaCella()
+{
+    QFETCH(QString, campo);
+    QFETCH(QByteArray, atteso);
+    // The note column: an ordinary text cell.
+    const QByteArray documento = DocumentoExcel::Documento(1, [&](qint64, int c) {
+        return c == 13 ? campo : QString();
+    });
+    const auto righe = Righe(documento);
+    QCOMPARE(righe.size(), 2);
+    QCOMPARE(righe.at(1).size(), 14);
+    QCOMPARE(righe.at(1).at(12).testo, atteso);
+    QCOMPARE(DocumentoExcel::TestoCella(campo), atteso);
+}
+
+void TestDocumentoExcel::codiciComeTesto_data()
+{
+    QTest::addColumn<int>("colonna");
+    QTest::addColumn<bool>("codice");
+    QTest::newRow("numero documento") << 1 << true;
+    QTest::newRow("data emissione") << 2 << false;
+    QTest::newRow("beneficiario") << 3 << false;
+    QTest::newRow("codice fiscale") << 4 << true;
+    QTest::newRow("data operazione") << 5 << false;
+    QTest::newRow("codice prodotto") << 6 << true;
+    QTest::newRow("tipologia") << 7 << false;
+    QTest::newRow("totale dovuto") << 10 << false;
+    QTest::newRow("conto da saldare") << 14 << false;
+}
+
+void TestDocumentoExcel::codiciComeTesto()
+{
+    QFETCH(int, colonna);
+    QFETCH(bool, codice);
+    const QByteArray documento = DocumentoExcel::Documento(1, [&](qint64, int c) {
+        return c == colonna ? u"  000123 "_s : QString();
+    });
+    const CellaDati cella = Righe(documento).at(1).at(colonna - 1);
+    QCOMPARE(cella.testo, QByteArray("000123"));
+    QCOMPARE(cella.attributi, codice ? kCellaCodice : kCellaTesto);
+}
+
+void TestDocumentoExcel::unaSolaRiga_senzaCrNeLf()
+{
+    const QByteArray documento = DocumentoExcel::Documento(2, [](qint64 r, int c) {
+        return c == 13 ? QStringLiteral("nota %1\r\nsu due righe\n").arg(r) : QStringLiteral("x\ry");
+    });
+    QVERIFY(documento.size() > 1000);
+    QVERIFY(!documento.contains('\r'));
+    QVERIFY(!documento.contains('\n'));
+}
+
+void TestDocumentoExcel::scritturaFallita_data()
+{
+    QTest::addColumn<qint64>("righe");
+    QTest::addColumn<qint64>("limite");
+    QTest::newRow("nessun byte") << qint64(3) << qint64(0);
+    QTest::newRow("documento piccolo") << qint64(3) << qint64(500);
+    QTest::newRow("a meta di un documento grande") << qint64(8000) << qint64(1'500'000);
+}
+
+void TestDocumentoExcel::scritturaFallita()
+{
+    QFETCH(qint64, righe);
+    QFETCH(qint64, limite);
+    qint64 celleChieste = 0;
+    const auto cella = [&](qint64 r, int c) {
+        ++celleChieste;
+        return QStringLiteral("riga %1 colonna %2 con un po' di testo").arg(r).arg(c);
+    };
+    const QByteArray intero = DocumentoExcel::Documento(righe, cella);
+    QVERIFY(intero.size() > limite);
+    celleChieste = 0;
+
+    DispositivoCheCede d(limite);
+    QVERIFY(!DocumentoExcel::Scrivi(d, righe, cella));
+    // What reached the device is the start of the document, and the writer
+    // gave up at the first failure instead of going through every row.
+    QVERIFY(intero.startsWith(d.scritti));
+    QCOMPARE(d.scrittureDopoIlGuasto, 1);
+    if (righe > 1000)
+        QVERIFY(celleChieste < righe * 14);
+
+    DispositivoCheCede capiente(intero.size());
+    QVERIFY(DocumentoExcel::Scrivi(capiente, righe, cella));
+    QCOMPARE(capiente.scritti, intero);
+}
+
+void TestDocumentoExcel::guida_treParagrafi()
+{
+    QCOMPARE(TestiGuida::TitoloEsportazione(), u"Esportazione Registro spese in Excel"_s);
+    const QStringList paragrafi = TestiGuida::TestoEsportazione().split(u"\r\n\r\n"_s);
+    QCOMPARE(paragrafi.size(), 3);
+    for (const QString &p : paragrafi) {
+        QVERIFY(!p.trimmed().isEmpty());
+        QVERIFY(!p.contains(u'\n') && !p.contains(u'\r'));
+    }
+    QVERIFY(paragrafi.at(0).contains(u"Esporta archivio"_s));
+    QVERIFY(paragrafi.at(0).contains(u"XLS"_s));
+}
+
+QTEST_GUILESS_MAIN(TestDocumentoExcel)
+#include "tst_documento_excel.moc"

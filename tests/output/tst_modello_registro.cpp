@@ -1,0 +1,207 @@
+#include "ArchivioDiProva.h"
+#include "output/ModelloRegistro.h"
+#include "register/Archivio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TestModelloRegistro : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void treSchede_campiRipuliti();
+    void intestazioni_data();
+    void intestazioni();
+    void senzaSchede_data();
+    void senzaSchede();
+    void archivioIlleggibile_nessunaRiga();
+    void modifiche_data();
+    void modifiche();
+    void ricarica_sostituisceTutto();
+
+private:
+    QString archivio() const { return Archivio::Percorso(m_dir->path()); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestModelloRegistro::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void TestModelloRegistro::treSchede_campiRipuliti()
+{
+    TScheda prima = ArchivioDiProva::Scheda({
+        {Campo::NumDoc, u"  0042 "_s},
+        {Campo::DataDoc, u"05/03/2024"_s},
+        {Campo::Fornitore, u"\x01 Società Elettrica Niccolò \t"_s},
+        {Campo::CodFisc, u"01234567890"_s},
+        {Campo::Data, u"06/03/2024"_s},
+        {Campo::Codice, u"007"_s},
+        {Campo::Tipologia, u"Utenze"_s},
+        {Campo::Servizi, u"Luce"_s},
+        {Campo::Dettagli, u"Bolletta € bimestrale"_s},
+        {Campo::Dovuto, u"120,50"_s},
+        {Campo::Acconto, u"20,00"_s},
+        {Campo::Saldo, u"100,50"_s},
+        {Campo::Note, u"x<y & z"_s},
+        {Campo::DaSaldare, u"Sì"_s},
+        {Campo::File01, u"/home/x/allegato.pdf"_s},
+    });
+    ArchivioDiProva::Scrivi(archivio(), {
+        prima,
+        ArchivioDiProva::Semplice(u"Rossi"_s, u"07/03/2024"_s, u"A1"_s, u"Visita"_s),
+        TScheda(),
+    });
+
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    QCOMPARE(m.rowCount(), 3);
+    QCOMPARE(m.columnCount(), 15);
+    const QStringList attesi{u"1"_s, u"0042"_s, u"05/03/2024"_s, u"Società Elettrica Niccolò"_s,
+                             u"01234567890"_s, u"06/03/2024"_s, u"007"_s, u"Utenze"_s, u"Luce"_s,
+                             u"Bolletta € bimestrale"_s, u"120,50"_s, u"20,00"_s, u"100,50"_s,
+                             u"x<y & z"_s, u"Sì"_s};
+    for (int c = 0; c < 15; ++c) {
+        QCOMPARE(m.Cella(0, c), attesi.at(c));
+        QCOMPARE(m.data(m.index(0, c)).toString(), attesi.at(c));
+    }
+    QCOMPARE(m.Cella(1, 0), u"2"_s);
+    QCOMPARE(m.Cella(1, 3), u"Rossi"_s);
+    QCOMPARE(m.Cella(1, 14), u"No"_s);
+    QCOMPARE(m.Cella(2, 0), u"3"_s);
+    for (int c = 1; c < 15; ++c)
+        QCOMPARE(m.Cella(2, c), QString());
+}
+
+void TestModelloRegistro::intestazioni_data()
+{
+    QTest::addColumn<int>("colonna");
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<int>("larghezza");
+    QTest::addColumn<bool>("solaLettura");
+    const struct { const char *nome; const char16_t *titolo; int larghezza; bool sola; } righe[] = {
+        {"colNum", u"N.", 60, true},
+        {"colNumDoc", u"Documento n.", 160, false},
+        {"colDataDoc", u"Data emissione", 150, false},
+        {"colFornitore", u"Beneficiario", 250, false},
+        {"colCodFisc", u"Codice fiscale", 200, false},
+        {"colData", u"Data operazione", 150, true},
+        {"colCodice", u"Codice prodotto o servizio", 200, true},
+        {"colTipologia", u"Tipologia", 250, true},
+        {"colServizi", u"Prodotto o servizio", 250, true},
+        {"colDettagli", u"Dettagli", 350, false},
+        {"colDovuto", u"Totale dovuto", 150, false},
+        {"colAcconto", u"Acconto", 150, false},
+        {"colSaldo", u"Saldo", 150, false},
+        {"colNote", u"Note", 350, false},
+        {"colDaSaldare", u"Conto da saldare", 150, false},
+    };
+    int c = 0;
+    for (const auto &r : righe)
+        QTest::newRow(r.nome) << c++ << QString::fromUtf16(r.titolo) << r.larghezza << r.sola;
+}
+
+void TestModelloRegistro::intestazioni()
+{
+    QFETCH(int, colonna);
+    QFETCH(QString, titolo);
+    QFETCH(int, larghezza);
+    QFETCH(bool, solaLettura);
+    ArchivioDiProva::Scrivi(archivio(), {TScheda()});
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    QCOMPARE(m.headerData(colonna, Qt::Horizontal).toString(), titolo);
+    QCOMPARE(ModelloRegistro::Colonne()[size_t(colonna)].larghezza, larghezza);
+    QCOMPARE(QString::fromLatin1(ModelloRegistro::Colonne()[size_t(colonna)].nome),
+             QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(bool(m.flags(m.index(0, colonna)) & Qt::ItemIsEditable), !solaLettura);
+}
+
+void TestModelloRegistro::senzaSchede_data()
+{
+    QTest::addColumn<bool>("presente");
+    QTest::addColumn<QByteArray>("contenuto");
+    QTest::newRow("archivio mancante") << false << QByteArray();
+    QTest::newRow("archivio vuoto") << true << QByteArray();
+    QTest::newRow("solo una scheda incompleta") << true << QByteArray(100, 'x');
+}
+
+void TestModelloRegistro::senzaSchede()
+{
+    QFETCH(bool, presente);
+    QFETCH(QByteArray, contenuto);
+    if (presente)
+        ArchivioDiProva::Scrivi(archivio(), {}, contenuto);
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    QCOMPARE(m.rowCount(), 0);
+    // A missing archive is created empty; an existing one is left as it was.
+    QVERIFY(QFile::exists(archivio()));
+    QCOMPARE(ArchivioDiProva::Leggi(archivio()), contenuto);
+}
+
+void TestModelloRegistro::archivioIlleggibile_nessunaRiga()
+{
+    ArchivioDiProva::Scrivi(archivio(), {TScheda(), TScheda()});
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    QCOMPARE(m.rowCount(), 2);
+    // A folder where the archive should be: the load fails without a throw.
+    QVERIFY(QFile::remove(archivio()));
+    QVERIFY(QDir().mkdir(archivio()));
+    QVERIFY(!m.Carica(archivio()));
+    QCOMPARE(m.rowCount(), 0);
+}
+
+void TestModelloRegistro::modifiche_data()
+{
+    QTest::addColumn<int>("colonna");
+    QTest::addColumn<bool>("modificabile");
+    QTest::newRow("numero di riga") << 0 << false;
+    QTest::newRow("documento") << 1 << true;
+    QTest::newRow("data operazione") << 5 << false;
+    QTest::newRow("prodotto o servizio") << 8 << false;
+    QTest::newRow("note") << 13 << true;
+    QTest::newRow("conto da saldare") << 14 << true;
+}
+
+void TestModelloRegistro::modifiche()
+{
+    QFETCH(int, colonna);
+    QFETCH(bool, modificabile);
+    ArchivioDiProva::Scrivi(archivio(), {ArchivioDiProva::Semplice(u"Rossi"_s, u"07/03/2024"_s,
+                                                                   u"A1"_s, u"Visita"_s)});
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    const QString prima = m.Cella(0, colonna);
+    QSignalSpy cambiati(&m, &QAbstractItemModel::dataChanged);
+    const QModelIndex i = m.index(0, colonna);
+    QCOMPARE(m.setData(i, u"scritto dall'utente"_s), modificabile);
+    QCOMPARE(m.Cella(0, colonna), modificabile ? u"scritto dall'utente"_s : prima);
+    QCOMPARE(m.data(i).toString(), m.Cella(0, colonna));
+    QCOMPARE(cambiati.size(), modificabile ? 1 : 0);
+    // Only the edited cell changes.
+    QCOMPARE(m.Cella(0, colonna == 3 ? 4 : 3), colonna == 3 ? QString() : u"Rossi"_s);
+}
+
+void TestModelloRegistro::ricarica_sostituisceTutto()
+{
+    ArchivioDiProva::Scrivi(archivio(), {ArchivioDiProva::Semplice(u"Rossi"_s, u"07/03/2024"_s,
+                                                                   u"A1"_s, u"Visita"_s),
+                                         TScheda()});
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    QVERIFY(m.setData(m.index(0, 13), u"nota"_s));
+    ArchivioDiProva::Scrivi(archivio(), {ArchivioDiProva::Semplice(u"Bianchi"_s, u"08/03/2024"_s,
+                                                                   u"B2"_s, u"Analisi"_s)});
+    QVERIFY(m.Carica(archivio()));
+    QCOMPARE(m.rowCount(), 1);
+    QCOMPARE(m.Cella(0, 3), u"Bianchi"_s);
+    QCOMPARE(m.Cella(0, 13), QString());
+}
+
+QTEST_GUILESS_MAIN(TestModelloRegistro)
+#include "tst_modello_registro.moc"

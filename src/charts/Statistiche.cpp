@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <array>
 
@@ -126,9 +127,13 @@ bool TfrmStatistiche::eventFilter(QObject *o, QEvent *e)
     if (o == ui->txtAnno && e->type() == QEvent::KeyPress)
         return txtAnnoKeyDown(static_cast<QKeyEvent *>(e));
     if (e->type() == QEvent::Enter || e->type() == QEvent::MouseMove) {
-        if (o == ui->btnBarre || o == ui->btnTorta || o == ui->btnStampa || o == ui->btnEsci || o == ui->cmdGuida)
+        if (o == ui->btnBarre || o == ui->btnTorta || o == ui->btnStampa || o == ui->btnEsci || o == ui->cmdGuida) {
             ui->panInfo->setText(static_cast<QWidget *>(o)->toolTip());
-        else if (e->type() == QEvent::MouseMove)
+            // A button ignores a plain move, which would then reach the
+            // background below it and empty the bar again.
+            return e->type() == QEvent::MouseMove && static_cast<QMouseEvent *>(e)->buttons() == Qt::NoButton;
+        }
+        if (e->type() == QEvent::MouseMove)
             FormMouseMove();
     }
     return QWidget::eventFilter(o, e);

@@ -1,5 +1,6 @@
 // Renders the bar and pie charts of sample monthly data to PNG files, at the
-// size of the screen and of a landscape page, so that anyone can look at them.
+// size of the screen and of a landscape page, and prints them to PDF files,
+// so that anyone can look at them.
 // Usage: rendi_grafici [output folder]
 
 #include "charts/Statistiche.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <QTextStream>
 
 int main(int argc, char **argv)
@@ -26,6 +28,8 @@ int main(int argc, char **argv)
         {"disuguale", {0, 12, 45230, 3, 0, 887, 0, 15, 2, 0, 6, 150}},
         {"negativi", {320, -145, 80, 0, 510, -60, 240, 130, 75, 0, 410, 95}},
         {"vuoto", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"grandi", {1234567, 2345678, 3456789, 4567890, 5678901, 6789012, 7890123, 8901234, 9012345, 1234567,
+                    2345678, 3456789}},
     };
     const QList<QSize> misure = {{1340, 520}, {1123, 794}, {760, 460}};
 
@@ -52,6 +56,17 @@ int main(int argc, char **argv)
                 img.save(file);
                 out << file << '\n';
             }
+            // The printed page, as the charts screen prints it.
+            QPrinter stampante(QPrinter::HighResolution);
+            stampante.setOutputFormat(QPrinter::PdfFormat);
+            stampante.setPageOrientation(QPageLayout::Landscape);
+            const QString pdf = QDir(cartella).filePath(
+                QStringLiteral("%1-%2.pdf")
+                    .arg(QString::fromLatin1(e.nome),
+                         tipo == TipoSerie::Barre ? QStringLiteral("barre") : QStringLiteral("torta")));
+            stampante.setOutputFileName(pdf);
+            g.Stampa(stampante);
+            out << pdf << '\n';
         }
     }
     return 0;

@@ -420,13 +420,26 @@ void Grafico::Barre(QPainter *p, const QRectF &area, Disposizione &d) const
         if (marche) {
             const QString testo = Numero(pt.valore);
             const double w = QFontMetricsF(fMarca).horizontalAdvance(testo) + 10;
-            const double livello = sfalsate && i % 2 == 1 ? hMarca + 4 : 0;
             const double cx = (x0 + x1 + bdx) / 2;
             QRectF box(cx - w / 2, 0, w, hMarca);
             if (pt.valore >= 0)
-                box.moveBottom(cima - bdy - 5 - livello);
+                box.moveBottom(cima - bdy - 5);
             else
-                box.moveTop(fondo + 5 + livello);
+                box.moveTop(fondo + 5);
+            // A mark that would cover one already placed moves away from the
+            // bar, above it (below a negative bar).
+            for (bool spostata = true; spostata;) {
+                spostata = false;
+                for (const QRectF &altra : std::as_const(d.marche)) {
+                    if (!box.intersects(altra.adjusted(-1, -1, 1, 1)))
+                        continue;
+                    if (pt.valore >= 0)
+                        box.moveBottom(altra.top() - 3);
+                    else
+                        box.moveTop(altra.bottom() + 3);
+                    spostata = true;
+                }
+            }
             d.marche.append(box);
             if (p) {
                 p->setFont(fMarca);

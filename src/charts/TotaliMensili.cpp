@@ -76,15 +76,6 @@ QByteArray AnnoCodificato(const QString &anno)
 
 } // namespace
 
-int MeseDellAnno(const QString &data, const QString &anno)
-{
-    const QByteArray d = Testo::CodificaCp1252(data);
-    const QByteArray y = AnnoCodificato(anno);
-    if (y.isEmpty() && !Testo::Trim(anno).isEmpty())
-        return -1;
-    return Mese(d.constData(), int(d.size()), y);
-}
-
 double ArrotondaEuro(double somma)
 {
     const std::optional<double> v = Testo::LeggiNumero(Testo::FormatoGenerale(somma));

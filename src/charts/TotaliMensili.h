@@ -28,7 +28,3 @@ Totali12 TotaliMensili(const QString &percorso, const QString &anno);
 // value first goes through its 15-digit text form, so a sum such as
 // 10,20 + 5,30 counts as 15,5 and not as the 15,4999... the binary sum holds.
 double ArrotondaEuro(double somma);
-
-// 0-based month (0..11) of a date text, or -1 when the year differs or the
-// month is not "01".."12". Only the positions of "dd/mm/yyyy" are looked at.
-int MeseDellAnno(const QString &data, const QString &anno);

@@ -85,8 +85,8 @@ public:
     // printer cannot start.
     bool Stampa(QPrinter &stampante) const;
 
-    // Where the marks and the category labels were last drawn, for checks
-    // that nothing overlaps.
+    // Where the marks, the category labels and the legend go in an area of
+    // this size, for checks that nothing overlaps.
     struct Disposizione {
         QList<QRectF> marche;
         QList<QRectF> etichette;

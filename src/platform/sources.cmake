@@ -5,4 +5,5 @@ list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Collegamen
   src/platform/report/OggettoReport.cpp
   src/platform/report/Report.cpp
   src/platform/report/Impaginazione.cpp
-  src/platform/report/DisegnoReport.cpp)
+  src/platform/report/DisegnoReport.cpp
+  src/platform/chart/Grafico.cpp)

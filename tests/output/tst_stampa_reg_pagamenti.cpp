@@ -207,7 +207,7 @@ void TestStampaRegPagamenti::valoreLungoNonVaACapo()
     while (i < testo.size() && !testo[i].startsWith(QStringLiteral("Dettagli: parola1 ")))
         ++i;
     QVERIFY2(i + 1 < testo.size(), qPrintable(testo.join(QLatin1Char('|'))));
-    QCOMPARE(testo[i + 1], QStringLiteral("Totale dovuto: €"));
+    QVERIFY2(testo[i + 1].startsWith(QStringLiteral("Totale dovuto: €")), qPrintable(testo[i + 1]));
 }
 
 void TestStampaRegPagamenti::posizioni_data()

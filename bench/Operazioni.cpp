@@ -1,6 +1,15 @@
 #include "Operazioni.h"
 
+#include "charts/TotaliMensili.h"
+#include "lists/ListaRighe.h"
+#include "lists/RicercaSchede.h"
+#include "output/DocumentoExcel.h"
+#include "output/ModelloRegistro.h"
 #include "register/Archivio.h"
+#include "summary/Riepilogo.h"
+
+#include <QDate>
+#include <QSaveFile>
 
 #include <QFile>
 #include <memory>
@@ -46,6 +55,68 @@ qint64 UltimaScheda(const QString &percorso)
     return s.Testo(Campo::Fornitore).size();
 }
 
+// A result list as the screens fill it: the scan, then the model of the view.
+qint64 Lista(RigheScheda righe)
+{
+    ModelloRighe modello;
+    modello.Imposta(std::move(righe));
+    return modello.rowCount();
+}
+
+qint64 CercaTutto(const QString &percorso) { return Lista(CercaSchede(percorso, {})); }
+
+qint64 CercaTreCriteri(const QString &percorso)
+{
+    return Lista(CercaSchede(percorso, {{Campo::Fornitore, QStringLiteral("spa")},
+                                        {Campo::Servizi, QStringLiteral("fornitura")},
+                                        {Campo::Data, QStringLiteral("/20")}}));
+}
+
+qint64 Sospese(const QString &percorso) { return Lista(ContiDaSaldare(percorso)); }
+
+qint64 Riepilogo(const QString &percorso, QDate inizio, QDate fine)
+{
+    CriteriRiepilogo c;
+    c.inizio = inizio;
+    c.fine = fine;
+    return Lista(CostruisciRiepilogo(percorso, c).righe);
+}
+
+qint64 RiepilogoAnno(const QString &percorso)
+{
+    return Riepilogo(percorso, QDate(2015, 1, 1), QDate(2015, 12, 31));
+}
+
+qint64 RiepilogoVentAnni(const QString &percorso)
+{
+    return Riepilogo(percorso, QDate(2005, 1, 1), QDate(2024, 12, 31));
+}
+
+qint64 Totali(const QString &percorso)
+{
+    const Totali12 t = TotaliMensili(percorso, QStringLiteral("2015"));
+    return qint64(t[0] + t[11]);
+}
+
+qint64 Griglia(const QString &percorso)
+{
+    ModelloRegistro m;
+    m.Carica(percorso);
+    return m.NumeroRighe();
+}
+
+qint64 Esportazione(const QString &percorso)
+{
+    ModelloRegistro m;
+    m.Carica(percorso);
+    QSaveFile file(percorso + QStringLiteral(".xls"));
+    if (!file.open(QIODevice::WriteOnly))
+        return -1;
+    if (!DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](qint64 r, int c) { return m.Cella(r, c); }))
+        return -1;
+    return file.commit() ? m.NumeroRighe() : -1;
+}
+
 } // namespace
 
 const QList<Operazione> &Tutte()
@@ -54,6 +125,14 @@ const QList<Operazione> &Tutte()
         {QStringLiteral("grezza"), QStringLiteral("lettura grezza del file"), LetturaGrezza},
         {QStringLiteral("scansione"), QStringLiteral("apri, conta e leggi ogni scheda"), LeggiTutte},
         {QStringLiteral("ultima"), QStringLiteral("editor: ultima scheda"), UltimaScheda},
+        {QStringLiteral("ricerca"), QStringLiteral("ricerca senza criteri (tutte le schede)"), CercaTutto},
+        {QStringLiteral("ricerca3"), QStringLiteral("ricerca con tre criteri"), CercaTreCriteri},
+        {QStringLiteral("sospese"), QStringLiteral("conti da saldare"), Sospese},
+        {QStringLiteral("riepilogo1"), QStringLiteral("riepilogo di un anno"), RiepilogoAnno},
+        {QStringLiteral("riepilogo20"), QStringLiteral("riepilogo di vent'anni"), RiepilogoVentAnni},
+        {QStringLiteral("totali"), QStringLiteral("totali mensili di un anno"), Totali},
+        {QStringLiteral("griglia"), QStringLiteral("esportazione: riempimento griglia"), Griglia},
+        {QStringLiteral("esporta"), QStringLiteral("esportazione: griglia e file"), Esportazione},
     };
     return tutte;
 }

@@ -11,6 +11,7 @@
 #include "Operazioni.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -89,10 +90,15 @@ double Avvio(const QString &programma, int ripetizioni)
 
 int main(int argc, char *argv[])
 {
+    if (argc == 4 && qstrcmp(argv[1], "--esegui") == 0) {
+        // The result lists' model wants fonts: a GUI application without a screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        const QStringList a = app.arguments();
+        return EseguiFiglio(a[2], a[3]);
+    }
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.size() == 4 && a[1] == u"--esegui")
-        return EseguiFiglio(a[2], a[3]);
     if (a.size() == 4 && a[1] == u"--genera")
         return GeneraArchivio::Scrivi(a[3], a[2].toLongLong()) ? 0 : 1;
 

@@ -121,6 +121,10 @@ int main(int argc, char *argv[])
         cartella = temporanea.path();
     QDir().mkpath(cartella);
 
+    // Without a display the start-up programs draw offscreen.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString qui = QCoreApplication::applicationDirPath();
     const double minima = Avvio(qui + QStringLiteral("/bench_avvio_minimo"), 5);
     const double valmora = Avvio(qui + QStringLiteral("/bench_avvio_valmora"), 5);

@@ -506,8 +506,9 @@ void TfrmRegPagamenti::btnCalcolaClick()
 
 void TfrmRegPagamenti::cmdTrovaClick()
 {
+    // The tag is what lets a double click in the search load into this editor.
     MostraDialogo<TfrmTrovaRegPagamenti>(
-        this, [](TfrmTrovaRegPagamenti *d) { ScriviEtichetta(d, Etichetta()); });
+        this, [](TfrmTrovaRegPagamenti *d) { d->ImpostaChiamante(Etichetta()); });
 }
 
 void TfrmRegPagamenti::cmdListinoClick() { MostraDialogo<TfrmSospesePag>(this); }

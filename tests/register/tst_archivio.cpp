@@ -1,4 +1,5 @@
 #include "ArchivioDiProva.h"
+#include "SolaLettura.h"
 #include "register/Archivio.h"
 
 #include <QFile>
@@ -203,18 +204,17 @@ void TestArchivio::scrittura_fuoriDallArchivio()
 
 void TestArchivio::archivioSolaLettura_erroreEIntatto()
 {
-    if (geteuid() == 0)
-        QSKIP("root ignores file permissions");
     const TScheda s = ArchivioDiProva::Semplice(QStringLiteral("X"), QStringLiteral("01/01/2024"),
                                                 QStringLiteral("C"), QStringLiteral("S"));
     ArchivioDiProva::Scrivi(percorso(), {s});
-    QFile::setPermissions(percorso(), QFileDevice::ReadOwner);
+    SolaLettura bloccato(percorso());
+    if (!bloccato.Riuscita())
+        QSKIP("nothing here can make a file read-only");
     const QByteArray prima = ArchivioDiProva::Leggi(percorso());
     Archivio a(percorso());
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, a.ApriArchivio());
     QVERIFY_THROWS_EXCEPTION(ErroreArchivio, ScorriArchivio(percorso(), [](const TScheda &, qint64) { return true; }));
     QCOMPARE(ArchivioDiProva::Leggi(percorso()), prima);
-    QFile::setPermissions(percorso(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void TestArchivio::cartellaMancante_errore()

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <Qt>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -43,6 +44,24 @@ void ProvaNormalizza(const QString &t)
     }
 }
 
+// The cent x rounds to, worked out on the exact decimal expansion of x (which
+// printf gives in full): halves go upward, toward +infinity.
+double CentesimoEsatto(double x)
+{
+    static char buf[1200];
+    std::snprintf(buf, sizeof buf, "%.1100f", std::fabs(x));
+    const char *punto = std::strchr(buf, '.');
+    long long c = std::atoll(buf) * 100 + (punto[1] - '0') * 10 + (punto[2] - '0');
+    const char *resto = punto + 3;
+    const bool meta = *resto == '5' && resto[1 + std::strspn(resto + 1, "0")] == '\0';
+    const bool oltre = *resto > '5' || (*resto == '5' && !meta);
+    if (x >= 0)
+        c += (oltre || meta) ? 1 : 0;
+    else
+        c = -(c + (oltre ? 1 : 0));
+    return double(c) / 100.0;
+}
+
 void ProvaArrotonda(double x)
 {
     const double r = Arrotonda2(x);
@@ -56,6 +75,8 @@ void ProvaArrotonda(double x)
         std::abort();
     // The result is a whole number of cents, as near as a double can be.
     if (std::fabs(x) < 1e13) {
+        if (r != CentesimoEsatto(x))
+            std::abort();
         const long double c = static_cast<long double>(r) * 100.0L;
         if (std::fabs(c - std::nearbyint(c)) > std::fabs(c) * 2.3e-16L + 1e-9L)
             std::abort();

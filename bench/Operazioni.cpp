@@ -112,7 +112,10 @@ qint64 Esportazione(const QString &percorso)
     QSaveFile file(percorso + QStringLiteral(".xls"));
     if (!file.open(QIODevice::WriteOnly))
         return -1;
-    if (!DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](qint64 r, int c) { return m.Cella(r, c); }))
+    const bool scritto = DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
+        m.AggiungiCellaEsportata(d, r, c);
+    });
+    if (!scritto)
         return -1;
     return file.commit() ? m.NumeroRighe() : -1;
 }

@@ -25,10 +25,12 @@ RigheScheda CercaSchede(const QString &percorsoArchivio, const QList<CriterioRic
 
 RigheScheda ContiDaSaldare(const QString &percorsoArchivio)
 {
-    const QString si = QStringLiteral("S\u00EC");
+    // "Sì" as stored: the bytes are compared, not their decoded text.
+    const QByteArray si = Testo::CodificaCp1252(QStringLiteral("S\u00EC"));
     RigheScheda esito;
     ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
-        if (Testo::Trim(s.Testo(Campo::DaSaldare)) == si)
+        const QByteArrayView stato(s.Dati(Campo::DaSaldare), s.Lunghezza(Campo::DaSaldare));
+        if (Testo::TrimByte(stato) == si)
             esito.Aggiungi(s, indice);
         return true;
     });

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QIODevice>
 #include <array>
+#include <string>
 
 namespace DocumentoExcel {
 
@@ -78,14 +79,16 @@ bool ECodice(int colonna)
     return colonna == 1 || colonna == 4 || colonna == 6;
 }
 
-void AggiungiRiferimento(QByteArray &out, char32_t codice)
+void AggiungiRiferimento(std::string &out, char32_t codice)
 {
     out += "&#";
-    out += QByteArray::number(quint32(codice));
+    out += std::to_string(quint32(codice));
     out += ';';
 }
 
-void AggiungiTesto(QByteArray &out, const QString &testo)
+} // namespace
+
+void AggiungiTestoCella(std::string &out, const QString &testo)
 {
     const QString t = Testo::Trim(testo);
     for (qsizetype i = 0; i < t.size(); ++i) {
@@ -110,38 +113,70 @@ void AggiungiTesto(QByteArray &out, const QString &testo)
         } else if (c.isSurrogate()) {
             AggiungiRiferimento(out, 0xFFFD);
         } else if (Testo::InCp1252(c)) {
-            out += Testo::CodificaCp1252(QString(c));
+            out += Testo::CodificaCp1252(QString(c)).toStdString();
         } else {
             AggiungiRiferimento(out, u);
         }
     }
 }
 
+void AggiungiTestoCellaCp1252(std::string &out, QByteArrayView testo)
+{
+    // Every byte from 32 up stands for a character the code page holds (the
+    // five it leaves undefined included: they decode to the C1 control of the
+    // same code, which encodes back to that byte), so runs of plain bytes are
+    // copied whole.
+    const QByteArrayView t = Testo::TrimByte(testo);
+    const char *p = t.data();
+    const char *const fine = p + t.size();
+    while (p < fine) {
+        const char *inizio = p;
+        while (p < fine && quint8(*p) >= 32 && *p != '&' && *p != '<' && *p != '>' && *p != '"')
+            ++p;
+        out.append(inizio, p - inizio);
+        if (p == fine)
+            break;
+        switch (*p) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: AggiungiRiferimento(out, quint8(*p)); break;
+        }
+        ++p;
+    }
+}
+
+namespace {
+
 // Collects the pieces and hands them to the device in large blocks.
 class Scrittore {
 public:
-    explicit Scrittore(QIODevice &d) : m_destinazione(d) { m_blocco.reserve(kBlocco + 4096); }
+    explicit Scrittore(QIODevice &d) : m_destinazione(d) { m_blocco.reserve(size_t(kBlocco) + 4096); }
 
-    QByteArray &blocco() { return m_blocco; }
+    std::string &blocco() { return m_blocco; }
 
     bool forse()
     {
-        return m_blocco.size() < kBlocco || svuota();
+        return qsizetype(m_blocco.size()) < kBlocco || svuota();
     }
 
     bool svuota()
     {
-        if (m_blocco.isEmpty())
+        if (m_blocco.empty())
             return true;
-        const bool ok = m_destinazione.write(m_blocco) == m_blocco.size();
-        m_blocco.clear();
+        const qint64 n = qint64(m_blocco.size());
+        const bool ok = m_destinazione.write(m_blocco.data(), n) == n;
+        m_blocco.clear(); // keeps the room reserved for the next block
         return ok;
     }
 
 private:
     static constexpr qsizetype kBlocco = 1 << 20;
     QIODevice &m_destinazione;
-    QByteArray m_blocco;
+    // A plain string: the document is built from many short pieces, and its
+    // append is cheaper than QByteArray's.
+    std::string m_blocco;
 };
 
 } // namespace
@@ -150,20 +185,27 @@ QString NomeFile() { return QStringLiteral("Registro_Spese.xls"); }
 
 QByteArray TestoCella(const QString &testo)
 {
-    QByteArray r;
-    AggiungiTesto(r, testo);
-    return r;
+    std::string r;
+    AggiungiTestoCella(r, testo);
+    return QByteArray(r.data(), qsizetype(r.size()));
 }
 
 bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella)
 {
+    return Scrivi(destinazione, righe, [&cella](std::string &documento, qint64 r, int c) {
+        AggiungiTestoCella(documento, cella(r, c));
+    });
+}
+
+bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella)
+{
     Scrittore s(destinazione);
-    QByteArray &b = s.blocco();
+    std::string &b = s.blocco();
     b += kTesta;
     b += "<tr>";
     for (const Intestazione &i : kIntestazioni) {
         b += "<td style=\"text-align: left; font-weight: bold;\" width=";
-        b += QByteArray::number(i.larghezza);
+        b += std::to_string(i.larghezza);
         b += '>';
         b += i.titolo;
         b += "</td>";
@@ -173,7 +215,7 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella)
         b += "<tr>";
         for (int c = PrimaColonna; c <= UltimaColonna; ++c) {
             b += ECodice(c) ? kCellaCodice : kCellaTesto;
-            AggiungiTesto(b, cella(r, c));
+            cella(b, r, c);
             b += "</td>";
         }
         b += "</tr>";

@@ -105,8 +105,8 @@ bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso) const
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const ModelloRegistro &m = *m_modello;
-    const bool scritto = DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](qint64 r, int c) {
-        return m.Cella(r, c);
+    const bool scritto = DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
+        m.AggiungiCellaEsportata(d, r, c);
     });
     if (!scritto) {
         file.cancelWriting();

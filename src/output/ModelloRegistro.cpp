@@ -1,5 +1,6 @@
 #include "output/ModelloRegistro.h"
 
+#include "output/DocumentoExcel.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 
@@ -43,21 +44,17 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
 
     bool ok = true;
     try {
-        ScorriArchivio(percorsoArchivio, [this](const TScheda &s, qint64) {
+        std::array<Campo, kCampi> campi;
+        for (int k = 0; k < kCampi; ++k)
+            campi[size_t(k)] = Colonne()[size_t(k + 1)].campo;
+        ScorriArchivio(percorsoArchivio, [this, &campi](const TScheda &s, qint64) {
             Riga r;
             r.inizio = m_testi.size();
             for (int k = 0; k < kCampi; ++k) {
-                const Campo campo = Colonne()[size_t(k + 1)].campo;
-                const char *p = s.Dati(campo);
-                int a = 0, b = s.Lunghezza(campo);
-                // Bytes up to 32 are the same characters in windows-1252, so
-                // trimming the bytes trims the text.
-                while (a < b && quint8(p[a]) <= 32)
-                    ++a;
-                while (b > a && quint8(p[b - 1]) <= 32)
-                    --b;
-                m_testi.append(p + a, b - a);
-                r.lunghezza[size_t(k)] = quint8(b - a);
+                const Campo campo = campi[size_t(k)];
+                const QByteArrayView t = Testo::TrimByte(QByteArrayView(s.Dati(campo), s.Lunghezza(campo)));
+                m_testi.append(t);
+                r.lunghezza[size_t(k)] = quint8(t.size());
             }
             m_righe.push_back(r);
             return true;
@@ -82,11 +79,27 @@ QString ModelloRegistro::Cella(qint64 riga, int colonna) const
     }
     if (colonna == 0)
         return QString::number(riga + 1);
+    const QByteArrayView b = Byte(riga, colonna);
+    return Testo::DecodificaCp1252(b.data(), b.size());
+}
+
+QByteArrayView ModelloRegistro::Byte(qint64 riga, int colonna) const
+{
     const Riga &r = m_righe[size_t(riga)];
     qsizetype inizio = r.inizio;
     for (int k = 0; k < colonna - 1; ++k)
         inizio += r.lunghezza[size_t(k)];
-    return Testo::DecodificaCp1252(m_testi.constData() + inizio, r.lunghezza[size_t(colonna - 1)]);
+    return QByteArrayView(m_testi.constData() + inizio, r.lunghezza[size_t(colonna - 1)]);
+}
+
+void ModelloRegistro::AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const
+{
+    const bool grezza = colonna > 0 && riga >= 0 && riga < NumeroRighe() && colonna < NumeroColonne
+        && (m_modifiche.isEmpty() || !m_modifiche.contains(Chiave(riga, colonna)));
+    if (grezza)
+        DocumentoExcel::AggiungiTestoCellaCp1252(documento, Byte(riga, colonna));
+    else
+        DocumentoExcel::AggiungiTestoCella(documento, Cella(riga, colonna));
 }
 
 int ModelloRegistro::rowCount(const QModelIndex &parent) const

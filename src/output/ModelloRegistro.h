@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <array>
+#include <string>
 #include <vector>
 
 class ModelloRegistro : public QAbstractTableModel {
@@ -36,6 +37,10 @@ public:
     qint64 NumeroRighe() const { return qint64(m_righe.size()); }
     // The text the grid shows in the cell.
     QString Cella(qint64 riga, int colonna) const;
+    // Appends the cell to the export document as DocumentoExcel writes its
+    // text; a cell not edited in the grid goes from its stored bytes, which
+    // spares decoding every field of a large archive.
+    void AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -51,6 +56,7 @@ private:
         qsizetype inizio;                     // offset of the first field in m_testi
         std::array<quint8, kCampi> lunghezza; // trimmed length of each field
     };
+    QByteArrayView Byte(qint64 riga, int colonna) const;
     static quint64 Chiave(qint64 riga, int colonna) { return quint64(riga) * NumeroColonne + quint64(colonna); }
 
     QByteArray m_testi;                 // the trimmed field bytes, row after row

@@ -1,6 +1,7 @@
 #include "platform/Testo.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -40,6 +41,16 @@ QString Trim(const QString &s)
     return (a == 0 && b == s.size()) ? s : s.mid(a, b - a);
 }
 
+QByteArrayView TrimByte(QByteArrayView b)
+{
+    qsizetype a = 0, n = b.size();
+    while (a < n && quint8(b[a]) <= 32)
+        ++a;
+    while (n > a && quint8(b[n - 1]) <= 32)
+        --n;
+    return b.sliced(a, n - a);
+}
+
 QString MaiuscoloAscii(const QString &s)
 {
     QString r = s;
@@ -66,14 +77,19 @@ bool SoloCifre(const QString &s)
     return true;
 }
 
+QChar *DecodificaCp1252(const char *dati, qsizetype n, QChar *destinazione)
+{
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = static_cast<unsigned char>(dati[i]);
+        destinazione[i] = (b >= 0x80 && b < 0xA0) ? QChar(kAlti80[b - 0x80]) : QChar(char16_t(b));
+    }
+    return destinazione + n;
+}
+
 QString DecodificaCp1252(const char *dati, qsizetype n)
 {
     QString r(n, Qt::Uninitialized);
-    QChar *out = r.data();
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char b = static_cast<unsigned char>(dati[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kAlti80[b - 0x80]) : QChar(char16_t(b));
-    }
+    DecodificaCp1252(dati, n, r.data());
     return r;
 }
 
@@ -111,64 +127,108 @@ QString FormattaData(const QDate &d)
     return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-std::optional<QDate> LeggiData(const QString &s)
+namespace {
+
+// Dates and amounts hold only ASCII characters, so the same reading serves the
+// decoded text and the windows-1252 bytes (any other character is refused in
+// both): `codice(i)` gives the code of the i-th character of an n-long text.
+
+template <typename Codice>
+std::optional<QDate> DataDa(qsizetype n, Codice codice)
 {
-    if (s.size() != 10 || s.at(2) != u'/' || s.at(5) != u'/')
+    if (n != 10 || codice(2) != '/' || codice(5) != '/')
         return std::nullopt;
-    const QString g = s.mid(0, 2), m = s.mid(3, 2), a = s.mid(6, 4);
-    if (!SoloCifre(g) || !SoloCifre(m) || !SoloCifre(a))
+    auto numero = [&](qsizetype da, qsizetype quante) -> int {
+        int v = 0;
+        for (qsizetype k = da; k < da + quante; ++k) {
+            const auto c = codice(k);
+            if (c < '0' || c > '9')
+                return -1;
+            v = v * 10 + int(c - '0');
+        }
+        return v;
+    };
+    const int g = numero(0, 2), m = numero(3, 2), a = numero(6, 4);
+    if (g < 0 || m < 0 || a < 0)
         return std::nullopt;
-    const QDate d(a.toInt(), m.toInt(), g.toInt());
+    const QDate d(a, m, g);
     if (!d.isValid())
         return std::nullopt;
     return d;
 }
 
-std::optional<double> LeggiNumero(const QString &testo)
+// The text must already be trimmed.
+template <typename Codice>
+std::optional<double> NumeroDa(qsizetype n, Codice codice)
 {
-    const QString s = Trim(testo);
-    if (s.isEmpty())
+    if (n == 0)
         return std::nullopt;
     // Build a C-locale copy, checking the shape on the way: sign, digits,
     // at most one comma, then an optional exponent.
-    QByteArray c;
-    c.reserve(s.size());
+    QVarLengthArray<char, 64> c;
     qsizetype i = 0;
-    auto cifra = [&](qsizetype k) { return k < s.size() && s.at(k).unicode() >= '0' && s.at(k).unicode() <= '9'; };
-    if (s.at(i) == u'+' || s.at(i) == u'-')
-        c.append(char(s.at(i++).unicode()));
+    auto cifra = [&](qsizetype k) { return k < n && codice(k) >= '0' && codice(k) <= '9'; };
+    auto copia = [&]() { c.append(char(codice(i++))); };
+    if (codice(i) == '+' || codice(i) == '-')
+        copia();
     int cifre = 0;
     while (cifra(i)) {
-        c.append(char(s.at(i++).unicode()));
+        copia();
         ++cifre;
     }
-    if (i < s.size() && s.at(i) == u',') {
+    if (i < n && codice(i) == ',') {
         c.append('.');
         ++i;
         while (cifra(i)) {
-            c.append(char(s.at(i++).unicode()));
+            copia();
             ++cifre;
         }
     }
     if (cifre == 0)
         return std::nullopt;
-    if (i < s.size() && (s.at(i) == u'e' || s.at(i) == u'E')) {
+    if (i < n && (codice(i) == 'e' || codice(i) == 'E')) {
         c.append('e');
         ++i;
-        if (i < s.size() && (s.at(i) == u'+' || s.at(i) == u'-'))
-            c.append(char(s.at(i++).unicode()));
+        if (i < n && (codice(i) == '+' || codice(i) == '-'))
+            copia();
         if (!cifra(i))
             return std::nullopt;
         while (cifra(i))
-            c.append(char(s.at(i++).unicode()));
+            copia();
     }
-    if (i != s.size())
+    if (i != n)
         return std::nullopt;
+    const qsizetype lunghezza = c.size();
+    c.append('\0');
     char *fine = nullptr;
     const double v = std::strtod(c.constData(), &fine);
-    if (fine != c.constData() + c.size() || !std::isfinite(v))
+    if (fine != c.constData() + lunghezza || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+} // namespace
+
+std::optional<QDate> LeggiData(const QString &s)
+{
+    return DataDa(s.size(), [&s](qsizetype k) { return s.at(k).unicode(); });
+}
+
+std::optional<QDate> LeggiDataCp1252(QByteArrayView b)
+{
+    return DataDa(b.size(), [b](qsizetype k) { return quint8(b[k]); });
+}
+
+std::optional<double> LeggiNumero(const QString &testo)
+{
+    const QString s = Trim(testo);
+    return NumeroDa(s.size(), [&s](qsizetype k) { return s.at(k).unicode(); });
+}
+
+std::optional<double> LeggiNumeroCp1252(QByteArrayView testo)
+{
+    const QByteArrayView b = TrimByte(testo);
+    return NumeroDa(b.size(), [b](qsizetype k) { return quint8(b[k]); });
 }
 
 QString FormatoGenerale(double v)

@@ -4,6 +4,7 @@
 // and amounts written with the decimal comma.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -12,6 +13,10 @@ namespace Testo {
 
 // Removes leading and trailing characters whose code is 32 or less.
 QString Trim(const QString &s);
+// The same on windows-1252 bytes: bytes up to 32 are the same characters
+// there, so trimming the bytes and then decoding equals decoding and then
+// trimming, without building the untrimmed text.
+QByteArrayView TrimByte(QByteArrayView b);
 // Changes only a-z to A-Z (or the reverse); accented letters stay as they are.
 QString MaiuscoloAscii(const QString &s);
 QString MinuscoloAscii(const QString &s);
@@ -23,6 +28,9 @@ bool SoloCifre(const QString &s);
 // survives a round trip. Characters the code page cannot hold are written as '?'.
 QString DecodificaCp1252(const char *dati, qsizetype n);
 inline QString DecodificaCp1252(const QByteArray &b) { return DecodificaCp1252(b.constData(), b.size()); }
+// Decodes into a buffer with room for n characters and returns the end of
+// what was written: for texts assembled from many fields in one allocation.
+QChar *DecodificaCp1252(const char *dati, qsizetype n, QChar *destinazione);
 QByteArray CodificaCp1252(const QString &s);
 // True when the code page holds the character.
 bool InCp1252(QChar c);
@@ -32,10 +40,14 @@ constexpr char SostitutoCp1252 = '?';
 QString FormattaData(const QDate &d);
 // A valid date written exactly as "dd/mm/yyyy", or nothing.
 std::optional<QDate> LeggiData(const QString &s);
+// The same read from windows-1252 bytes, as stored in a record.
+std::optional<QDate> LeggiDataCp1252(QByteArrayView b);
 
 // Reads a number written with the comma as decimal separator (no thousands
 // separator), with optional sign and exponent; surrounding blanks are allowed.
 std::optional<double> LeggiNumero(const QString &s);
+// The same read from windows-1252 bytes, as stored in a record.
+std::optional<double> LeggiNumeroCp1252(QByteArrayView b);
 // The shortest decimal text with at most 15 significant digits, with the comma:
 // 2.5 -> "2,5", 12 -> "12", 1e20 -> "1E20", 0.000001 -> "1E-6".
 QString FormatoGenerale(double v);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <vector>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -141,17 +142,17 @@ void ScorriArchivio(const QString &percorso,
     if (!f.open(QIODevice::ReadOnly))
         throw ErroreArchivio(QStringLiteral("apertura: ") + f.errorString());
     constexpr qint64 kBlocco = 256; // records per read: about 600 KB
-    auto buffer = std::make_unique<char[]>(size_t(kBlocco * TScheda::Dimensione));
-    TScheda s;
+    // Read straight into the records: no copy of each one out of a buffer.
+    std::vector<TScheda> blocco(static_cast<size_t>(kBlocco));
+    char *const dati = reinterpret_cast<char *>(blocco.data());
     qint64 indice = 0;
     while (indice < n) {
         const qint64 quante = std::min(kBlocco, n - indice);
         const qint64 voluti = quante * TScheda::Dimensione;
-        if (f.read(buffer.get(), voluti) != voluti)
+        if (f.read(dati, voluti) != voluti)
             throw ErroreArchivio(QStringLiteral("lettura: ") + f.errorString());
         for (qint64 k = 0; k < quante; ++k, ++indice) {
-            std::memcpy(s.byte.data(), buffer.get() + k * TScheda::Dimensione, TScheda::Dimensione);
-            if (!visita(s, indice)) {
+            if (!visita(blocco[size_t(k)], indice)) {
                 f.close();
                 return;
             }

@@ -12,6 +12,8 @@ constexpr std::array<const char16_t *, 12> kMesi = {
     u"gennaio", u"febbraio", u"marzo", u"aprile", u"maggio", u"giugno",
     u"luglio", u"agosto", u"settembre", u"ottobre", u"novembre", u"dicembre"};
 
+QByteArrayView Grezzo(const TScheda &s, Campo c) { return QByteArrayView(s.Dati(c), s.Lunghezza(c)); }
+
 } // namespace
 
 QString ParteMese(const QString &mese)
@@ -51,17 +53,19 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
             return true;
         if (perCodice && !Testo::MinuscoloAscii(s.Testo(Campo::Codice)).contains(codice))
             return true;
-        const QString dovuto = Testo::Trim(s.Testo(Campo::Dovuto));
+        // Date and amount are read from the stored bytes: a statement of
+        // every record must not build their texts.
+        const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));
         if (dovuto.isEmpty())
             return true;
-        const auto data = Testo::LeggiData(Testo::Trim(s.Testo(Campo::Data)));
+        const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
         if (!data) {
             r.illeggibili.append(indice);
             return true;
         }
         if (*data < criteri.inizio || *data > criteri.fine)
             return true;
-        const auto importo = Testo::LeggiNumero(dovuto);
+        const auto importo = Testo::LeggiNumeroCp1252(dovuto);
         if (!importo) {
             r.illeggibili.append(indice);
             return true;

@@ -4,11 +4,14 @@
 #include "lists/RicercaSchede.h"
 #include "lists/RigaScheda.h"
 #include "lists/TrovaInLista.h"
+#include "platform/Testo.h"
 #include "register/Archivio.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
+#include <cstring>
 
 using namespace ArchivioDiProva;
 
@@ -25,6 +28,8 @@ private slots:
     void riga_data();
     void riga();
     void riga_campiNonMostrati();
+    void riga_ogniByte_data();
+    void riga_ogniByte();
 
     void trova_sequenza();
     void trova_data();
@@ -90,6 +95,72 @@ void TestRighe::riga_campiNonMostrati()
                     Campo::Acconto, Campo::Saldo, Campo::Note, Campo::DaSaldare, Campo::File01, Campo::Desc03})
         b.ImpostaTesto(c, QStringLiteral("diverso"));
     QCOMPARE(RigaScheda(b), RigaScheda(a));
+}
+
+namespace {
+
+// The line built the plain way: each field decoded, trimmed, then fitted.
+QString RigaDaTestoDecodificato(const TScheda &s)
+{
+    auto campo = [&s](Campo c) { return Testo::Trim(s.Testo(c)); };
+    auto adattato = [&](Campo c, qsizetype n) { return campo(c).left(n).leftJustified(n, u' '); };
+    return QStringLiteral("Data: ") + adattato(Campo::Data, 10) + QStringLiteral("  Cod. ")
+           + adattato(Campo::Codice, 26) + QStringLiteral("  ") + adattato(Campo::Servizi, 45)
+           + QStringLiteral("  ") + adattato(Campo::Fornitore, 34) + kEuro + campo(Campo::Dovuto);
+}
+
+// Stores the bytes as they are, with the given length byte (it may exceed the
+// field's capacity, as in a damaged record).
+void ImpostaByte(TScheda &s, Campo c, const QByteArray &b, int lunghezza)
+{
+    char *p = s.byte.data() + TScheda::Offset(c);
+    p[0] = char(lunghezza);
+    std::memcpy(p + 1, b.constData(), size_t(std::min<qsizetype>(b.size(), TScheda::Capacita(c))));
+}
+
+const Campo kCampiMostrati[] = {Campo::Data, Campo::Codice, Campo::Servizi, Campo::Fornitore, Campo::Dovuto};
+
+} // namespace
+
+void TestRighe::riga_ogniByte_data()
+{
+    QTest::addColumn<TScheda>("scheda");
+
+    // Each byte value inside, around and at the edges of every field shown, in
+    // a short field and in one filled to its capacity (cut when shown).
+    for (int v = 0; v < 256; ++v) {
+        const char b = char(v);
+        TScheda corta, piena;
+        for (Campo c : kCampiMostrati) {
+            const QByteArray breve = QByteArray(1, b) + 'a' + b + ' ' + b;
+            ImpostaByte(corta, c, breve, int(breve.size()));
+            QByteArray lunga;
+            for (int k = 0; k < TScheda::Capacita(c); ++k)
+                lunga += (k % 3 == 1) ? char((v + k) & 0xFF) : b;
+            ImpostaByte(piena, c, lunga, TScheda::Capacita(c));
+        }
+        QTest::addRow("byte %d, campi brevi", v) << corta;
+        QTest::addRow("byte %d, campi pieni", v) << piena;
+    }
+    TScheda oltre, vuota, soloSpazi;
+    for (Campo c : kCampiMostrati) {
+        QByteArray tutti;
+        for (int k = 0; k < TScheda::Capacita(c); ++k)
+            tutti += char(0x7F + k * 7);
+        ImpostaByte(oltre, c, tutti, 255);
+        // Bytes after the length do not belong to the field.
+        ImpostaByte(vuota, c, QByteArrayLiteral("nascosto"), 0);
+        ImpostaByte(soloSpazi, c, QByteArray("\x01 \t\x00 \x20", 6), 6);
+    }
+    QTest::newRow("lunghezza oltre la capacità") << oltre;
+    QTest::newRow("lunghezza zero, byte dopo") << vuota;
+    QTest::newRow("solo spazi e controlli") << soloSpazi;
+}
+
+void TestRighe::riga_ogniByte()
+{
+    QFETCH(TScheda, scheda);
+    QCOMPARE(RigaScheda(scheda), RigaDaTestoDecodificato(scheda));
 }
 
 void TestRighe::trova_sequenza()

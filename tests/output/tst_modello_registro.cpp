@@ -1,4 +1,5 @@
 #include "ArchivioDiProva.h"
+#include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
 #include "register/Archivio.h"
 
@@ -6,7 +7,10 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QBuffer>
 #include <QtTest>
+#include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +27,8 @@ private slots:
     void modifiche_data();
     void modifiche();
     void ricarica_sostituisceTutto();
+    void esportazione_comeDalTestoDelleCelle_data();
+    void esportazione_comeDalTestoDelleCelle();
 
 private:
     QString archivio() const { return Archivio::Percorso(m_dir->path()); }
@@ -201,6 +207,90 @@ void TestModelloRegistro::ricarica_sostituisceTutto()
     QCOMPARE(m.rowCount(), 1);
     QCOMPARE(m.Cella(0, 3), u"Bianchi"_s);
     QCOMPARE(m.Cella(0, 13), QString());
+}
+
+namespace {
+
+using Modifiche = QList<std::pair<QPoint, QString>>; // (column, row) and the text typed
+
+void ImpostaByte(TScheda &s, Campo c, const QByteArray &b, int lunghezza)
+{
+    char *p = s.byte.data() + TScheda::Offset(c);
+    p[0] = char(lunghezza);
+    std::memcpy(p + 1, b.constData(), size_t(std::min<qsizetype>(b.size(), TScheda::Capacita(c))));
+}
+
+// A record per byte value: every exported field holds the byte at its edges,
+// inside, and beside markup, blanks and the other bytes.
+QList<TScheda> OgniByte()
+{
+    QList<TScheda> schede;
+    for (int v = 0; v < 256; ++v) {
+        const char b = char(v);
+        TScheda s;
+        for (int k = 1; k < ModelloRegistro::NumeroColonne; ++k) {
+            const Campo c = ModelloRegistro::Colonne()[size_t(k)].campo;
+            QByteArray t = QByteArray(1, b) + "a" + b + "<&" + b + ">\"" + char((v + k) & 0xFF) + " " + b;
+            ImpostaByte(s, c, t, std::min<int>(int(t.size()), TScheda::Capacita(c)));
+        }
+        schede << s;
+    }
+    return schede;
+}
+
+} // namespace
+
+void TestModelloRegistro::esportazione_comeDalTestoDelleCelle_data()
+{
+    QTest::addColumn<QList<TScheda>>("schede");
+    QTest::addColumn<Modifiche>("modifiche");
+
+    QTest::newRow("nessuna scheda") << QList<TScheda>{} << Modifiche{};
+    QTest::newRow("ogni byte in ogni campo") << OgniByte() << Modifiche{};
+
+    TScheda spazi, oltre;
+    for (int k = 1; k < ModelloRegistro::NumeroColonne; ++k) {
+        const Campo c = ModelloRegistro::Colonne()[size_t(k)].campo;
+        ImpostaByte(spazi, c, QByteArray(" \t\x01valore \r\n\x00", 13), 13);
+        QByteArray pieno;
+        for (int i = 0; i < TScheda::Capacita(c); ++i)
+            pieno += char(0x20 + (i * 37) % 0xE0);
+        ImpostaByte(oltre, c, pieno, 255); // a damaged length reads as the capacity
+    }
+    QTest::newRow("spazi e controlli attorno, lunghezza oltre la capacità")
+        << QList<TScheda>{spazi, oltre, TScheda()} << Modifiche{};
+    QTest::newRow("celle modificate")
+        << OgniByte()
+        << Modifiche{{{1, 0}, u"  <b>&amp; \"€\" \u0081 \u20AC  "_s},
+                     {{3, 5}, u"\U0001F600 ✓ Ω \x01\t"_s},
+                     {{9, 200}, u"\xD800 solo"_s},
+                     {{13, 255}, QString()},
+                     {{4, 32}, u"\u0178\u017E\u0152 ÿ"_s}};
+}
+
+void TestModelloRegistro::esportazione_comeDalTestoDelleCelle()
+{
+    QFETCH(QList<TScheda>, schede);
+    QFETCH(Modifiche, modifiche);
+    ArchivioDiProva::Scrivi(archivio(), schede);
+    ModelloRegistro m;
+    QVERIFY(m.Carica(archivio()));
+    for (const auto &[cella, testo] : modifiche)
+        QVERIFY(m.setData(m.index(cella.y(), cella.x()), testo));
+
+    const QByteArray dalTesto = DocumentoExcel::Documento(m.NumeroRighe(), [&m](qint64 r, int c) {
+        return m.Cella(r, c);
+    });
+    QByteArray dalModello;
+    QBuffer b(&dalModello);
+    QVERIFY(b.open(QIODevice::WriteOnly));
+    QVERIFY(DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
+        m.AggiungiCellaEsportata(d, r, c);
+    }));
+    QCOMPARE(dalModello.size(), dalTesto.size());
+    QVERIFY(dalModello == dalTesto);
+    for (const auto &[cella, testo] : modifiche)
+        QVERIFY(dalModello.contains(DocumentoExcel::TestoCella(testo)));
 }
 
 QTEST_GUILESS_MAIN(TestModelloRegistro)

@@ -17,6 +17,8 @@ private slots:
     void data();
     void leggiNumero_data();
     void leggiNumero();
+    void letturaDaiByte_data();
+    void letturaDaiByte();
     void formatoGenerale_data();
     void formatoGenerale();
 };
@@ -110,6 +112,7 @@ void TestTesto::data()
     QFETCH(QDate, atteso);
     const auto d = Testo::LeggiData(in);
     QCOMPARE(d.value_or(QDate()), atteso);
+    QCOMPARE(Testo::LeggiDataCp1252(Testo::CodificaCp1252(in)).value_or(QDate()), atteso);
     if (atteso.isValid())
         QCOMPARE(Testo::FormattaData(atteso), in);
 }
@@ -143,6 +146,38 @@ void TestTesto::leggiNumero()
     QCOMPARE(v.has_value(), valido);
     if (valido)
         QCOMPARE(*v, valore);
+    QCOMPARE(Testo::LeggiNumeroCp1252(Testo::CodificaCp1252(in)), v);
+}
+
+void TestTesto::letturaDaiByte_data()
+{
+    // Every byte value in every position of a date and of an amount, and
+    // around them: the bytes must read as their decoded text does.
+    QTest::addColumn<QByteArray>("byte");
+    const QByteArray basi[] = {QByteArrayLiteral("05/03/2024"), QByteArrayLiteral("-1,5E3"),
+                               QByteArrayLiteral("29/02/2024"), QByteArrayLiteral("+12,")};
+    for (const QByteArray &base : basi) {
+        for (qsizetype i = 0; i <= base.size(); ++i) {
+            for (int v = 0; v < 256; ++v) {
+                QByteArray al = base, prima = base;
+                if (i < base.size())
+                    al[i] = char(v);
+                prima.insert(i, char(v));
+                QTest::addRow("%s: %d al posto %d", base.constData(), v, int(i)) << al;
+                QTest::addRow("%s: %d prima del posto %d", base.constData(), v, int(i)) << prima;
+            }
+        }
+    }
+}
+
+void TestTesto::letturaDaiByte()
+{
+    QFETCH(QByteArray, byte);
+    const QString testo = Testo::DecodificaCp1252(byte);
+    QCOMPARE(Testo::LeggiDataCp1252(byte), Testo::LeggiData(testo));
+    QCOMPARE(Testo::LeggiDataCp1252(Testo::TrimByte(byte)), Testo::LeggiData(Testo::Trim(testo)));
+    QCOMPARE(Testo::LeggiNumeroCp1252(byte), Testo::LeggiNumero(testo));
+    QCOMPARE(Testo::DecodificaCp1252(Testo::TrimByte(byte).toByteArray()), Testo::Trim(testo));
 }
 
 void TestTesto::formatoGenerale_data()

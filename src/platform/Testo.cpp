@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QVarLengthArray>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -169,8 +170,10 @@ std::optional<double> NumeroDa(qsizetype n, Codice codice)
     qsizetype i = 0;
     auto cifra = [&](qsizetype k) { return k < n && codice(k) >= '0' && codice(k) <= '9'; };
     auto copia = [&]() { c.append(char(codice(i++))); };
-    if (codice(i) == '+' || codice(i) == '-')
+    if (codice(i) == '-')
         copia();
+    else if (codice(i) == '+')
+        ++i; // from_chars takes no plus sign
     int cifre = 0;
     while (cifra(i)) {
         copia();
@@ -198,11 +201,12 @@ std::optional<double> NumeroDa(qsizetype n, Codice codice)
     }
     if (i != n)
         return std::nullopt;
-    const qsizetype lunghezza = c.size();
-    c.append('\0');
-    char *fine = nullptr;
-    const double v = std::strtod(c.constData(), &fine);
-    if (fine != c.constData() + lunghezza || !std::isfinite(v))
+    // from_chars, unlike strtod, ignores the process locale: under an Italian
+    // desktop locale strtod would stop at the decimal point.
+    double v = 0;
+    const char *fine = c.constData() + c.size();
+    const auto [resto, errore] = std::from_chars(c.constData(), fine, v);
+    if (errore != std::errc() || resto != fine || !std::isfinite(v))
         return std::nullopt;
     return v;
 }
@@ -240,9 +244,9 @@ QString FormatoGenerale(double v)
     if (v == 0)
         return QStringLiteral("0");
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", v); // 15 significant digits
-    // buf: [-]d.dddddddddddddde[+-]xx
-    QByteArray b(buf);
+    // 15 significant digits, whatever the process locale: [-]d.dddddddddddddde[+-]xx
+    const auto fatto = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    QByteArray b(buf, fatto.ptr - buf);
     const qsizetype e = b.indexOf('e');
     const int esp = std::atoi(b.constData() + e + 1);
     QByteArray mant = b.left(e);

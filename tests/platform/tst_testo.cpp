@@ -1,6 +1,7 @@
 #include "platform/Testo.h"
 
 #include <QtTest>
+#include <clocale>
 
 class TestTesto : public QObject {
     Q_OBJECT
@@ -21,6 +22,7 @@ private slots:
     void letturaDaiByte();
     void formatoGenerale_data();
     void formatoGenerale();
+    void numeriIndipendentiDalLocaleDelProcesso();
 };
 
 void TestTesto::trim_data()
@@ -201,6 +203,24 @@ void TestTesto::formatoGenerale()
     QFETCH(double, in);
     QFETCH(QString, out);
     QCOMPARE(Testo::FormatoGenerale(in), out);
+}
+
+void TestTesto::numeriIndipendentiDalLocaleDelProcesso()
+{
+    // The desktop's locale (Italian here, with its decimal comma) must not
+    // change how amounts are read or written.
+    const char *italiano = std::setlocale(LC_ALL, "it_IT.UTF-8");
+    if (!italiano)
+        QSKIP("the it_IT.UTF-8 locale is not generated on this machine");
+    const auto v = Testo::LeggiNumero(QStringLiteral("12,50"));
+    const QString g = Testo::FormatoGenerale(2.5);
+    const auto e = Testo::LeggiNumero(QStringLiteral("+1,5E3"));
+    std::setlocale(LC_ALL, "C");
+    QVERIFY(v.has_value());
+    QCOMPARE(*v, 12.5);
+    QCOMPARE(g, QStringLiteral("2,5"));
+    QVERIFY(e.has_value());
+    QCOMPARE(*e, 1500.0);
 }
 
 QTEST_APPLESS_MAIN(TestTesto)

@@ -6,6 +6,7 @@
 #include "lists/ReportLista.h"
 #include "lists/RicercaSchede.h"
 #include "platform/Desktop.h"
+#include "platform/Finestre.h"
 #include "register/Archivio.h"
 
 #include <QShowEvent>
@@ -32,6 +33,8 @@ void TfrmSospesePag::showEvent(QShowEvent *evento)
     QDialog::showEvent(evento);
     if (evento->spontaneous())
         return;
+    // On the screen, not over the editor that opened it.
+    Finestre::CentraSulloSchermo(this);
     m_ultimoTrova.clear();
     ui->txtTrova->clear();
     try {

@@ -6,6 +6,7 @@
 #include "lists/ReportLista.h"
 #include "lists/RicercaSchede.h"
 #include "platform/Desktop.h"
+#include "platform/Finestre.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 
@@ -50,6 +51,8 @@ void TfrmTrovaRegPagamenti::showEvent(QShowEvent *evento)
     QDialog::showEvent(evento);
     if (evento->spontaneous())
         return;
+    // On the screen, not over the editor that opened it.
+    Finestre::CentraSulloSchermo(this);
     m_ultimoTrova.clear();
     SelezionaRiga(ui->lstRecords, 0);
     ui->txtTrova->clear();

@@ -2,6 +2,7 @@
 #include "ArchivioDiProva.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "TestoPdf.h"
 #include "app/Schermate.h"
 #include "lists/RigaScheda.h"
 #include "lists/SospesePag.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 using namespace ArchivioDiProva;
@@ -62,6 +64,12 @@ private slots:
     void sospese_elencoEDoppioClic();
     void sospese_archivioInaccessibile();
     void nomiAccessibili();
+    void invioSuTrova_data();
+    void invioSuTrova();
+    void stampa_data();
+    void stampa();
+    void centratiSulloSchermo_data();
+    void centratiSulloSchermo();
 
 private:
     QString percorso() const { return Archivio::Percorso(m_fake->cartella.path()); }
@@ -254,6 +262,101 @@ void TestListeGui::nomiAccessibili()
     TfrmSospesePag sospese;
     sospese.show();
     QCOMPARE(GuiTest::SenzaNomeAccessibile(&sospese), QStringList());
+}
+
+void TestListeGui::invioSuTrova_data()
+{
+    QTest::addColumn<bool>("sospese");
+    QTest::newRow("ricerca") << false;
+    QTest::newRow("conti da saldare") << true;
+}
+
+void TestListeGui::invioSuTrova()
+{
+    QFETCH(bool, sospese);
+    Scrivi(percorso(), {Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), {}, {}, {}, true)});
+    std::unique_ptr<QDialog> dlg;
+    if (sospese)
+        dlg = std::make_unique<TfrmSospesePag>();
+    else
+        dlg = std::make_unique<TfrmTrovaRegPagamenti>();
+    dlg->show();
+    QApplication::setActiveWindow(dlg.get());
+    QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+    if (!sospese)
+        Clicca(dlg.get(), QStringLiteral("btnCerca"));
+    auto *txtTrova = GuiTest::Trova<QLineEdit>(dlg.get(), QStringLiteral("txtTrova"));
+    QCOMPARE(QApplication::focusWidget(), txtTrova);
+    QTest::keyClicks(txtTrova, QStringLiteral("rossi"));
+
+    QTest::keyClick(txtTrova, Qt::Key_Return);
+
+    // The focus moves on to Trova without pressing it.
+    QCOMPARE(QApplication::focusWidget(), GuiTest::Trova<QWidget>(dlg.get(), QStringLiteral("btnTrova")));
+    QCOMPARE(Selezionata(GuiTest::Trova<QListView>(dlg.get(), QStringLiteral("lstRecords"))), -1);
+    QVERIFY(dlg->isVisible());
+}
+
+void TestListeGui::stampa_data()
+{
+    QTest::addColumn<bool>("sospese");
+    QTest::addColumn<QString>("titolo");
+    QTest::newRow("ricerca") << false << "Riepilogo pagamenti in Registro spese";
+    QTest::newRow("conti da saldare") << true << "Riepilogo conti da saldare";
+}
+
+void TestListeGui::stampa()
+{
+    QFETCH(bool, sospese);
+    QFETCH(QString, titolo);
+    const TScheda s = Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), QStringLiteral("K"),
+                               QStringLiteral("Gas"), QStringLiteral("10,00"), true);
+    Scrivi(percorso(), {s});
+    std::unique_ptr<QDialog> dlg;
+    if (sospese)
+        dlg = std::make_unique<TfrmSospesePag>();
+    else
+        dlg = std::make_unique<TfrmTrovaRegPagamenti>();
+    dlg->show();
+    if (!sospese)
+        Clicca(dlg.get(), QStringLiteral("btnCerca"));
+
+    Clicca(dlg.get(), QStringLiteral("btnStampa"));
+
+    // No question and no message before printing; the dialog stays open.
+    QVERIFY(m_fake->messaggi.isEmpty());
+    QVERIFY(dlg->isVisible());
+    QCOMPARE(m_fake->stampe.size(), 1);
+    QCOMPARE(TestoPdf::Informazione(m_fake->stampe[0], QStringLiteral("Title")), QStringLiteral("Riepilogo dati"));
+    QCOMPARE(TestoPdf::Righe(TestoPdf::Pagine(m_fake->stampe[0]).value(0)),
+             QStringList{titolo} + TestoPdf::Semplificate({RigaScheda(s)})
+                 + QStringList{QStringLiteral("Stampa eseguita in data 15/03/2024 alle ore 10:30:00")});
+}
+
+void TestListeGui::centratiSulloSchermo_data()
+{
+    QTest::addColumn<bool>("sospese");
+    QTest::newRow("ricerca") << false;
+    QTest::newRow("conti da saldare") << true;
+}
+
+void TestListeGui::centratiSulloSchermo()
+{
+    QFETCH(bool, sospese);
+    // An opener in a corner of the screen: the dialog still stands in the middle.
+    QWidget editor;
+    editor.setGeometry(0, 0, 240, 160);
+    editor.show();
+    std::unique_ptr<QDialog> dlg;
+    if (sospese)
+        dlg = std::make_unique<TfrmSospesePag>(&editor);
+    else
+        dlg = std::make_unique<TfrmTrovaRegPagamenti>(&editor);
+    dlg->show();
+    const QPoint centro = dlg->screen()->availableGeometry().center();
+    const QPoint scarto = dlg->frameGeometry().center() - centro;
+    QVERIFY2(scarto.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("off by %1,%2").arg(scarto.x()).arg(scarto.y())));
 }
 
 QTEST_MAIN(TestListeGui)

@@ -154,7 +154,7 @@ void TestRegPagamenti::lunghezzeMassime_data()
     const int s = int(Qt::AlignLeft), ce = int(Qt::AlignHCenter), d = int(Qt::AlignRight);
     const struct { const char *n; int m, a; } righe[] = {
         {"txtNumDoc", 20, ce},   {"txtDataDoc", 10, ce},  {"txtFornitore", 50, s},
-        {"txtCodFisc", 16, s},   {"txtData", 10, ce},     {"txtCodice", 30, s},
+        {"txtCodFisc", 16, s},   {"txtData", 10, s},      {"txtCodice", 30, s},
         {"txtTipologia", 50, s}, {"txtServizi", 120, s},  {"txtDettagli", 250, s},
         {"txtDovuto", 15, d},    {"txtAcconto", 15, d},   {"txtSaldo", 15, d},
         {"txtNote", 250, s},

@@ -1,27 +1,16 @@
-// Valmora: the program entry. Loads Qt's Italian translations, creates the
-// eighteen screens in their fixed order and runs the event loop.
+// Valmora: the program entry. Prepares the application, creates the eighteen
+// screens in their fixed order and runs the event loop.
 
 #include "access/Password.h"
+#include "app/Applicazione.h"
 #include "app/Schermate.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Valmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Valmora"));
-    QApplication::setDesktopFileName(QStringLiteral("valmora"));
-
-    // Qt's own dialogs speak Italian: "Sì", "No", "Annulla".
-    QTranslator traduzioneQt;
-    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioneQt);
+    Applicazione::Prepara(app);
 
     Schermate::CreaTutte();
     Schermate::Globali().frmPassword->show();

@@ -63,6 +63,7 @@ private slots:
     void cambia_archivioNonScrivibile();
     void cambia_chiudiRipresentaLAccesso();
 
+    void esciTerminaIlProgramma();
     void nomiAccessibili();
 
 private:
@@ -422,6 +423,30 @@ void TestPassword::cambia_chiudiRipresentaLAccesso()
     QTest::keyClick(GuiTest::Trova<QWidget>(Cambia(), u"txtPasswordOld"_qs), Qt::Key_Escape);
     QVERIFY(!Cambia()->isVisible());
     QVERIFY(Accesso()->isVisible());
+    QCOMPARE(Messaggi(), QStringList());
+}
+
+void TestPassword::esciTerminaIlProgramma()
+{
+    // The request to terminate acts only inside an event loop: run one, press
+    // Esci in it, and end the loop ourselves afterwards in any case.
+    struct OsservaUscita : QObject {
+        bool vista = false;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            vista = vista || e->type() == QEvent::Quit;
+            return false;
+        }
+    } osserva;
+    qApp->installEventFilter(&osserva);
+    QMetaObject::invokeMethod(qApp, [this] { GuiTest::Clicca(Accesso(), u"cmdEsci"_qs); },
+                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QCoreApplication::exec();
+    qApp->removeEventFilter(&osserva);
+    QVERIFY(osserva.vista);
+    QVERIFY(!Accesso()->isVisible());
+    QVERIFY(!Schermate::Globali().frmAvvio->isVisible());
     QCOMPARE(Messaggi(), QStringList());
 }
 

@@ -1,3 +1,4 @@
+#include "app/Applicazione.h"
 #include "app/Avvio.h"
 #include "app/Info.h"
 #include "app/Schermate.h"
@@ -39,6 +40,7 @@ private slots:
     void uscita_data();
     void uscita();
     void nomiAccessibili();
+    void didascalieSenzaAggiunte();
 
 private:
     TfrmAvvio *Menu() const { return Schermate::Globali().frmAvvio; }
@@ -169,6 +171,17 @@ void TestAvvio::nomiAccessibili()
         QCOMPARE(w->accessibleName(), w->toolTip());
         QCOMPARE(w->cursor().shape(), Qt::PointingHandCursor);
     }
+}
+
+void TestAvvio::didascalieSenzaAggiunte()
+{
+    // A display name would be appended by the window system to every caption
+    // that does not already end with it (" Cambia password \u2014 Valmora"):
+    // the program must leave the display name to follow the plain name.
+    Applicazione::Prepara(*qApp);
+    QCOMPARE(QCoreApplication::applicationName(), u"Valmora"_qs);
+    QCoreApplication::setApplicationName(u"altro nome"_qs);
+    QCOMPARE(QGuiApplication::applicationDisplayName(), u"altro nome"_qs);
 }
 
 QTEST_MAIN(TestAvvio)

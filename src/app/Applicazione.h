@@ -1,0 +1,12 @@
+#pragma once
+// What the program entry does to the application before creating the screens.
+
+class QApplication;
+
+namespace Applicazione {
+
+// Names the program and makes Qt's own dialogs speak Italian ("Sì", "No",
+// "Annulla"). The translation belongs to the application and lives as long.
+void Prepara(QApplication &app);
+
+} // namespace Applicazione

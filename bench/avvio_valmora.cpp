@@ -1,22 +1,17 @@
 // The program's start-up up to the access screen shown: the same steps as
 // main.cpp, then it reports and leaves.
 #include "access/Password.h"
+#include "app/Applicazione.h"
 #include "app/Schermate.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTranslator traduzioneQt;
-    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioneQt);
+    Applicazione::Prepara(app);
     Schermate::CreaTutte();
     Schermate::Globali().frmPassword->show();
     QTimer::singleShot(0, [] {

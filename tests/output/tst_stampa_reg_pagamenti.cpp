@@ -51,6 +51,8 @@ private slots:
     void posizioni_data();
     void posizioni();
     void annulla();
+    void invioSulPulsante_data();
+    void invioSulPulsante();
     void dialogoDiStampaAnnullato();
     void dueStampeComplete();
 
@@ -258,6 +260,33 @@ void TestStampaRegPagamenti::annulla()
     QVERIFY(!m_visibileDopo);
     QCOMPARE(m_desktop->dialoghiStampa, 0);
     QVERIFY(m_desktop->stampe.isEmpty());
+}
+
+void TestStampaRegPagamenti::invioSulPulsante_data()
+{
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<int>("dialoghi");
+    QTest::newRow("Annulla") << QStringLiteral("btnAnnulla") << 0;
+    QTest::newRow("Stampa") << QStringLiteral("btnStampa") << 1;
+}
+
+void TestStampaRegPagamenti::invioSulPulsante()
+{
+    // Enter presses the button that has the focus, not another one.
+    QFETCH(QString, pulsante);
+    QFETCH(int, dialoghi);
+    m_desktop->stampaAccettata = false;
+    auto *dlg = new TfrmStampaRegPagamenti(Schermate::Globali().frmRegPagamenti);
+    m_ultimo = dlg;
+    m_desktop->quandoModale = [&](QDialog *d) {
+        auto *b = GuiTest::Trova<QPushButton>(d, pulsante);
+        b->setFocus();
+        QTest::keyClick(b, Qt::Key_Return);
+        return d->result();
+    };
+    Desktop::Corrente().MostraModale(dlg);
+    QVERIFY(!dlg->isVisible());
+    QCOMPARE(m_desktop->dialoghiStampa, dialoghi);
 }
 
 void TestStampaRegPagamenti::dialogoDiStampaAnnullato()

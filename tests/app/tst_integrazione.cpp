@@ -42,17 +42,11 @@
 
 using namespace ArchivioDiProva;
 using GuiTest::Clicca;
+using GuiTest::DoppioClic;
 using GuiTest::Scrivi;
 using GuiTest::Testo;
 
 namespace {
-
-void DoppioClic(QListView *lista, int riga)
-{
-    const QRect r = lista->visualRect(lista->model()->index(riga, 0));
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
-}
 
 QStringList RigheDi(QWidget *radice)
 {

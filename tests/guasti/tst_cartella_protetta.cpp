@@ -3,6 +3,7 @@
 // needs the archive says so clearly instead of pretending.
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "SolaLettura.h"
 #include "access/Password.h"
 #include "app/Schermate.h"
 #include "register/Archivio.h"
@@ -11,50 +12,8 @@
 
 #include <QFile>
 #include <QtTest>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace {
-
-// Marks a folder immutable for the lifetime of the object: nothing can be
-// created in it, not even by root.
-class CartellaBloccata {
-public:
-    explicit CartellaBloccata(const QString &cartella) : m_cartella(cartella) { m_attiva = Imposta(true); }
-    ~CartellaBloccata()
-    {
-        if (m_attiva)
-            Imposta(false);
-    }
-    bool Riuscita() const
-    {
-        QFile prova(m_cartella + QStringLiteral("/prova"));
-        const bool creato = prova.open(QIODevice::WriteOnly);
-        if (creato)
-            prova.remove();
-        return m_attiva && !creato;
-    }
-
-private:
-    bool Imposta(bool attiva) const
-    {
-        const int fd = ::open(QFile::encodeName(m_cartella).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        if (ok) {
-            flags = attiva ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        ::close(fd);
-        return ok;
-    }
-    QString m_cartella;
-    bool m_attiva = false;
-};
 
 const QString kAccesso = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
@@ -74,7 +33,7 @@ void TestCartellaProtetta::accessoEArchivio()
 {
     FakeDesktopInstallato fake;
     QVERIFY(QFile::copy(QFINDTESTDATA("../../packaging/unins000.dll"), fake.percorso(QStringLiteral("unins000.dll"))));
-    CartellaBloccata blocco(fake.cartella.path());
+    SolaLettura blocco(fake.cartella.path());
     if (!blocco.Riuscita())
         QSKIP("this file system cannot protect a folder");
 

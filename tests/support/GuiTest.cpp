@@ -45,6 +45,13 @@ QString Testo(QWidget *radice, const QString &nome)
     return QString();
 }
 
+void DoppioClic(QListView *lista, int riga)
+{
+    const QRect r = lista->visualRect(lista->model()->index(riga, 0));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+}
+
 QStringList SenzaNomeAccessibile(QWidget *radice)
 {
     QStringList mancanti;

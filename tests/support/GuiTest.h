@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QString>
 #include <QWidget>
 #include <QtTest>
@@ -25,6 +26,9 @@ void Scrivi(QWidget *radice, const QString &nome, const QString &testo);
 // Clicks a button (or any widget, with the left mouse button).
 void Clicca(QWidget *radice, const QString &nome);
 QString Testo(QWidget *radice, const QString &nome);
+
+// Double-clicks a line of a list view as the mouse would (a click, then a double click).
+void DoppioClic(QListView *lista, int riga);
 
 // Every control a user can reach (focusable, or a button/link) under the
 // root that has no accessible name, as "objectName (class)".

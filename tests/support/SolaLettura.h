@@ -1,9 +1,12 @@
 #pragma once
-// Makes a file unwritable for the lifetime of the object, also when the tests
-// run as root (which ignores permission bits): the bits are cleared first and,
-// if the file can still be opened for writing, it is marked immutable.
+// Makes a file, or a folder, unwritable for the lifetime of the object, also
+// when the tests run as root (which ignores permission bits): the bits are
+// cleared first and, if it can still be written, it is marked immutable
+// (nothing can then be written to the file or created in the folder).
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <fcntl.h>
@@ -13,10 +16,10 @@
 
 class SolaLettura {
 public:
-    explicit SolaLettura(const QString &percorso) : m_percorso(percorso)
+    explicit SolaLettura(const QString &percorso)
+        : m_percorso(percorso), m_cartella(QFileInfo(percorso).isDir())
     {
-        QFile::setPermissions(m_percorso, QFileDevice::ReadOwner | QFileDevice::ReadGroup
-                                              | QFileDevice::ReadOther);
+        QFile::setPermissions(m_percorso, Lettura());
         if (Scrivibile())
             m_immutabile = Immutabile(true);
     }
@@ -24,8 +27,7 @@ public:
     {
         if (m_immutabile)
             Immutabile(false);
-        QFile::setPermissions(m_percorso, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::setPermissions(m_percorso, Lettura() | QFileDevice::WriteOwner);
     }
     SolaLettura(const SolaLettura &) = delete;
     SolaLettura &operator=(const SolaLettura &) = delete;
@@ -34,10 +36,24 @@ public:
     bool Riuscita() const { return !Scrivibile(); }
 
 private:
+    QFileDevice::Permissions Lettura() const
+    {
+        QFileDevice::Permissions p = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        if (m_cartella)
+            p |= QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+        return p;
+    }
     bool Scrivibile() const
     {
-        QFile f(m_percorso);
-        return f.open(QIODevice::ReadWrite);
+        if (!m_cartella) {
+            QFile f(m_percorso);
+            return f.open(QIODevice::ReadWrite);
+        }
+        QFile prova(QDir(m_percorso).filePath(QStringLiteral(".prova-scrittura")));
+        const bool creato = prova.open(QIODevice::WriteOnly);
+        if (creato)
+            prova.remove();
+        return creato;
     }
     bool Immutabile(bool attiva) const
     {
@@ -55,5 +71,6 @@ private:
     }
 
     QString m_percorso;
+    bool m_cartella;
     bool m_immutabile = false;
 };

@@ -8,11 +8,9 @@
 #include "summary/MenuRiepPagamenti.h"
 #include "summary/RiepPagamenti.h"
 #include "app/Schermate.h"
-#include "checks/CodFisc.h"
 #include "register/RegPagamenti.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -23,7 +21,6 @@ private slots:
     void cleanupTestCase() { Schermate::DistruggiTutte(); }
     void guida_data();
     void guida();
-    void codiceFiscaleDalRegistro();
 
 private:
     FakeDesktopInstallato m_desktop;
@@ -65,21 +62,6 @@ void TestStileDialoghi::guida()
     QCOMPARE(testo->font().pointSize(), 12);
     delete guida;
     proprietaria->hide();
-}
-
-void TestStileDialoghi::codiceFiscaleDalRegistro()
-{
-    QWidget *registro = Schermate::Globali().frmRegPagamenti;
-    registro->show();
-    TfrmCodFisc dialogo(registro);
-    dialogo.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialogo));
-    auto *campo = dialogo.findChild<QLineEdit *>(QStringLiteral("txtCodFisc"));
-    QVERIFY(campo);
-    campo->ensurePolished();
-    // The tax code field keeps its own large monospaced font.
-    QCOMPARE(campo->font().pointSize(), 20);
-    registro->hide();
 }
 
 QTEST_MAIN(TestStileDialoghi)

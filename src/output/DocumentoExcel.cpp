@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QIODevice>
 #include <array>
+#include <charconv>
 #include <string>
 
 namespace DocumentoExcel {
@@ -67,23 +68,103 @@ constexpr const char *kTesta =
 
 constexpr const char *kCoda = "</table></body></html>";
 
-constexpr const char *kCellaTesto = "<td style=\"text-align: left;\">";
-// Codes (document numbers, tax codes and VAT numbers, product codes) are
-// text: a spreadsheet would otherwise read "00123" as the number 123. The
-// style is read by Excel, sdnum by the spreadsheet programs of other desktops.
-constexpr const char *kCellaCodice =
+// Every cell carries its type, so that the spreadsheet shows what the grid
+// shows instead of guessing from the text: a text that looks like a number,
+// a date or a formula stays text. sdval/sdnum are read by LibreOffice (the
+// value in language 1033, so with a decimal point under any desktop locale;
+// the display format in Italian), mso-number-format and x:num by Excel.
+constexpr const char *kCellaTesto =
     "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\">";
+constexpr const char *kCellaData =
+    "<td style='text-align: left; mso-number-format:\"dd\\/mm\\/yyyy\";' sdnum=\"1033;1040;GG/MM/AAAA\" sdval=\"";
+constexpr const char *kCellaImporto =
+    "<td style='text-align: left; mso-number-format:\"0\\.00\";' sdnum=\"1033;1040;0,00\" sdval=\"";
 
-bool ECodice(int colonna)
+// Day 0 of the spreadsheets' date serials. Excel counts a 29 February 1900
+// that never was, so its serials match from 1 March 1900 on only: earlier
+// dates stay text.
+constexpr qint64 kGiornoZero = 2415019;   // QDate(1899, 12, 30).toJulianDay()
+constexpr qint64 kPrimoGiorno = 2415080;  // QDate(1900, 3, 1).toJulianDay()
+
+} // namespace
+
+Colonna TipoColonna(int colonna)
 {
-    return colonna == 1 || colonna == 4 || colonna == 6;
+    switch (colonna) {
+    case 2:
+    case 5:
+        return Colonna::Data;
+    case 10:
+    case 11:
+    case 12:
+        return Colonna::Importo;
+    default:
+        return Colonna::Testo;
+    }
 }
+
+namespace {
 
 void AggiungiRiferimento(std::string &out, char32_t codice)
 {
     out += "&#";
     out += std::to_string(quint32(codice));
     out += ';';
+}
+
+// An amount as the program writes it: an optional minus, digits, and an
+// optional comma with one or two decimals, at most 15 digits in all so the
+// number holds it exactly. Anything else is not taken for a number. Writes
+// the value with a decimal point into valore (room for 20 characters).
+template<typename Carattere>
+int ValoreImporto(qsizetype n, Carattere carattere, char *valore)
+{
+    qsizetype k = 0;
+    int scritti = 0;
+    if (k < n && carattere(k) == u'-')
+        valore[scritti++] = '-', ++k;
+    int cifre = 0;
+    int intere = 0;
+    while (k < n && carattere(k) >= u'0' && carattere(k) <= u'9' && cifre < 16)
+        valore[scritti++] = char(carattere(k++)), ++cifre, ++intere;
+    if (intere == 0)
+        return 0;
+    if (k < n && carattere(k) == u',') {
+        ++k;
+        valore[scritti++] = '.';
+        int decimali = 0;
+        while (k < n && carattere(k) >= u'0' && carattere(k) <= u'9' && decimali < 3)
+            valore[scritti++] = char(carattere(k++)), ++cifre, ++decimali;
+        if (decimali == 0 || decimali > 2)
+            return 0;
+    }
+    if (k != n || cifre > 15)
+        return 0;
+    return scritti;
+}
+
+qint64 SerialeData(std::optional<QDate> data)
+{
+    if (!data)
+        return -1;
+    const qint64 giorno = data->toJulianDay();
+    return giorno >= kPrimoGiorno ? giorno - kGiornoZero : -1;
+}
+
+void ApriCellaTipizzata(std::string &out, const char *apertura, const char *valore, int n)
+{
+    out += apertura;
+    out.append(valore, size_t(n));
+    out += "\" x:num=\"";
+    out.append(valore, size_t(n));
+    out += "\">";
+}
+
+void ApriCellaData(std::string &out, qint64 seriale)
+{
+    char valore[24];
+    const auto fine = std::to_chars(valore, valore + sizeof valore, seriale).ptr;
+    ApriCellaTipizzata(out, kCellaData, valore, int(fine - valore));
 }
 
 } // namespace
@@ -94,6 +175,11 @@ void AggiungiTestoCella(std::string &out, const QString &testo)
     for (qsizetype i = 0; i < t.size(); ++i) {
         const QChar c = t.at(i);
         const char16_t u = c.unicode();
+        // HTML folds a run of blanks into one; a reference is kept as typed.
+        if (u == u' ' && i > 0 && t.at(i - 1) == u' ') {
+            out += "&#32;";
+            continue;
+        }
         switch (u) {
         case u'&': out += "&amp;"; continue;
         case u'<': out += "&lt;"; continue;
@@ -131,8 +217,14 @@ void AggiungiTestoCellaCp1252(std::string &out, QByteArrayView testo)
     const char *const fine = p + t.size();
     while (p < fine) {
         const char *inizio = p;
-        while (p < fine && quint8(*p) >= 32 && *p != '&' && *p != '<' && *p != '>' && *p != '"')
+        while (p < fine && quint8(*p) > 32 && *p != '&' && *p != '<' && *p != '>' && *p != '"')
             ++p;
+        // A single blank is copied; the others of a run are written as references.
+        if (p < fine && *p == ' ' && (p == t.data() || p[-1] != ' ')) {
+            ++p;
+            out.append(inizio, p - inizio);
+            continue;
+        }
         out.append(inizio, p - inizio);
         if (p == fine)
             break;
@@ -147,6 +239,62 @@ void AggiungiTestoCellaCp1252(std::string &out, QByteArrayView testo)
     }
 }
 
+void AggiungiCella(std::string &out, int colonna, const QString &testo)
+{
+    const Colonna tipo = TipoColonna(colonna);
+    if (tipo == Colonna::Data) {
+        if (const qint64 seriale = SerialeData(Testo::LeggiData(Testo::Trim(testo))); seriale > 0) {
+            ApriCellaData(out, seriale);
+            AggiungiTestoCella(out, testo);
+            out += "</td>";
+            return;
+        }
+    } else if (tipo == Colonna::Importo) {
+        const QString t = Testo::Trim(testo);
+        char valore[24];
+        const int n = t.size() <= 20
+            ? ValoreImporto(t.size(), [&t](qsizetype k) { return t.at(k).unicode(); }, valore)
+            : 0;
+        if (n > 0) {
+            ApriCellaTipizzata(out, kCellaImporto, valore, n);
+            AggiungiTestoCella(out, t);
+            out += "</td>";
+            return;
+        }
+    }
+    out += kCellaTesto;
+    AggiungiTestoCella(out, testo);
+    out += "</td>";
+}
+
+void AggiungiCellaCp1252(std::string &out, int colonna, QByteArrayView testo)
+{
+    const Colonna tipo = TipoColonna(colonna);
+    if (tipo == Colonna::Data) {
+        if (const qint64 seriale = SerialeData(Testo::LeggiDataCp1252(Testo::TrimByte(testo))); seriale > 0) {
+            ApriCellaData(out, seriale);
+            AggiungiTestoCellaCp1252(out, testo);
+            out += "</td>";
+            return;
+        }
+    } else if (tipo == Colonna::Importo) {
+        const QByteArrayView t = Testo::TrimByte(testo);
+        char valore[24];
+        const int n = t.size() <= 20
+            ? ValoreImporto(t.size(), [t](qsizetype k) { return char16_t(quint8(t[k])); }, valore)
+            : 0;
+        if (n > 0) {
+            ApriCellaTipizzata(out, kCellaImporto, valore, n);
+            AggiungiTestoCellaCp1252(out, t);
+            out += "</td>";
+            return;
+        }
+    }
+    out += kCellaTesto;
+    AggiungiTestoCellaCp1252(out, testo);
+    out += "</td>";
+}
+
 namespace {
 
 // Collects the pieces and hands them to the device in large blocks.
@@ -156,10 +304,7 @@ public:
 
     std::string &blocco() { return m_blocco; }
 
-    bool forse()
-    {
-        return qsizetype(m_blocco.size()) < kBlocco || svuota();
-    }
+    bool pieno() const { return qsizetype(m_blocco.size()) >= kBlocco; }
 
     bool svuota()
     {
@@ -190,14 +335,15 @@ QByteArray TestoCella(const QString &testo)
     return QByteArray(r.data(), qsizetype(r.size()));
 }
 
-bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella)
+bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella, const Avanzamento &avanzamento)
 {
     return Scrivi(destinazione, righe, [&cella](std::string &documento, qint64 r, int c) {
-        AggiungiTestoCella(documento, cella(r, c));
-    });
+        AggiungiCella(documento, c, cella(r, c));
+    }, avanzamento);
 }
 
-bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella)
+bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
+            const Avanzamento &avanzamento)
 {
     Scrittore s(destinazione);
     std::string &b = s.blocco();
@@ -213,14 +359,15 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella)
     b += "</tr>";
     for (qint64 r = 0; r < righe; ++r) {
         b += "<tr>";
-        for (int c = PrimaColonna; c <= UltimaColonna; ++c) {
-            b += ECodice(c) ? kCellaCodice : kCellaTesto;
+        for (int c = PrimaColonna; c <= UltimaColonna; ++c)
             cella(b, r, c);
-            b += "</td>";
-        }
         b += "</tr>";
-        if (!s.forse())
-            return false;
+        if (s.pieno()) {
+            if (!s.svuota())
+                return false;
+            if (avanzamento)
+                avanzamento(r + 1);
+        }
     }
     b += kCoda;
     return s.svuota();

@@ -3,7 +3,9 @@
 // spreadsheet program's namespaces and worksheet options, on a single line,
 // in windows-1252. Cell texts are data: markup characters are escaped, and
 // characters the code page cannot hold become character references, so
-// nothing typed is lost.
+// nothing typed is lost. Every cell says its type: the two date columns hold
+// dates and the three amount columns numbers when their text is a valid date
+// or amount; everything else is text, never a number or a formula.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -21,21 +23,35 @@ QString NomeFile(); // "Registro_Spese.xls"
 constexpr int PrimaColonna = 1;
 constexpr int UltimaColonna = 14;
 
+enum class Colonna { Testo, Data, Importo };
+Colonna TipoColonna(int colonna);
+
 // The text of a cell: row from 0, column PrimaColonna..UltimaColonna.
 using Cella = std::function<QString(qint64 riga, int colonna)>;
 
-// Appends the text of a cell, as it appears in the file, to the document.
+// Appends a whole cell (<td> to </td>) to the document, with AggiungiCella
+// or AggiungiCellaCp1252.
 using CellaInFile = std::function<void(std::string &documento, qint64 riga, int colonna)>;
+
+// Told the rows written so far after each block handed to the device.
+using Avanzamento = std::function<void(qint64 righeScritte)>;
 
 // Writes the whole document to the device in large blocks. False as soon as
 // a write fails; what was written before stays on the device.
-bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella);
-bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella);
+bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella,
+            const Avanzamento &avanzamento = {});
+bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
+            const Avanzamento &avanzamento = {});
 
 // The whole document in memory (for small tables).
 QByteArray Documento(qint64 righe, const Cella &cella);
 
-// A cell text as it appears in the file: trimmed, escaped, in windows-1252.
+// The whole cell of the column, typed as the column and its text allow.
+void AggiungiCella(std::string &documento, int colonna, const QString &testo);
+void AggiungiCellaCp1252(std::string &documento, int colonna, QByteArrayView testo);
+
+// A cell text as it appears in the file: trimmed, escaped, in windows-1252;
+// the second and later blanks of a run as references, which HTML keeps.
 QByteArray TestoCella(const QString &testo);
 void AggiungiTestoCella(std::string &documento, const QString &testo);
 // The same for a text held as windows-1252 bytes, without decoding it: the

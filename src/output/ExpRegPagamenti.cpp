@@ -7,6 +7,7 @@
 #include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
 #include "platform/Desktop.h"
+#include "platform/LavoroInCorso.h"
 #include "register/Archivio.h"
 
 #include <QDir>
@@ -14,6 +15,12 @@
 #include <QMouseEvent>
 #include <QSaveFile>
 #include <QScreen>
+
+namespace {
+const QString kAccesso = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                        "Accertarsi di possedere i privilegi di scrittura nella "
+                                        "cartella di installazione del programma.");
+}
 
 TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmExpRegPagamenti>()),
@@ -94,20 +101,26 @@ bool TfrmExpRegPagamenti::eventFilter(QObject *oggetto, QEvent *evento)
 void TfrmExpRegPagamenti::FormShow()
 {
     // An empty archive gives an empty grid, and an export of the header row.
-    m_modello->Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
+    // An archive that cannot be read leaves the grid short of records: the
+    // user is told, and the grid is never exported as if it were the archive.
+    m_grigliaCompleta = m_modello->Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
+    if (!m_grigliaCompleta)
+        Desktop::Corrente().MessaggioSemplice(kAccesso, this);
 }
 
-bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso) const
+bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)
 {
+    LavoroInCorso lavoro(this, ui->prgEsportazione);
     // Written beside the old file and put in its place only when complete,
     // so a failed export never leaves half a file.
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const ModelloRegistro &m = *m_modello;
-    const bool scritto = DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
-        m.AggiungiCellaEsportata(d, r, c);
-    });
+    const qint64 righe = m.NumeroRighe();
+    const bool scritto = DocumentoExcel::Scrivi(
+        file, righe, [&m](std::string &d, qint64 r, int c) { m.AggiungiCellaEsportata(d, r, c); },
+        [&lavoro, righe](qint64 fatte) { lavoro.Avanza(fatte, righe); });
     if (!scritto) {
         file.cancelWriting();
         return false;
@@ -127,6 +140,10 @@ void TfrmExpRegPagamenti::cmdEsportaClick()
     // A cell still being typed into is part of what the grid shows.
     ConfermaCellaInModifica();
     Desktop &desktop = Desktop::Corrente();
+    if (!m_grigliaCompleta) {
+        desktop.MessaggioSemplice(kAccesso, this);
+        return;
+    }
     if (!desktop.Domanda(QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi "
                                         "minuti a seconda del numero di schede presenti in "
                                         "archivio.\r\n\r\nSi vuole esportare i dati adesso?"),

@@ -35,9 +35,11 @@ private:
     void FormMouseMove();
 
     void ConfermaCellaInModifica();
-    // Writes the grid to the export file; false when it cannot.
-    bool EsportaGriglia(const QString &percorso) const;
+    // Writes the grid to the export file; false when it cannot. Shows the
+    // work going on meanwhile.
+    bool EsportaGriglia(const QString &percorso);
 
     std::unique_ptr<Ui::TfrmExpRegPagamenti> ui;
     ModelloRegistro *m_modello;
+    bool m_grigliaCompleta = false; // every record of the archive reached the grid
 };

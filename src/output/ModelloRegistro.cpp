@@ -97,9 +97,9 @@ void ModelloRegistro::AggiungiCellaEsportata(std::string &documento, qint64 riga
     const bool grezza = colonna > 0 && riga >= 0 && riga < NumeroRighe() && colonna < NumeroColonne
         && (m_modifiche.isEmpty() || !m_modifiche.contains(Chiave(riga, colonna)));
     if (grezza)
-        DocumentoExcel::AggiungiTestoCellaCp1252(documento, Byte(riga, colonna));
+        DocumentoExcel::AggiungiCellaCp1252(documento, colonna, Byte(riga, colonna));
     else
-        DocumentoExcel::AggiungiTestoCella(documento, Cella(riga, colonna));
+        DocumentoExcel::AggiungiCella(documento, colonna, Cella(riga, colonna));
 }
 
 int ModelloRegistro::rowCount(const QModelIndex &parent) const

@@ -37,8 +37,8 @@ public:
     qint64 NumeroRighe() const { return qint64(m_righe.size()); }
     // The text the grid shows in the cell.
     QString Cella(qint64 riga, int colonna) const;
-    // Appends the cell to the export document as DocumentoExcel writes its
-    // text; a cell not edited in the grid goes from its stored bytes, which
+    // Appends the whole cell, typed, to the export document as DocumentoExcel writes
+    // it; a cell not edited in the grid goes from its stored bytes, which
     // spares decoding every field of a large archive.
     void AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const;
 

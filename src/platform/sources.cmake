@@ -2,6 +2,7 @@
 list(APPEND VALMORA_CORE_SOURCES src/platform/Testo.cpp)
 list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Collegamento.cpp
   src/platform/Immagini.cpp
+  src/platform/LavoroInCorso.cpp
   src/platform/report/OggettoReport.cpp
   src/platform/report/Report.cpp
   src/platform/report/Impaginazione.cpp

@@ -1,5 +1,6 @@
 #include "app/TestiGuida.h"
 #include "output/DocumentoExcel.h"
+#include "platform/Testo.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -55,9 +56,22 @@ QList<QList<CellaDati>> Righe(const QByteArray &documento)
     return righe;
 }
 
-const QByteArray kCellaTesto = " style=\"text-align: left;\"";
-const QByteArray kCellaCodice =
+const QByteArray kCellaTesto =
     " style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\"";
+
+QByteArray CellaData(const char *seriale)
+{
+    return QByteArray(" style='text-align: left; mso-number-format:\"dd\\/mm\\/yyyy\";'"
+                      " sdnum=\"1033;1040;GG/MM/AAAA\" sdval=\"")
+        + seriale + "\" x:num=\"" + seriale + '"';
+}
+
+QByteArray CellaImporto(const char *valore)
+{
+    return QByteArray(" style='text-align: left; mso-number-format:\"0\\.00\";'"
+                      " sdnum=\"1033;1040;0,00\" sdval=\"")
+        + valore + "\" x:num=\"" + valore + '"';
+}
 
 } // namespace
 
@@ -68,8 +82,8 @@ private slots:
     void treRighe_quattordiciCelleInOrdine();
     void testoDellaCella_data();
     void testoDellaCella();
-    void codiciComeTesto_data();
-    void codiciComeTesto();
+    void celleTipizzate_data();
+    void celleTipizzate();
     void unaSolaRiga_senzaCrNeLf();
     void scritturaFallita_data();
     void scritturaFallita();
@@ -150,6 +164,9 @@ void TestDocumentoExcel::testoDellaCella_data()
                                                 << QByteArray("Rossi Mario");
     QTest::newRow("a capo interno") << u"prima\r\nseconda\tterza"_s
                                     << QByteArray("prima&#13;&#10;seconda&#9;terza");
+    // HTML folds a run of blanks: all but the first are written as references.
+    QTest::newRow("blanchi in fila") << u"a   b c  d"_s << QByteArray("a &#32;&#32;b c &#32;d");
+    QTest::newRow("blanco e tabulazione") << u"a \t b"_s << QByteArray("a &#9; b");
     QTest::newRow("vuoto") << QString() << QByteArray();
 }
 
@@ -166,33 +183,68 @@ void TestDocumentoExcel::testoDellaCella()
     QCOMPARE(righe.at(1).size(), 14);
     QCOMPARE(righe.at(1).at(12).testo, atteso);
     QCOMPARE(DocumentoExcel::TestoCella(campo), atteso);
+    if (!campo.contains(u'\x01') && !campo.contains(u'\r')) {
+        std::string daiByte; // the same text as the bytes of a record
+        DocumentoExcel::AggiungiTestoCellaCp1252(daiByte, Testo::CodificaCp1252(campo));
+        if (Testo::DecodificaCp1252(Testo::CodificaCp1252(campo)) == campo)
+            QCOMPARE(QByteArray::fromStdString(daiByte), atteso);
+    }
 }
 
-void TestDocumentoExcel::codiciComeTesto_data()
+void TestDocumentoExcel::celleTipizzate_data()
 {
     QTest::addColumn<int>("colonna");
-    QTest::addColumn<bool>("codice");
-    QTest::newRow("numero documento") << 1 << true;
-    QTest::newRow("data emissione") << 2 << false;
-    QTest::newRow("beneficiario") << 3 << false;
-    QTest::newRow("codice fiscale") << 4 << true;
-    QTest::newRow("data operazione") << 5 << false;
-    QTest::newRow("codice prodotto") << 6 << true;
-    QTest::newRow("tipologia") << 7 << false;
-    QTest::newRow("totale dovuto") << 10 << false;
-    QTest::newRow("conto da saldare") << 14 << false;
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QByteArray>("attributi");
+    QTest::addColumn<QByteArray>("testo");
+    // Texts that a spreadsheet would take for numbers, dates or formulas.
+    const char *ingannevoli[] = {"000123", "=1+1", "+39 123", "-5", "@somma", "1E5", "1/2",
+                                 "3-4", "05/03/2024", "120,50"};
+    for (int c : {1, 3, 4, 6, 7, 8, 9, 13, 14})
+        for (const char *t : ingannevoli)
+            QTest::addRow("colonna %d: %s", c, t) << c << QString::fromLatin1(t) << kCellaTesto
+                                                  << QByteArray(t);
+    QTest::newRow("data emissione") << 2 << u" 05/03/2024 "_s << CellaData("45356") << QByteArray("05/03/2024");
+    QTest::newRow("data operazione bisestile") << 5 << u"29/02/2024"_s << CellaData("45351") << QByteArray("29/02/2024");
+    QTest::newRow("primo marzo 1900") << 5 << u"01/03/1900"_s << CellaData("61") << QByteArray("01/03/1900");
+    QTest::newRow("data prima del marzo 1900") << 5 << u"28/02/1900"_s << kCellaTesto << QByteArray("28/02/1900");
+    QTest::newRow("data che non esiste") << 2 << u"31/02/2024"_s << kCellaTesto << QByteArray("31/02/2024");
+    QTest::newRow("data senza zeri") << 2 << u"5/3/2024"_s << kCellaTesto << QByteArray("5/3/2024");
+    QTest::newRow("data a formula") << 5 << u"=OGGI()"_s << kCellaTesto << QByteArray("=OGGI()");
+    QTest::newRow("data vuota") << 2 << QString() << kCellaTesto << QByteArray();
+    QTest::newRow("importo") << 10 << u"120,50"_s << CellaImporto("120.50") << QByteArray("120,50");
+    QTest::newRow("importo negativo") << 11 << u" -3,5 "_s << CellaImporto("-3.5") << QByteArray("-3,5");
+    QTest::newRow("importo intero") << 12 << u"0"_s << CellaImporto("0") << QByteArray("0");
+    QTest::newRow("importo di quindici cifre") << 10 << u"1234567890123,45"_s
+                                               << CellaImporto("1234567890123.45") << QByteArray("1234567890123,45");
+    QTest::newRow("sedici cifre") << 10 << u"12345678901234,56"_s << kCellaTesto << QByteArray("12345678901234,56");
+    QTest::newRow("esponente") << 11 << u"1E5"_s << kCellaTesto << QByteArray("1E5");
+    QTest::newRow("migliaia") << 12 << u"1.234,50"_s << kCellaTesto << QByteArray("1.234,50");
+    QTest::newRow("tre decimali") << 10 << u"12,345"_s << kCellaTesto << QByteArray("12,345");
+    QTest::newRow("punto decimale") << 10 << u"12.50"_s << kCellaTesto << QByteArray("12.50");
+    QTest::newRow("solo segno") << 11 << u"-"_s << kCellaTesto << QByteArray("-");
+    QTest::newRow("senza parte intera") << 12 << u",50"_s << kCellaTesto << QByteArray(",50");
+    QTest::newRow("virgola finale") << 12 << u"12,"_s << kCellaTesto << QByteArray("12,");
+    QTest::newRow("importo a formula") << 10 << u"=2*3"_s << kCellaTesto << QByteArray("=2*3");
+    QTest::newRow("importo vuoto") << 10 << QString() << kCellaTesto << QByteArray();
 }
 
-void TestDocumentoExcel::codiciComeTesto()
+void TestDocumentoExcel::celleTipizzate()
 {
     QFETCH(int, colonna);
-    QFETCH(bool, codice);
+    QFETCH(QString, campo);
+    QFETCH(QByteArray, attributi);
+    QFETCH(QByteArray, testo);
     const QByteArray documento = DocumentoExcel::Documento(1, [&](qint64, int c) {
-        return c == colonna ? u"  000123 "_s : QString();
+        return c == colonna ? campo : QString();
     });
     const CellaDati cella = Righe(documento).at(1).at(colonna - 1);
-    QCOMPARE(cella.testo, QByteArray("000123"));
-    QCOMPARE(cella.attributi, codice ? kCellaCodice : kCellaTesto);
+    QCOMPARE(cella.attributi, attributi);
+    QCOMPARE(cella.testo, testo);
+    // The same cell from the bytes of a record.
+    std::string daiByte;
+    DocumentoExcel::AggiungiCellaCp1252(daiByte, colonna, campo.toLatin1());
+    QCOMPARE(QByteArray::fromStdString(daiByte), "<td" + attributi + '>' + testo + "</td>");
 }
 
 void TestDocumentoExcel::unaSolaRiga_senzaCrNeLf()

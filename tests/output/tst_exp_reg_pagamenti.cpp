@@ -153,7 +153,8 @@ void TestExpRegPagamenti::esporta_fileEApertura()
     QVERIFY(xls.contains(" sdnum=\"1040;0;@\">0042</td>"));
     QVERIFY(xls.contains(" sdnum=\"1040;0;@\">01234567890</td>"));
     QVERIFY(xls.contains(" sdnum=\"1040;0;@\">007</td>"));
-    QVERIFY(xls.contains("<td style=\"text-align: left;\">Rossi</td>"));
+    QVERIFY(xls.contains(" sdnum=\"1040;0;@\">Rossi</td>"));
+    QVERIFY(xls.contains(" sdnum=\"1033;1040;0,00\" sdval=\"120.50\" x:num=\"120.50\">120,50</td>"));
     // The row number is not exported.
     QVERIFY(!xls.contains(">1</td>"));
 }

@@ -20,9 +20,10 @@ LavoroInCorso::LavoroInCorso(QWidget *finestra, QProgressBar *barra)
     : m_finestra(finestra), m_barra(barra)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (m_finestra)
-        m_finestra->update();
     Ridisegna();
+    // Painted now, not at the next turn of the event loop that the work holds up.
+    if (m_finestra)
+        m_finestra->repaint();
     m_orologio.start();
 }
 

@@ -1,14 +1,17 @@
 #include "ArchivioDiProva.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "output/DocumentoExcel.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/ModelloRegistro.h"
+#include "platform/LavoroInCorso.h"
 #include "register/Archivio.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -22,6 +25,9 @@ const QString kDomandaEsporta =
 const QString kDomandaApri =
     u"Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file "
     u"di Excel?"_s;
+const QString kAccesso =
+    u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+    u"possedere i privilegi di scrittura nella cartella di installazione del programma."_s;
 const QString kErrore =
     u"Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di "
     u"Excel non sia già aperto."_s;
@@ -47,6 +53,9 @@ private slots:
     void fileNonCreabile();
     void esportaLaGriglia_nonLArchivio();
     void archivioVuoto_soloIntestazione();
+    void archivioIlleggibile_nessunaEsportazione();
+    void lavoroLungo_finestraViva_data();
+    void lavoroLungo_finestraViva();
     void suggerimenti_data();
     void suggerimenti();
     void nomiAccessibili();
@@ -260,6 +269,114 @@ void TestExpRegPagamenti::archivioVuoto_soloIntestazione()
     const QByteArray xls = ArchivioDiProva::Leggi(percorsoXls());
     QCOMPARE(Conta(xls, "<tr>"), 1);
     QCOMPARE(Conta(xls, "<td "), 14);
+}
+
+void TestExpRegPagamenti::archivioIlleggibile_nessunaEsportazione()
+{
+    // A folder where the archive should be: it can be neither read nor created.
+    QVERIFY(QDir().mkdir(archivio()));
+    const QByteArray precedente = "<html>esportazione di ieri</html>";
+    {
+        QFile vecchio(percorsoXls());
+        QVERIFY(vecchio.open(QIODevice::WriteOnly));
+        vecchio.write(precedente);
+    }
+    auto f = Apri();
+    QCOMPARE(m_desktop->messaggi.size(), 1);
+    QCOMPARE(m_desktop->messaggi.at(0).genere, FakeDesktop::Voce::Semplice);
+    QCOMPARE(m_desktop->messaggi.at(0).testo, kAccesso);
+    QCOMPARE(f->Modello().rowCount(), 0);
+
+    Rispondi({true, true});
+    GuiTest::Clicca(f.get(), u"cmdEsporta"_s);
+    // No question, no success, no file written over the earlier export.
+    QCOMPARE(m_desktop->messaggi.size(), 2);
+    QCOMPARE(m_desktop->messaggi.at(1).genere, FakeDesktop::Voce::Semplice);
+    QCOMPARE(m_desktop->messaggi.at(1).testo, kAccesso);
+    QCOMPARE(ArchivioDiProva::Leggi(percorsoXls()), precedente);
+    QVERIFY(m_desktop->aperti.isEmpty());
+    QCOMPARE(QDir(m_desktop->cartella.path()).entryList(QDir::Files), QStringList{DocumentoExcel::NomeFile()});
+}
+
+namespace {
+
+// Notes what the window shows whenever it is painted while a busy cursor is up.
+class Osservatore : public QObject {
+public:
+    Osservatore(QWidget *barra, QWidget *griglia) : m_barra(barra), m_griglia(griglia)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~Osservatore() override { qApp->removeEventFilter(this); }
+    int barraDipinta = 0;
+    int grigliaDipinta = 0;
+    int ultimoValore = -1;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        const QCursor *cursore = QApplication::overrideCursor();
+        if (e->type() == QEvent::Paint && cursore && cursore->shape() == Qt::WaitCursor) {
+            if (o == m_barra) {
+                ++barraDipinta;
+                ultimoValore = static_cast<QProgressBar *>(m_barra)->value();
+            } else if (o == m_griglia) {
+                ++grigliaDipinta;
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_barra;
+    QWidget *m_griglia;
+};
+
+} // namespace
+
+void TestExpRegPagamenti::lavoroLungo_finestraViva_data()
+{
+    QTest::addColumn<int>("soglia");
+    QTest::addColumn<bool>("barra");
+    QTest::newRow("oltre la soglia: barra di avanzamento") << 0 << true;
+    QTest::newRow("lavoro breve: nessuna barra") << 60'000 << false;
+}
+
+void TestExpRegPagamenti::lavoroLungo_finestraViva()
+{
+    QFETCH(int, soglia);
+    QFETCH(bool, barra);
+    // Enough records for the document to go to the file in several blocks.
+    QList<TScheda> schede;
+    for (int i = 0; i < 4000; ++i)
+        schede.append(ArchivioDiProva::Semplice(u"Fornitore con un nome lungo %1"_s.arg(i), u"07/03/2024"_s,
+                                                u"COD%1"_s.arg(i), u"Visita specialistica"_s));
+    ArchivioDiProva::Scrivi(archivio(), schede);
+    auto f = Apri();
+    QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+    auto *prg = GuiTest::Trova<QProgressBar>(f.get(), u"prgEsportazione"_s);
+    QVERIFY(prg);
+    QVERIFY(!prg->isVisible());
+    const int prima = LavoroInCorso::Soglia();
+    LavoroInCorso::ImpostaSoglia(soglia);
+    Osservatore osserva(prg, GuiTest::Trova<QTableView>(f.get(), u"grdRecords"_s));
+    Rispondi({true, false});
+    GuiTest::Clicca(f.get(), u"cmdEsporta"_s);
+    LavoroInCorso::ImpostaSoglia(prima);
+
+    QCOMPARE(m_desktop->messaggi.size(), 2);
+    QCOMPARE(m_desktop->messaggi.at(1).testo, kDomandaApri);
+    // The grid was painted again under the busy cursor once the question was answered.
+    QVERIFY(osserva.grigliaDipinta > 0);
+    if (barra) {
+        QVERIFY(osserva.barraDipinta > 0);
+        QVERIFY(osserva.ultimoValore > 0);
+    } else {
+        QCOMPARE(osserva.barraDipinta, 0);
+    }
+    // Afterwards: normal cursor, no bar.
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(!prg->isVisible());
 }
 
 void TestExpRegPagamenti::suggerimenti_data()

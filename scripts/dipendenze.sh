@@ -8,6 +8,7 @@ PACCHETTI=(
   qt6-translations-l10n libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils locales
+  libreoffice-calc-nogui
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace {
 Desktop *g_installato = nullptr;
@@ -67,9 +68,19 @@ std::optional<QString> DesktopReale::InputBox(const QString &titolo, const QStri
     return r;
 }
 
+QString DesktopReale::FiltroDialogo(const QString &filtro)
+{
+    // "*.*" says "every file" where it comes from; here it would leave out
+    // the names without a dot.
+    QString r = filtro;
+    static const QRegularExpression ogniFile(QStringLiteral("(^|[ (;])\\*\\.\\*(?=[ );]|$)"));
+    r.replace(ogniFile, QStringLiteral("\\1*"));
+    return r;
+}
+
 QString DesktopReale::ApriFile(const QString &titolo, const QString &filtro, QWidget *genitore)
 {
-    return QFileDialog::getOpenFileName(Genitore(genitore), titolo, QString(), filtro);
+    return QFileDialog::getOpenFileName(Genitore(genitore), titolo, QString(), FiltroDialogo(filtro));
 }
 
 int DesktopReale::MostraModale(QDialog *dialogo) { return dialogo->exec(); }

@@ -65,6 +65,8 @@ public:
     std::optional<QString> InputBox(const QString &titolo, const QString &richiesta,
                                     const QString &valore, QWidget *genitore) override;
     QString ApriFile(const QString &titolo, const QString &filtro, QWidget *genitore) override;
+    // The filter as the file dialog is given it: "*.*" becomes "*".
+    static QString FiltroDialogo(const QString &filtro);
     int MostraModale(QDialog *dialogo) override;
     bool DialogoStampa(QPrinter &stampante, QWidget *genitore) override;
     void PreparaLavoroStampa(QPrinter &) override {}

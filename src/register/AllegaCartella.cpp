@@ -44,29 +44,96 @@ QString TfrmAllegaCartella::CartellaAllegati()
     return QDir(Desktop::Corrente().CartellaProgramma()).filePath(Allegati::NomeCartella());
 }
 
+namespace {
+
+QString NonAllegato(const QString &nome, const QString &motivo)
+{
+    return QStringLiteral("Attenzione: il file \"%1\" non è stato allegato.\r\n\r\n%2").arg(nome, motivo);
+}
+
+QString NonUnFile(const QString &nome)
+{
+    return QStringLiteral("Attenzione: nella cartella dei documenti allegati \"%1\" non è un file ma "
+                          "un collegamento o una cartella, e non viene usato.\r\n\r\n"
+                          "Scegliere un file con un altro nome.")
+        .arg(nome);
+}
+
+} // namespace
+
 void TfrmAllegaCartella::btnSfogliaClick(const Slot &slot)
 {
-    const QString scelto = Desktop::Corrente().ApriFile(
-        QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*.*)"), this);
+    Desktop &desktop = Desktop::Corrente();
+    const QString scelto = desktop.ApriFile(QStringLiteral("Selezionare il file da allegare:"),
+                                            QStringLiteral("Tutti i file (*.*)"), this);
     if (scelto.isEmpty())
         return;
-    const QString nome = QFileInfo(scelto).fileName();
-    // A name that could leave the folder is never taken.
-    if (!Allegati::NomeSicuro(Testo::Trim(nome)))
+    const QString originale = QFileInfo(scelto).fileName();
+    // The record keeps the name in windows-1252 and within its field: a name
+    // it cannot hold exactly is attached under one it can, and the user is told.
+    const QString nome = Allegati::NomeConservabile(originale);
+    if (!Allegati::NomeSicuro(nome)) {
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          NonAllegato(originale, QStringLiteral("Il nome del file non può essere usato: "
+                                                                "rinominarlo e riprovare.")),
+                          this);
         return;
-    slot.file->setText(nome);
+    }
 
     const QString cartella = CartellaAllegati();
-    if (!QDir().mkpath(cartella))
+    if (!QDir().mkpath(cartella)) {
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          NonAllegato(originale, QStringLiteral("Non è possibile creare la cartella dei "
+                                                                "documenti allegati.")),
+                          this);
         return;
-    const QString destinazione = QDir(cartella).filePath(Testo::Trim(nome));
-    if (QFileInfo::exists(destinazione)
-        && !Desktop::Corrente().Domanda(
-            QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file "
-                           "con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?"),
-            this))
+    }
+    // Only a regular file of the folder is ever replaced; a link there is
+    // neither followed nor overwritten.
+    switch (Allegati::Stato(QDir(cartella).filePath(nome))) {
+    case Allegati::Voce::Assente:
+        break;
+    case Allegati::Voce::File:
+        if (!desktop.Domanda(QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente "
+                                            "un file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il "
+                                            "file esistente?"),
+                             this)) {
+            slot.file->setText(nome); // the file already in the folder
+            return;
+        }
+        break;
+    case Allegati::Voce::Collegamento:
+    case Allegati::Voce::Altro:
+        desktop.Messaggio(Desktop::Tipo::Avviso, NonUnFile(nome), this);
         return;
-    Allegati::Copia(scelto, destinazione); // a failure is silent: the slot keeps the name
+    }
+
+    switch (Allegati::Copia(scelto, cartella, nome)) {
+    case Allegati::Esito::Copiato:
+        break;
+    case Allegati::Esito::SorgenteIlleggibile:
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          NonAllegato(originale, QStringLiteral("Il file scelto non esiste più o non può "
+                                                                "essere letto.")),
+                          this);
+        return;
+    case Allegati::Esito::ScritturaFallita:
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          NonAllegato(originale, QStringLiteral("Non è stato possibile copiarlo nella cartella "
+                                                                "dei documenti allegati: il disco potrebbe "
+                                                                "essere pieno o la cartella protetta dalla "
+                                                                "scrittura.")),
+                          this);
+        return;
+    }
+    slot.file->setText(nome);
+    if (nome != Testo::Trim(originale))
+        desktop.Messaggio(Desktop::Tipo::Informazione,
+                          QStringLiteral("Il file \"%1\" è stato allegato con il nome \"%2\": il nome "
+                                         "originale contiene caratteri che la scheda non può conservare "
+                                         "oppure è troppo lungo.")
+                              .arg(originale, nome),
+                          this);
 }
 
 void TfrmAllegaCartella::btnApriClick(const Slot &slot)
@@ -74,7 +141,13 @@ void TfrmAllegaCartella::btnApriClick(const Slot &slot)
     const QString nome = Testo::Trim(slot.file->text());
     if (!Allegati::NomeSicuro(nome))
         return;
-    TMisc::Open(u'"' + QDir(CartellaAllegati()).filePath(nome) + u'"');
+    const QString percorso = QDir(CartellaAllegati()).filePath(nome);
+    // A link would lead out of the folder: it is not opened.
+    if (Allegati::Stato(percorso) == Allegati::Voce::Collegamento) {
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, NonUnFile(nome), this);
+        return;
+    }
+    TMisc::Open(u'"' + percorso + u'"');
 }
 
 void TfrmAllegaCartella::btnApplicaClick()

@@ -1,5 +1,6 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "SolaLettura.h"
 
 #include "register/AllegaCartella.h"
 #include "register/Allegati.h"
@@ -9,9 +10,61 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+namespace {
+
+// A folder with no room left: a 64 KiB tmpfs mounted on it (the tests run as
+// root). Where mounting is refused, the process may not write files larger
+// than 64 KiB, which fails the copy the same way.
+class CartellaPiena {
+public:
+    explicit CartellaPiena(const QString &cartella) : m_cartella(QFile::encodeName(cartella))
+    {
+        m_montata = ::mount("tmpfs", m_cartella.constData(), "tmpfs", 0, "size=64k") == 0;
+        if (!m_montata) {
+            m_segnale = std::signal(SIGXFSZ, SIG_IGN);
+            ::getrlimit(RLIMIT_FSIZE, &m_limite);
+            rlimit piccolo = m_limite;
+            piccolo.rlim_cur = 64 * 1024;
+            ::setrlimit(RLIMIT_FSIZE, &piccolo);
+        }
+    }
+    ~CartellaPiena()
+    {
+        if (m_montata)
+            ::umount2(m_cartella.constData(), MNT_DETACH);
+        else {
+            ::setrlimit(RLIMIT_FSIZE, &m_limite);
+            std::signal(SIGXFSZ, m_segnale);
+        }
+    }
+    CartellaPiena(const CartellaPiena &) = delete;
+    CartellaPiena &operator=(const CartellaPiena &) = delete;
+
+private:
+    QByteArray m_cartella;
+    bool m_montata = false;
+    rlimit m_limite{};
+    void (*m_segnale)(int) = SIG_DFL;
+};
+
+// Everything in a folder, hidden entries included.
+QStringList Contenuto(const QString &cartella)
+{
+    return QDir(cartella).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                    QDir::Name);
+}
+
+} // namespace
 
 using namespace GuiTest;
 
@@ -35,12 +88,24 @@ private slots:
     void applica_soloConEtichettaGiusta();
     void nomeSicuro_data();
     void nomeSicuro();
+    void sfoglia_copiaFallita_data();
+    void sfoglia_copiaFallita();
+    void sfoglia_collegamento_data();
+    void sfoglia_collegamento();
+    void apri_collegamento_data();
+    void apri_collegamento();
+    void sfoglia_nomeNonConservabile_data();
+    void sfoglia_nomeNonConservabile();
+    void nomeConservabile_data();
+    void nomeConservabile();
+    void filtroDelDialogo_fileSenzaEstensione_data();
+    void filtroDelDialogo_fileSenzaEstensione();
 
 private:
     QString cartellaAllegati() const { return m_desk->percorso(QStringLiteral("Documenti_Allegati")); }
     QString sorgente(const QString &nome, const QByteArray &contenuto)
     {
-        const QString p = QDir(m_esterna.path()).filePath(nome);
+        const QString p = QDir(m_esterna->path()).filePath(nome);
         QFile f(p);
         if (!f.open(QIODevice::WriteOnly) || f.write(contenuto) != contenuto.size())
             qFatal("cannot write the source file");
@@ -64,12 +129,13 @@ private:
 
     std::unique_ptr<FakeDesktopInstallato> m_desk;
     std::unique_ptr<TfrmRegPagamenti> m_editor;
-    QTemporaryDir m_esterna; // where the user's own files live
+    std::unique_ptr<QTemporaryDir> m_esterna; // where the user's own files live
 };
 
 void TestAllegaCartella::init()
 {
     m_desk = std::make_unique<FakeDesktopInstallato>();
+    m_esterna = std::make_unique<QTemporaryDir>();
     m_editor = std::make_unique<TfrmRegPagamenti>();
     m_editor->setWindowState(Qt::WindowNoState);
     m_editor->show();
@@ -79,6 +145,7 @@ void TestAllegaCartella::cleanup()
 {
     m_editor.reset();
     m_desk.reset();
+    m_esterna.reset();
 }
 
 void TestAllegaCartella::apertura_dalleEtichetteDellEditor_data()
@@ -282,6 +349,230 @@ void TestAllegaCartella::nomeSicuro()
     QFETCH(QString, nome);
     QFETCH(bool, sicuro);
     QCOMPARE(Allegati::NomeSicuro(nome), sicuro);
+}
+
+void TestAllegaCartella::sfoglia_copiaFallita_data()
+{
+    QTest::addColumn<QString>("guasto");
+    QTest::addColumn<bool>("esistente"); // a file of that name is already in the folder
+    QTest::newRow("cartella in sola lettura") << "solaLettura" << false;
+    QTest::newRow("cartella in sola lettura, sovrascrittura") << "solaLettura" << true;
+    QTest::newRow("disco pieno") << "pieno" << false;
+    QTest::newRow("disco pieno, sovrascrittura") << "pieno" << true;
+    QTest::newRow("file scelto sparito") << "sparito" << false;
+    QTest::newRow("file scelto illeggibile") << "illeggibile" << false;
+}
+
+void TestAllegaCartella::sfoglia_copiaFallita()
+{
+    QFETCH(QString, guasto);
+    QFETCH(bool, esistente);
+    const QString cartella = cartellaAllegati();
+    QVERIFY(QDir().mkpath(cartella));
+    std::unique_ptr<CartellaPiena> piena;
+    if (guasto == u"pieno")
+        piena = std::make_unique<CartellaPiena>(cartella);
+    const QString vecchio = QDir(cartella).filePath(QStringLiteral("fattura.pdf"));
+    if (esistente) {
+        QFile f(vecchio);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write("vecchio"), 7);
+    }
+    QString scelto = sorgente(QStringLiteral("fattura.pdf"), QByteArray(256 * 1024, 'x'));
+    if (guasto == u"sparito")
+        QVERIFY(QFile::remove(scelto));
+    if (guasto == u"illeggibile") {
+        QVERIFY(QFile::remove(scelto));
+        QVERIFY(QDir().mkdir(scelto)); // a folder where the file was: it cannot be read as one
+    }
+    std::unique_ptr<SolaLettura> protetta;
+    if (guasto == u"solaLettura") {
+        protetta = std::make_unique<SolaLettura>(cartella);
+        if (!protetta->Riuscita())
+            QSKIP("this file system lets nothing stop a write");
+    }
+    const QStringList prima = Contenuto(cartella);
+
+    m_editor->Controlli()->lblFile01->setText(QStringLiteral("precedente.pdf"));
+    m_desk->fileScelti.enqueue(scelto);
+    conDialogo([&](TfrmAllegaCartella *d) {
+        Clicca(d, QStringLiteral("btnSfoglia01"));
+        QCOMPARE(Testo(d, QStringLiteral("txtFile01")), QStringLiteral("precedente.pdf"));
+    });
+    protetta.reset();
+    const QStringList dopo = Contenuto(cartella);
+    const QByteArray vecchioDopo = leggi(vecchio);
+    piena.reset();
+
+    const auto &m = m_desk->messaggi;
+    QCOMPARE(m.size(), esistente ? 2 : 1);
+    if (esistente)
+        QCOMPARE(m.first().genere, FakeDesktop::Voce::Domanda);
+    QCOMPARE(m.last().genere, FakeDesktop::Voce::Errore);
+    QVERIFY2(m.last().testo.startsWith(QStringLiteral("Attenzione: il file \"fattura.pdf\" non è stato allegato.")),
+             qPrintable(m.last().testo));
+    // Nothing half-copied, and a file replaced only by a whole copy.
+    QCOMPARE(dopo, prima);
+    if (esistente)
+        QCOMPARE(vecchioDopo, QByteArray("vecchio"));
+}
+
+void TestAllegaCartella::sfoglia_collegamento_data()
+{
+    QTest::addColumn<bool>("interrotto");
+    QTest::newRow("collegamento a un file fuori dalla cartella") << false;
+    QTest::newRow("collegamento interrotto") << true;
+}
+
+void TestAllegaCartella::sfoglia_collegamento()
+{
+    QFETCH(bool, interrotto);
+    QVERIFY(QDir().mkpath(cartellaAllegati()));
+    QTemporaryDir fuori;
+    const QString bersaglio = QDir(fuori.path()).filePath(QStringLiteral("segreto.txt"));
+    if (!interrotto) {
+        QFile f(bersaglio);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("non toccare");
+    }
+    const QString link = QDir(cartellaAllegati()).filePath(QStringLiteral("a.pdf"));
+    QVERIFY(QFile::link(bersaglio, link));
+
+    m_desk->fileScelti.enqueue(sorgente(QStringLiteral("a.pdf"), "nuovo"));
+    m_desk->risposte.enqueue(true); // were the overwrite question asked, the answer would be Yes
+    conDialogo([&](TfrmAllegaCartella *d) {
+        Clicca(d, QStringLiteral("btnSfoglia01"));
+        QVERIFY(Testo(d, QStringLiteral("txtFile01")).isEmpty());
+    });
+    QCOMPARE(m_desk->messaggi.size(), 1);
+    QCOMPARE(m_desk->ultimoGenere(), FakeDesktop::Voce::Avviso);
+    QVERIFY(m_desk->ultimoTesto().contains(QStringLiteral("\"a.pdf\"")));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QFileInfo(link).symLinkTarget(), bersaglio);
+    if (interrotto)
+        QVERIFY(!QFileInfo::exists(bersaglio));
+    else
+        QCOMPARE(leggi(bersaglio), QByteArray("non toccare"));
+    QCOMPARE(Contenuto(cartellaAllegati()), QStringList{QStringLiteral("a.pdf")});
+}
+
+void TestAllegaCartella::apri_collegamento_data()
+{
+    QTest::addColumn<bool>("interrotto");
+    QTest::newRow("collegamento a un file fuori dalla cartella") << false;
+    QTest::newRow("collegamento interrotto") << true;
+}
+
+void TestAllegaCartella::apri_collegamento()
+{
+    QFETCH(bool, interrotto);
+    QVERIFY(QDir().mkpath(cartellaAllegati()));
+    const QString bersaglio = interrotto ? QStringLiteral("/non/esiste") : sorgente(QStringLiteral("fuori.pdf"), "x");
+    QVERIFY(QFile::link(bersaglio, QDir(cartellaAllegati()).filePath(QStringLiteral("b.pdf"))));
+    m_editor->Controlli()->lblFile02->setText(QStringLiteral("b.pdf"));
+    conDialogo([&](TfrmAllegaCartella *d) { Clicca(d, QStringLiteral("btnApri02")); });
+    QVERIFY(m_desk->aperti.isEmpty());
+    QCOMPARE(m_desk->messaggi.size(), 1);
+    QCOMPARE(m_desk->ultimoGenere(), FakeDesktop::Voce::Avviso);
+    QVERIFY(m_desk->ultimoTesto().contains(QStringLiteral("\"b.pdf\"")));
+}
+
+void TestAllegaCartella::sfoglia_nomeNonConservabile_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("allegato");
+    QTest::newRow("omega") << QStringLiteral("Ω ricevuta.pdf") << QStringLiteral("_ ricevuta.pdf");
+    QTest::newRow("barra inversa") << QStringLiteral("a\\b.pdf") << QStringLiteral("a_b.pdf");
+    QTest::newRow("oltre il campo") << QString(247, u'x') + QStringLiteral(".pdf")
+                                    << QString(246, u'x') + QStringLiteral(".pdf");
+    QTest::newRow("accentato, conservabile") << QStringLiteral("Perché già €.pdf")
+                                             << QStringLiteral("Perché già €.pdf");
+}
+
+void TestAllegaCartella::sfoglia_nomeNonConservabile()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, allegato);
+    m_desk->fileScelti.enqueue(sorgente(nome, "contenuto"));
+    conDialogo([&](TfrmAllegaCartella *d) {
+        Clicca(d, QStringLiteral("btnSfoglia01"));
+        QCOMPARE(Testo(d, QStringLiteral("txtFile01")), allegato);
+        Clicca(d, QStringLiteral("btnApplica"));
+    });
+    // The copy carries exactly the name the record keeps.
+    QCOMPARE(leggi(QDir(cartellaAllegati()).filePath(allegato)), QByteArray("contenuto"));
+    const QString etichetta = m_editor->Controlli()->lblFile01->text();
+    QCOMPARE(etichetta, allegato);
+    TScheda s;
+    s.ImpostaTesto(Campo::File01, etichetta);
+    QCOMPARE(s.Testo(Campo::File01), allegato);
+    if (nome == allegato) {
+        QVERIFY(m_desk->messaggi.isEmpty());
+    } else {
+        // The user is told the name used.
+        QCOMPARE(m_desk->messaggi.size(), 1);
+        QCOMPARE(m_desk->ultimoGenere(), FakeDesktop::Voce::Informazione);
+        QVERIFY(m_desk->ultimoTesto().contains(u'"' + allegato + u'"'));
+    }
+}
+
+void TestAllegaCartella::nomeConservabile_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("atteso");
+    QTest::newRow("semplice") << QStringLiteral("fattura.pdf") << QStringLiteral("fattura.pdf");
+    QTest::newRow("omega") << QStringLiteral("Ω.pdf") << QStringLiteral("_.pdf");
+    QTest::newRow("emoji, un carattere") << QStringLiteral("😀.jpg") << QStringLiteral("_.jpg");
+    QTest::newRow("barra inversa") << QStringLiteral("a\\b") << QStringLiteral("a_b");
+    QTest::newRow("controlli") << QStringLiteral("a\tb\nc") << QStringLiteral("a_b_c");
+    QTest::newRow("blanchi ai bordi") << QStringLiteral("  a.pdf  ") << QStringLiteral("a.pdf");
+    QTest::newRow("260 caratteri") << QString(256, u'n') + QStringLiteral(".pdf")
+                                   << QString(246, u'n') + QStringLiteral(".pdf");
+    QTest::newRow("lungo in byte") << QString(200, u'à') + QStringLiteral(".pdf")
+                                   << QString(125, u'à') + QStringLiteral(".pdf");
+    QTest::newRow("estensione lunghissima") << QString(300, u'e') << QString(250, u'e');
+    QTest::newRow("solo un punto") << QStringLiteral(" . ") << QString();
+    QTest::newRow("punto punto") << QStringLiteral("..") << QString();
+    QTest::newRow("solo blanchi") << QStringLiteral("   ") << QString();
+}
+
+void TestAllegaCartella::nomeConservabile()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, atteso);
+    const QString r = Allegati::NomeConservabile(nome);
+    QCOMPARE(r, atteso);
+    QVERIFY(r.size() <= TScheda::Capacita(Campo::File01));
+    QVERIFY(QFile::encodeName(r).size() <= 255);
+    TScheda s;
+    s.ImpostaTesto(Campo::File01, r);
+    QCOMPARE(s.Testo(Campo::File01), r);
+}
+
+void TestAllegaCartella::filtroDelDialogo_fileSenzaEstensione_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("senza estensione") << QStringLiteral("LEGGIMI");
+    QTest::newRow("con estensione") << QStringLiteral("fattura.pdf");
+    QTest::newRow("nome con un blanco, senza punto") << QStringLiteral("scontrino 12");
+}
+
+void TestAllegaCartella::filtroDelDialogo_fileSenzaEstensione()
+{
+    QFETCH(QString, nome);
+    sorgente(nome, "x");
+    // The file dialog as the real desktop opens it, with the filter of the attach dialog.
+    QFileDialog dialogo(nullptr, QStringLiteral("Selezionare il file da allegare:"), m_esterna->path(),
+                        DesktopReale::FiltroDialogo(QStringLiteral("Tutti i file (*.*)")));
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    auto *modello = dialogo.findChild<QFileSystemModel *>();
+    QVERIFY(modello);
+    QTRY_VERIFY(modello->rowCount(modello->index(m_esterna->path())) > 0);
+    QStringList elencati;
+    const QModelIndex radice = modello->index(m_esterna->path());
+    for (int r = 0; r < modello->rowCount(radice); ++r)
+        elencati.append(modello->fileName(modello->index(r, 0, radice)));
+    QVERIFY2(elencati.contains(nome), qPrintable(elencati.join(u", ")));
 }
 
 QTEST_MAIN(TestAllegaCartella)

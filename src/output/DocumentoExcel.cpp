@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <string>
+#include <string_view>
 
 namespace DocumentoExcel {
 
@@ -73,11 +74,11 @@ constexpr const char *kCoda = "</table></body></html>";
 // a date or a formula stays text. sdval/sdnum are read by LibreOffice (the
 // value in language 1033, so with a decimal point under any desktop locale;
 // the display format in Italian), mso-number-format and x:num by Excel.
-constexpr const char *kCellaTesto =
+constexpr std::string_view kCellaTesto =
     "<td style='text-align: left; mso-number-format:\"\\@\";' sdnum=\"1040;0;@\">";
-constexpr const char *kCellaData =
+constexpr std::string_view kCellaData =
     "<td style='text-align: left; mso-number-format:\"dd\\/mm\\/yyyy\";' sdnum=\"1033;1040;GG/MM/AAAA\" sdval=\"";
-constexpr const char *kCellaImporto =
+constexpr std::string_view kCellaImporto =
     "<td style='text-align: left; mso-number-format:\"0\\.00\";' sdnum=\"1033;1040;0,00\" sdval=\"";
 
 // Day 0 of the spreadsheets' date serials. Excel counts a 29 February 1900
@@ -151,7 +152,7 @@ qint64 SerialeData(std::optional<QDate> data)
     return giorno >= kPrimoGiorno ? giorno - kGiornoZero : -1;
 }
 
-void ApriCellaTipizzata(std::string &out, const char *apertura, const char *valore, int n)
+void ApriCellaTipizzata(std::string &out, std::string_view apertura, const char *valore, int n)
 {
     out += apertura;
     out.append(valore, size_t(n));

@@ -116,32 +116,33 @@ void AggiungiRiferimento(std::string &out, char32_t codice)
 // An amount as the program writes it: an optional minus, digits, and an
 // optional comma with one or two decimals, at most 15 digits in all so the
 // number holds it exactly. Anything else is not taken for a number. Writes
-// the value with a decimal point into valore (room for 20 characters).
+// the value with a decimal point into valore (room for 24 characters) and
+// returns its length, or 0.
 template<typename Carattere>
 int ValoreImporto(qsizetype n, Carattere carattere, char *valore)
 {
+    const auto cifra = [&](qsizetype k) { return k < n && carattere(k) >= u'0' && carattere(k) <= u'9'; };
     qsizetype k = 0;
     int scritti = 0;
-    if (k < n && carattere(k) == u'-')
-        valore[scritti++] = '-', ++k;
+    if (k < n && carattere(k) == u'-') {
+        valore[scritti++] = '-';
+        ++k;
+    }
     int cifre = 0;
-    int intere = 0;
-    while (k < n && carattere(k) >= u'0' && carattere(k) <= u'9' && cifre < 16)
-        valore[scritti++] = char(carattere(k++)), ++cifre, ++intere;
-    if (intere == 0)
+    for (; cifra(k) && cifre < 16; ++k, ++cifre)
+        valore[scritti++] = char(carattere(k));
+    if (cifre == 0)
         return 0;
     if (k < n && carattere(k) == u',') {
-        ++k;
         valore[scritti++] = '.';
+        ++k;
         int decimali = 0;
-        while (k < n && carattere(k) >= u'0' && carattere(k) <= u'9' && decimali < 3)
-            valore[scritti++] = char(carattere(k++)), ++cifre, ++decimali;
+        for (; cifra(k) && decimali < 3; ++k, ++decimali, ++cifre)
+            valore[scritti++] = char(carattere(k));
         if (decimali == 0 || decimali > 2)
             return 0;
     }
-    if (k != n || cifre > 15)
-        return 0;
-    return scritti;
+    return k == n && cifre <= 15 ? scritti : 0;
 }
 
 qint64 SerialeData(std::optional<QDate> data)

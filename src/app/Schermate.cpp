@@ -75,8 +75,10 @@ void Schermate::CollegaElenchi(TfrmRegPagamenti &editor)
 
 bool Schermate::ConsentonoUscita()
 {
+    // The editor closes first, as its own close would: that asks about its
+    // unsaved edits once, and the windows closed on quitting ask nothing more.
     TfrmRegPagamenti *editor = Globali().frmRegPagamenti;
-    return !editor || editor->LasciaScheda();
+    return !editor || !editor->isVisible() || editor->close();
 }
 
 void Schermate::DistruggiTutte()

@@ -52,7 +52,7 @@ struct Schermate {
     // Tells a register editor how to open the search and the accounts to
     // settle, which load their records back into it.
     static void CollegaElenchi(TfrmRegPagamenti &editor);
-    // Before the program ends: the register editor asks about edits not yet
-    // saved. False when the user chose to stay.
+    // Before the program ends: a register editor on screen closes, asking
+    // about edits not yet saved. False when the user chose to stay.
     static bool ConsentonoUscita();
 };

@@ -336,10 +336,13 @@ bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
     case QEvent::ContextMenu: {
         QMenu *menu = campo->createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
+        // The entry wired to the field's own paste (it has no name to find
+        // it by) pastes through the cleaning instead.
         for (QAction *a : menu->actions()) {
-            if (a->objectName() != u"edit-paste")
+            if (!disconnect(a, SIGNAL(triggered()), campo, SLOT(paste()))
+                && !disconnect(a, &QAction::triggered, campo, &QLineEdit::paste))
                 continue;
-            disconnect(a, &QAction::triggered, campo, nullptr);
+            a->setObjectName(QStringLiteral("incollaImporto"));
             connect(a, &QAction::triggered, this, [this, campo] {
                 IncollaImporto(campo, QGuiApplication::clipboard()->text());
             });

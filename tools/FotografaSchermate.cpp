@@ -37,6 +37,11 @@ public:
         Stampa("domanda", testo);
         return false;
     }
+    Scelta DomandaConAnnulla(const QString &testo, QWidget *) override
+    {
+        Stampa("domanda", testo);
+        return Scelta::No;
+    }
     void MessaggioSemplice(const QString &testo, QWidget *) override { Stampa("messaggio", testo); }
     std::optional<QString> InputBox(const QString &, const QString &richiesta, const QString &,
                                     QWidget *) override

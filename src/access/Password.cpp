@@ -63,6 +63,10 @@ void TfrmPassword::FormShow()
 void TfrmPassword::closeEvent(QCloseEvent *e)
 {
     // The main window: closing it ends the program.
+    if (!Schermate::ConsentonoUscita()) {
+        e->ignore();
+        return;
+    }
     e->accept();
     QCoreApplication::quit();
 }

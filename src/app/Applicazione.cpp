@@ -1,9 +1,14 @@
 #include "app/Applicazione.h"
 
+#include "app/Schermate.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#if QT_CONFIG(sessionmanager)
+#include <QSessionManager>
+#endif
 
 namespace Applicazione {
 
@@ -20,6 +25,19 @@ void Prepara(QApplication &app)
         QApplication::installTranslator(traduzioneQt);
     else
         delete traduzioneQt;
+
+#if QT_CONFIG(sessionmanager)
+    // The desktop session ending ends the program too: the editor asks about
+    // unsaved edits first, and staying cancels the log-out where it may.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager &sessione) {
+        if (!sessione.allowsInteraction())
+            return;
+        const bool esce = Schermate::ConsentonoUscita();
+        sessione.release();
+        if (!esce)
+            sessione.cancel();
+    });
+#endif
 }
 
 } // namespace Applicazione

@@ -66,10 +66,18 @@ void TfrmAvvio::imgGuidaClick()
 
 void TfrmAvvio::imgSitoClick() { TMisc::Open(Produttore::SitoWeb.toString()); }
 
-void TfrmAvvio::imgEsciClick() { QCoreApplication::quit(); }
+void TfrmAvvio::imgEsciClick()
+{
+    if (Schermate::ConsentonoUscita())
+        QCoreApplication::quit();
+}
 
 void TfrmAvvio::closeEvent(QCloseEvent *e)
 {
+    if (!Schermate::ConsentonoUscita()) {
+        e->ignore();
+        return;
+    }
     e->accept();
     QCoreApplication::quit();
 }

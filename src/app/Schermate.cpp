@@ -44,6 +44,7 @@ void Schermate::CreaTutte()
     s.frmInfo = new TfrmInfo;
     s.frmSplash = new TfrmSplash;
     s.frmRegPagamenti = new TfrmRegPagamenti;
+    CollegaElenchi(*s.frmRegPagamenti);
     s.frmCodFisc = new TfrmCodFisc;
     s.frmPartitaIva = new TfrmPartitaIva;
     s.frmAllegaCartella = new TfrmAllegaCartella;
@@ -55,6 +56,29 @@ void Schermate::CreaTutte()
     s.frmMenuRiepPagamenti = new TfrmMenuRiepPagamenti;
     s.frmRiepPagamenti = new TfrmRiepPagamenti;
     s.frmStatistiche = new TfrmStatistiche;
+}
+
+void Schermate::CollegaElenchi(TfrmRegPagamenti &editor)
+{
+    editor.ImpostaElenchi(
+        [](QWidget *genitore, VisoreScheda *visore) -> QDialog * {
+            auto *d = new TfrmTrovaRegPagamenti(genitore);
+            d->visore = visore;
+            return d;
+        },
+        [](QWidget *genitore, VisoreScheda *visore) -> QDialog * {
+            auto *d = new TfrmSospesePag(genitore);
+            d->visore = visore;
+            return d;
+        });
+}
+
+bool Schermate::ConsentonoUscita()
+{
+    // The editor closes first, as its own close would: that asks about its
+    // unsaved edits once, and the windows closed on quitting ask nothing more.
+    TfrmRegPagamenti *editor = Globali().frmRegPagamenti;
+    return !editor || !editor->isVisible() || editor->close();
 }
 
 void Schermate::DistruggiTutte()

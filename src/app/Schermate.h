@@ -48,4 +48,11 @@ struct Schermate {
     static void CreaTutte();
     // Destroys them in reverse order (tests create a fresh set per case).
     static void DistruggiTutte();
+
+    // Tells a register editor how to open the search and the accounts to
+    // settle, which load their records back into it.
+    static void CollegaElenchi(TfrmRegPagamenti &editor);
+    // Before the program ends: a register editor on screen closes, asking
+    // about edits not yet saved. False when the user chose to stay.
+    static bool ConsentonoUscita();
 };

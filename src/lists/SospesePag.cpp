@@ -61,7 +61,8 @@ void TfrmSospesePag::done(int risultato)
 
 void TfrmSospesePag::lstRecordsDblClick()
 {
-    RichiamaSchedaSelezionata(ui->lstRecords, carica);
+    if (visore && !RichiamaSchedaSelezionata(ui->lstRecords, *visore))
+        return; // the editor keeps its record, and the user the list
     close();
 }
 

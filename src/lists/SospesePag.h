@@ -14,9 +14,9 @@ public:
     explicit TfrmSospesePag(QWidget *parent = nullptr);
     ~TfrmSospesePag() override;
 
-    // Where a double-clicked record goes: the register editor unless a test
-    // says otherwise.
-    CaricaScheda carica = CaricaNelRegistro;
+    // Where a double-clicked record goes (the register editor that opened
+    // the dialog); without one a double click only closes the dialog.
+    VisoreScheda *visore = nullptr;
 
     void done(int risultato) override;
 

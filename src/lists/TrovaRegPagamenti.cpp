@@ -135,8 +135,9 @@ void TfrmTrovaRegPagamenti::btnCercaClick()
 
 void TfrmTrovaRegPagamenti::lstRecordsDblClick()
 {
-    if (Testo::Trim(ui->lblMemory->text()) == kTagRegistro)
-        RichiamaSchedaSelezionata(ui->lstRecords, carica);
+    if (visore && Testo::Trim(ui->lblMemory->text()) == kTagRegistro
+        && !RichiamaSchedaSelezionata(ui->lstRecords, *visore))
+        return; // the editor keeps its record, and the user the list
     close();
 }
 

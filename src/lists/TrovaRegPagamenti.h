@@ -22,9 +22,9 @@ public:
     // the register editor ("regpagamenti") gets a record loaded.
     void ImpostaChiamante(const QString &tag);
 
-    // Where a double-clicked record goes: the register editor unless a test
-    // says otherwise.
-    CaricaScheda carica = CaricaNelRegistro;
+    // Where a double-clicked record goes (the register editor that opened
+    // the dialog); without one a double click only closes the dialog.
+    VisoreScheda *visore = nullptr;
 
     void done(int risultato) override;
 

@@ -50,6 +50,22 @@ bool DesktopReale::Domanda(const QString &testo, QWidget *genitore)
     return box.exec() == QMessageBox::Yes;
 }
 
+Desktop::Scelta DesktopReale::DomandaConAnnulla(const QString &testo, QWidget *genitore)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Conferma"), testo,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Genitore(genitore));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Scelta::Si;
+    case QMessageBox::No:
+        return Scelta::No;
+    default:
+        return Scelta::Annulla;
+    }
+}
+
 void DesktopReale::MessaggioSemplice(const QString &testo, QWidget *genitore)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Valmora"), testo, QMessageBox::Ok,

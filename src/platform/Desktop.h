@@ -17,6 +17,8 @@ class QWidget;
 class Desktop {
 public:
     enum class Tipo { Avviso, Errore, Informazione };
+    // The answers of a question that can also be withdrawn.
+    enum class Scelta { Si, No, Annulla };
 
     virtual ~Desktop() = default;
 
@@ -24,6 +26,8 @@ public:
     virtual void Messaggio(Tipo tipo, const QString &testo, QWidget *genitore = nullptr) = 0;
     // Question with Yes and No; true for Yes.
     virtual bool Domanda(const QString &testo, QWidget *genitore = nullptr) = 0;
+    // Question with Yes, No and Cancel (Escape cancels).
+    virtual Scelta DomandaConAnnulla(const QString &testo, QWidget *genitore = nullptr) = 0;
     // Plain message: OK only, no icon.
     virtual void MessaggioSemplice(const QString &testo, QWidget *genitore = nullptr) = 0;
     // Input box with one text value; nothing when the user cancels.
@@ -61,6 +65,7 @@ class DesktopReale : public Desktop {
 public:
     void Messaggio(Tipo tipo, const QString &testo, QWidget *genitore) override;
     bool Domanda(const QString &testo, QWidget *genitore) override;
+    Scelta DomandaConAnnulla(const QString &testo, QWidget *genitore) override;
     void MessaggioSemplice(const QString &testo, QWidget *genitore) override;
     std::optional<QString> InputBox(const QString &titolo, const QString &richiesta,
                                     const QString &valore, QWidget *genitore) override;

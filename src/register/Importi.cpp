@@ -66,35 +66,64 @@ double Arrotonda2(double x)
     return static_cast<double>(n) / 100.0;
 }
 
-QString NormalizzaImporto(const QString &testo)
+std::optional<QString> ImportoNormalizzato(const QString &testo)
 {
     if (Testo::Trim(testo).isEmpty())
         return kZero;
     const auto v = Testo::LeggiNumero(testo);
     if (!v)
         return kZero;
-    return ComeImporto(Testo::FormatoGenerale(Arrotonda2(*v))).value_or(kZero);
+    return ComeImporto(Testo::FormatoGenerale(Arrotonda2(*v)));
 }
 
-Importo3 CalcolaSaldo(const QString &dovuto, const QString &acconto, const QString &saldo)
+QString NormalizzaImporto(const QString &testo)
+{
+    return ImportoNormalizzato(testo).value_or(testo);
+}
+
+QString PulisciImportoIncollato(const QString &testo)
+{
+    QString t;
+    t.reserve(testo.size());
+    for (const QChar c : testo) {
+        const bool spazio = c.unicode() <= 32 || c.isSpace();
+        if (!spazio && c != u'\u20AC')
+            t += c;
+    }
+    static const QRegularExpression migliaia(
+        QStringLiteral("^[+-]?[0-9]{1,3}(\\.[0-9]{3})+(,[0-9]*)?$"));
+    if (migliaia.match(t).hasMatch())
+        t.remove(u'.');
+    return t;
+}
+
+std::optional<Importo3> CalcolaSaldo(const QString &dovuto, const QString &acconto,
+                                     const QString &saldo)
 {
     Importo3 r{dovuto, acconto, saldo};
     for (QString *t : {&r.dovuto, &r.acconto, &r.saldo})
         if (Testo::Trim(*t).isEmpty())
             *t = kZero;
-    const Importo3 nulli{kZero, kZero, kZero};
-    const auto d = Testo::LeggiNumero(r.dovuto);
-    const auto a = Testo::LeggiNumero(r.acconto);
-    if (!d || !a)
-        return nulli;
+    // An unreadable amount counts as zero on its own: it never takes the
+    // other amounts with it.
+    auto d = Testo::LeggiNumero(r.dovuto);
+    auto a = Testo::LeggiNumero(r.acconto);
+    if (!d) {
+        r.dovuto = kZero;
+        d = 0.0;
+    }
+    if (!a) {
+        r.acconto = kZero;
+        a = 0.0;
+    }
     // The difference goes through its 15-digit text before rounding, so that
     // 100,10 - 0,20 is judged as 99,9 and not as 99,899999...
     const auto s = Testo::LeggiNumero(Testo::FormatoGenerale(*d - *a));
     if (!s)
-        return nulli;
+        return std::nullopt;
     const auto testo = ComeImporto(Testo::FormatoGenerale(Arrotonda2(*s)));
     if (!testo)
-        return nulli;
+        return std::nullopt;
     r.saldo = *testo;
     return r;
 }

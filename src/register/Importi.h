@@ -4,6 +4,7 @@
 // and the balance due minus advance.
 
 #include <QString>
+#include <optional>
 
 namespace Importi {
 
@@ -24,17 +25,31 @@ Tasto FiltraTasto(int tasto, const QString &carattere);
 // binary value of x: 2.675 (really 2.67499999...) gives 2.67.
 double Arrotonda2(double x);
 
-// The text an amount field gets when the focus leaves it: empty or unreadable
-// text gives "0,00", anything else its value rounded to two decimals. A value
-// that cannot be written in LunghezzaMassima characters as an amount text
-// (thirteen or more integer digits with sign, or exponent form) gives "0,00"
-// too, so that a cut or unreadable amount never reaches the archive.
+// The normalised text of an amount, as leaving its field gives it: empty or
+// unreadable text gives "0,00" (it counts as zero), anything else its value
+// rounded to two decimals. Nothing when the value can be read but cannot be
+// written as an amount text of LunghezzaMassima characters (thirteen or more
+// integer digits with sign, or exponent form): such an amount is reported to
+// the user, never cut nor turned into zero.
+std::optional<QString> ImportoNormalizzato(const QString &testo);
+
+// The text an amount field gets when the focus leaves it: the normalised
+// text, or the text as it stands when it is too long, so that a save can
+// point at it.
 QString NormalizzaImporto(const QString &testo);
+
+// Text pasted into an amount field, cleaned of what a copied amount often
+// carries and the key filter never lets in: blanks, the euro sign and the
+// thousands dots ("1.234,56 €" gives "1234,56"). Dots that are not thousands
+// separators (as in "1.5" or "1,234.56") stay, so the text cannot be read and
+// is refused rather than read as another value.
+QString PulisciImportoIncollato(const QString &testo);
 
 struct Importo3 {
     QString dovuto, acconto, saldo;
 };
-// Balance = due - advance. Empty fields become "0,00"; due and advance are
-// otherwise kept as they are. If either cannot be read, or the balance does
-// not fit an amount text, all three become "0,00".
-Importo3 CalcolaSaldo(const QString &dovuto, const QString &acconto, const QString &saldo);
+// Balance = due - advance. Empty fields, and a due or an advance that cannot
+// be read, become "0,00" each on its own: the other amounts are kept as they
+// are. Nothing when the balance does not fit an amount text.
+std::optional<Importo3> CalcolaSaldo(const QString &dovuto, const QString &acconto,
+                                     const QString &saldo);

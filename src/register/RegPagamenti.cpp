@@ -7,8 +7,6 @@
 #include "app/Schermate.h"
 #include "app/TestiGuida.h"
 #include "checks/Verifica.h"
-#include "lists/SospesePag.h"
-#include "lists/TrovaRegPagamenti.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/StampaRegPagamenti.h"
 #include "platform/Testo.h"
@@ -17,8 +15,14 @@
 #include "register/Calendario.h"
 #include "register/Importi.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QShowEvent>
 
@@ -36,6 +40,12 @@ const QString kSuggerimentoData = QStringLiteral(
     "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
 const QString kSuggerimentoSaldare = QStringLiteral(
     "Spunta questa casella per annotare che il conto deve essere ancora saldato.");
+const QString kDomandaModifiche = QStringLiteral(
+    "La scheda corrente contiene modifiche non ancora salvate in archivio.\n\r\n\r"
+    "Si vogliono salvare le modifiche prima di proseguire?");
+const QString kImportoNonValido = QStringLiteral(
+    "Attenzione: l'importo del campo %1 non è valido o ha troppe cifre per essere registrato.\n\r\n\r"
+    "Indicare un importo con non più di 12 cifre prima della virgola, ad esempio 1234,56.");
 
 // Creates a dialog owned by the editor, shows it modally and destroys it.
 template <typename D>
@@ -114,6 +124,18 @@ TfrmRegPagamenti::TfrmRegPagamenti(QWidget *parent)
     connect(ui->btnCalcola, &QAbstractButton::clicked, this, &TfrmRegPagamenti::btnCalcolaClick);
     connect(ui->btnCodFisc, &QAbstractButton::clicked, this, &TfrmRegPagamenti::btnCodFiscClick);
     connect(ui->txtCodFisc, &QLineEdit::textEdited, this, &TfrmRegPagamenti::txtCodFiscTyping);
+
+    // A dropped text would reach an amount field past the key filter and the
+    // cleaning of a paste.
+    for (QLineEdit *e : {ui->txtDovuto, ui->txtAcconto, ui->txtSaldo})
+        e->setAcceptDrops(false);
+    Ricorda();
+}
+
+void TfrmRegPagamenti::ImpostaElenchi(CreaElenco ricerca, CreaElenco contiDaSaldare)
+{
+    m_ricerca = std::move(ricerca);
+    m_contiDaSaldare = std::move(contiDaSaldare);
 }
 
 TfrmRegPagamenti::~TfrmRegPagamenti() = default;
@@ -141,6 +163,38 @@ void TfrmRegPagamenti::MostraScheda(const TScheda &s, qint64 indice)
     ui->lblDesc02->setText(Testo::Trim(s.Testo(Campo::Desc02)));
     ui->lblDesc03->setText(Testo::Trim(s.Testo(Campo::Desc03)));
     ui->lblPosizione->setText(QString::number(indice + 1));
+    Ricorda();
+}
+
+QStringList TfrmRegPagamenti::StatoSchermo() const
+{
+    QStringList stato;
+    for (QLineEdit *e : m_anello)
+        stato << (Importo(e) ? NormalizzaImporto(e->text()) : e->text());
+    stato << (ui->chkDaSaldare->isChecked() ? kSi : kNo);
+    for (QLabel *l : {ui->lblFile01, ui->lblFile02, ui->lblFile03, ui->lblDesc01, ui->lblDesc02,
+                      ui->lblDesc03})
+        stato << l->text();
+    return stato;
+}
+
+bool TfrmRegPagamenti::LasciaScheda()
+{
+    // A hidden editor holds nothing: it starts afresh when shown again.
+    if (!isVisible() || !ModificheNonSalvate())
+        return true;
+    switch (Desktop::Corrente().DomandaConAnnulla(kDomandaModifiche, this)) {
+    case Desktop::Scelta::Si:
+        cmdSalvaClick();
+        // A save that stopped (a field missing, the archive unreachable)
+        // leaves the edits on screen, and the user with them.
+        return !ModificheNonSalvate();
+    case Desktop::Scelta::No:
+        return true;
+    case Desktop::Scelta::Annulla:
+        break;
+    }
+    return false;
 }
 
 TScheda TfrmRegPagamenti::SchedaDaSchermo() const
@@ -176,27 +230,33 @@ void TfrmRegPagamenti::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return; // restored from minimised: the record stays
-    cmdNuovoClick();
+    NuovaScheda();
     if (auto *avvio = Schermate::Globali().frmAvvio)
         avvio->hide();
 }
 
 void TfrmRegPagamenti::closeEvent(QCloseEvent *event)
 {
+    if (!LasciaScheda()) {
+        event->ignore();
+        return;
+    }
     if (auto *avvio = Schermate::Globali().frmAvvio)
         avvio->show();
-    event->accept(); // the screen hides; nothing is saved
+    event->accept(); // the screen hides
 }
 
 bool TfrmRegPagamenti::eventFilter(QObject *oggetto, QEvent *event)
 {
+    if (Importo(oggetto) && EventoImporto(static_cast<QLineEdit *>(oggetto), event))
+        return true;
     switch (event->type()) {
     case QEvent::KeyPress:
         if (auto *campo = qobject_cast<QLineEdit *>(oggetto); campo && m_anello.contains(campo))
             return TastoCampo(campo, static_cast<QKeyEvent *>(event));
         break;
     case QEvent::FocusOut:
-        if (oggetto == ui->txtDovuto || oggetto == ui->txtAcconto || oggetto == ui->txtSaldo) {
+        if (Importo(oggetto)) {
             // A context menu takes the focus for a moment (to paste): not a leave.
             if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
                 auto *campo = static_cast<QLineEdit *>(oggetto);
@@ -225,6 +285,137 @@ bool TfrmRegPagamenti::eventFilter(QObject *oggetto, QEvent *event)
         break;
     }
     return QWidget::eventFilter(oggetto, event);
+}
+
+bool TfrmRegPagamenti::Importo(const QObject *oggetto) const
+{
+    return oggetto == ui->txtDovuto || oggetto == ui->txtAcconto || oggetto == ui->txtSaldo;
+}
+
+// Entering an amount field selects it all, so that what is typed replaces
+// "0,00" instead of joining it; and text pasted into it is cleaned first.
+// True when the event is consumed.
+bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        const auto motivo = static_cast<QFocusEvent *>(event)->reason();
+        // Back from a context menu or from another window, the caret stays put.
+        if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason)
+            break;
+        campo->selectAll();
+        // The press that brings the focus would put the caret under the mouse.
+        m_entrataConClic = motivo == Qt::MouseFocusReason ? campo : nullptr;
+        break;
+    }
+    case QEvent::FocusOut:
+        m_entrataConClic = nullptr;
+        break;
+    case QEvent::MouseButtonPress:
+        if (m_entrataConClic == campo
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_entrataConClic = nullptr;
+            return true;
+        }
+        m_entrataConClic = nullptr;
+        break;
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection of the window system.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton) {
+            if (QGuiApplication::clipboard()->supportsSelection())
+                IncollaImporto(campo, QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+            IncollaImporto(campo, QGuiApplication::clipboard()->text());
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu: {
+        QMenu *menu = campo->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        // The entry wired to the field's own paste (it has no name to find
+        // it by) pastes through the cleaning instead.
+        for (QAction *a : menu->actions()) {
+            if (!disconnect(a, SIGNAL(triggered()), campo, SLOT(paste()))
+                && !disconnect(a, &QAction::triggered, campo, &QLineEdit::paste))
+                continue;
+            a->setObjectName(QStringLiteral("incollaImporto"));
+            connect(a, &QAction::triggered, this, [this, campo] {
+                IncollaImporto(campo, QGuiApplication::clipboard()->text());
+            });
+        }
+        menu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return true;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+// A paste lands as the key filter would let it: cleaned of blanks, euro sign
+// and thousands dots, and only if the field then holds an amount it can keep.
+void TfrmRegPagamenti::IncollaImporto(QLineEdit *campo, const QString &testo)
+{
+    const QString pulito = PulisciImportoIncollato(testo);
+    QString risultato = campo->text();
+    if (campo->hasSelectedText())
+        risultato.replace(campo->selectionStart(), campo->selectedText().size(), pulito);
+    else
+        risultato.insert(campo->cursorPosition(), pulito);
+    if (pulito.isEmpty() || risultato.size() > campo->maxLength() || !Testo::LeggiNumero(risultato)
+        || !ImportoNormalizzato(risultato))
+        return ImportoNonValido(campo);
+    campo->insert(pulito);
+}
+
+void TfrmRegPagamenti::ImportoNonValido(QLineEdit *campo)
+{
+    const QString nome = campo == ui->txtDovuto    ? QStringLiteral("Totale dovuto")
+                         : campo == ui->txtAcconto ? QStringLiteral("Acconto versato")
+                                                   : QStringLiteral("Saldo");
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kImportoNonValido.arg(nome), this);
+    campo->setFocus(Qt::OtherFocusReason);
+    campo->selectAll();
+}
+
+bool TfrmRegPagamenti::NormalizzaImporti(const QList<QLineEdit *> &campi)
+{
+    QStringList testi;
+    for (QLineEdit *campo : campi) {
+        const auto t = ImportoNormalizzato(campo->text());
+        if (!t) {
+            ImportoNonValido(campo);
+            return false;
+        }
+        testi << *t;
+    }
+    for (int i = 0; i < campi.size(); ++i)
+        campi[i]->setText(testi.at(i));
+    return true;
+}
+
+bool TfrmRegPagamenti::AggiornaSaldo()
+{
+    // A due or an advance too long for its field is named, not taken for zero.
+    for (QLineEdit *campo : {ui->txtDovuto, ui->txtAcconto}) {
+        if (!ImportoNormalizzato(campo->text())) {
+            ImportoNonValido(campo);
+            return false;
+        }
+    }
+    const auto r = CalcolaSaldo(ui->txtDovuto->text(), ui->txtAcconto->text(), ui->txtSaldo->text());
+    if (!r) {
+        ImportoNonValido(ui->txtSaldo);
+        return false;
+    }
+    ui->txtDovuto->setText(r->dovuto);
+    ui->txtAcconto->setText(r->acconto);
+    ui->txtSaldo->setText(r->saldo);
+    return true;
 }
 
 void TfrmRegPagamenti::Avanza(QLineEdit *campo)
@@ -330,6 +521,8 @@ void TfrmRegPagamenti::MessaggioArchivioVuoto()
 
 void TfrmRegPagamenti::cmdPrimoClick()
 {
+    if (!LasciaScheda())
+        return;
     qint64 n = 0;
     TScheda s;
     if (!ConArchivio([&](Archivio &a) {
@@ -346,6 +539,9 @@ void TfrmRegPagamenti::cmdPrimoClick()
 void TfrmRegPagamenti::cmdIndietroClick()
 {
     const auto p = Posizione();
+    // At the first record nothing would change: nothing to ask.
+    if (p != 1 && !LasciaScheda())
+        return;
     qint64 n = 0, indice = 0;
     TScheda s;
     if (!ConArchivio([&](Archivio &a) {
@@ -367,6 +563,10 @@ void TfrmRegPagamenti::cmdAvantiClick()
 {
     // A new record counts as position 0, so Avanti shows the first record.
     const qint64 p = Posizione().value_or(0);
+    // The position as the user pressed: a new record saved on the question
+    // still moves on to the first record, as asked.
+    if (!LasciaScheda())
+        return;
     qint64 n = 0;
     TScheda s;
     if (!ConArchivio([&](Archivio &a) {
@@ -386,6 +586,8 @@ void TfrmRegPagamenti::cmdAvantiClick()
 
 void TfrmRegPagamenti::cmdUltimoClick()
 {
+    if (!LasciaScheda())
+        return;
     qint64 n = 0;
     TScheda s;
     if (!ConArchivio([&](Archivio &a) {
@@ -402,6 +604,12 @@ void TfrmRegPagamenti::cmdUltimoClick()
 // ---------------------------------------------------------------- new, save, duplicate
 
 void TfrmRegPagamenti::cmdNuovoClick()
+{
+    if (LasciaScheda())
+        NuovaScheda();
+}
+
+void TfrmRegPagamenti::NuovaScheda()
 {
     ui->txtNumDoc->clear();
     ui->txtDataDoc->clear();
@@ -421,11 +629,15 @@ void TfrmRegPagamenti::cmdNuovoClick()
                       ui->lblDesc03, ui->lblPosizione})
         l->clear();
     ui->txtNumDoc->setFocus(Qt::OtherFocusReason);
+    Ricorda();
 }
 
 void TfrmRegPagamenti::cmdSalvaClick()
 {
-    btnCalcolaClick();
+    // The amounts are stored as leaving their fields gives them, whether or
+    // not the user left them; the balance is computed anew.
+    if (!NormalizzaImporti({ui->txtDovuto, ui->txtAcconto}) || !AggiornaSaldo())
+        return;
 
     const struct {
         QLineEdit *campo;
@@ -463,6 +675,7 @@ void TfrmRegPagamenti::cmdSalvaClick()
         }, Desktop::Tipo::Errore))
         return;
     ui->lblPosizione->setText(QString::number(nuova));
+    Ricorda();
     Desktop::Corrente().Messaggio(
         Desktop::Tipo::Informazione,
         k ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
@@ -480,9 +693,16 @@ void TfrmRegPagamenti::cmdDuplicaClick()
             this);
         return;
     }
+    const bool invariata = !ModificheNonSalvate();
+    if (!NormalizzaImporti({ui->txtDovuto, ui->txtAcconto, ui->txtSaldo}))
+        return;
     for (QLabel *l : {ui->lblFile01, ui->lblFile02, ui->lblFile03, ui->lblDesc01, ui->lblDesc02,
                       ui->lblDesc03, ui->lblPosizione})
         l->clear();
+    // The copy of an unchanged record holds nothing typed yet; edits made
+    // before duplicating stay unsaved edits.
+    if (invariata)
+        Ricorda();
     // Only proves the archive is reachable before inviting the user to save.
     if (!ConArchivio([&](Archivio &) { ui->txtNumDoc->setFocus(Qt::OtherFocusReason); },
                      Desktop::Tipo::Avviso))
@@ -494,24 +714,24 @@ void TfrmRegPagamenti::cmdDuplicaClick()
         this);
 }
 
-void TfrmRegPagamenti::btnCalcolaClick()
-{
-    const Importo3 r = CalcolaSaldo(ui->txtDovuto->text(), ui->txtAcconto->text(), ui->txtSaldo->text());
-    ui->txtDovuto->setText(r.dovuto);
-    ui->txtAcconto->setText(r.acconto);
-    ui->txtSaldo->setText(r.saldo);
-}
+void TfrmRegPagamenti::btnCalcolaClick() { AggiornaSaldo(); }
 
 // ---------------------------------------------------------------- other dialogs
 
-void TfrmRegPagamenti::cmdTrovaClick()
+void TfrmRegPagamenti::ApriElenco(const CreaElenco &crea, const QString &etichetta)
 {
-    // The tag is what lets a double click in the search load into this editor.
-    MostraDialogo<TfrmTrovaRegPagamenti>(
-        this, [](TfrmTrovaRegPagamenti *d) { d->ImpostaChiamante(Etichetta()); });
+    if (!crea)
+        return;
+    std::unique_ptr<QDialog> d(crea(this, this));
+    if (!etichetta.isEmpty())
+        ScriviEtichetta(d.get(), etichetta);
+    Desktop::Corrente().MostraModale(d.get());
 }
 
-void TfrmRegPagamenti::cmdListinoClick() { MostraDialogo<TfrmSospesePag>(this); }
+// The tag is what lets a double click in the search load into this editor.
+void TfrmRegPagamenti::cmdTrovaClick() { ApriElenco(m_ricerca, Etichetta()); }
+
+void TfrmRegPagamenti::cmdListinoClick() { ApriElenco(m_contiDaSaldare, QString()); }
 
 void TfrmRegPagamenti::cmdStampaClick() { MostraDialogo<TfrmStampaRegPagamenti>(this); }
 

@@ -9,19 +9,31 @@
 
 #include "platform/Desktop.h"
 #include "register/Scheda.h"
+#include "register/VisoreScheda.h"
 
 namespace Ui { class TfrmRegPagamenti; }
 class Archivio;
+class QDialog;
 class QLineEdit;
 
-class TfrmRegPagamenti : public QWidget {
+class TfrmRegPagamenti : public QWidget, public VisoreScheda {
     Q_OBJECT
 public:
     explicit TfrmRegPagamenti(QWidget *parent = nullptr);
     ~TfrmRegPagamenti() override;
 
     // Loads the record with 0-based index indice into the controls.
-    void MostraScheda(const TScheda &s, qint64 indice);
+    void MostraScheda(const TScheda &s, qint64 indice) override;
+    // Before the shown record is replaced, the screen closed or the program
+    // ended: when the record holds edits not yet saved, asks whether to save
+    // them (Sì, No, Annulla). True when the action may go on.
+    bool LasciaScheda() override;
+
+    // The search and the accounts to settle belong to the lists, which depend
+    // on the register: whoever assembles the program says how to create them.
+    using CreaElenco = std::function<QDialog *(QWidget *genitore, VisoreScheda *visore)>;
+    void ImpostaElenchi(CreaElenco ricerca, CreaElenco contiDaSaldare);
+
     // The editor's controls: dialogs read and write them directly.
     Ui::TfrmRegPagamenti *Controlli() const { return ui.get(); }
     // The record as the controls show it, untrimmed, as a save writes it.
@@ -40,6 +52,7 @@ protected:
 
 private:
     void cmdNuovoClick();
+    void NuovaScheda();
     void cmdSalvaClick();
     void cmdDuplicaClick();
     void cmdPrimoClick();
@@ -57,6 +70,21 @@ private:
     void txtCodFiscTyping(const QString &testo);
 
     bool TastoCampo(QLineEdit *campo, QKeyEvent *tasto);
+    bool EventoImporto(QLineEdit *campo, QEvent *event);
+    bool Importo(const QObject *oggetto) const;
+    void IncollaImporto(QLineEdit *campo, const QString &testo);
+    // Normalises the given amount fields as leaving them does; an amount too
+    // long for its field is reported and nothing is changed. False then.
+    bool NormalizzaImporti(const QList<QLineEdit *> &campi);
+    // The balance; false, with the field reported, when an amount is too long.
+    bool AggiornaSaldo();
+    void ImportoNonValido(QLineEdit *campo);
+    void ApriElenco(const CreaElenco &crea, const QString &etichetta);
+    // What the screen shows of the record, amounts compared by value, so that
+    // the normalising of a field the user only passed through is no edit.
+    QStringList StatoSchermo() const;
+    void Ricorda() { m_mostrata = StatoSchermo(); }
+    bool ModificheNonSalvate() const { return StatoSchermo() != m_mostrata; }
     void ApriCalendario(const QString &etichetta);
     void Avanza(QLineEdit *campo);
     // The shown record's 1-based position, nothing for a new record.
@@ -70,4 +98,7 @@ private:
     QList<QLineEdit *> m_anello;             // the Enter ring, also the tab order
     QHash<const QObject *, QString> m_suggerimenti;
     QList<const QObject *> m_sfondo;         // hovering these empties the hint line
+    QStringList m_mostrata;                  // the record as shown, saved or started
+    QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
+    CreaElenco m_ricerca, m_contiDaSaldare;
 };

@@ -8,6 +8,7 @@
 #include "lists/SospesePag.h"
 #include "lists/TrovaRegPagamenti.h"
 #include "register/Archivio.h"
+#include "register/VisoreScheda.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +31,25 @@ int Selezionata(QListView *lista)
     const auto sel = lista->selectionModel()->selectedRows();
     return sel.isEmpty() ? -1 : sel.first().row();
 }
+
+// The register editor as the lists see it: notes what it is asked and given,
+// and keeps its own record when told to (edits the user would not drop).
+struct VisoreDiProva : VisoreScheda {
+    bool lascia = true;
+    int domande = 0;
+    qint64 caricata = -1;
+    QString nota;
+    bool LasciaScheda() override
+    {
+        ++domande;
+        return lascia;
+    }
+    void MostraScheda(const TScheda &s, qint64 indice) override
+    {
+        caricata = indice;
+        nota = s.Testo(Campo::Note);
+    }
+};
 
 } // namespace
 
@@ -171,11 +191,13 @@ void TestListeGui::doppioClic_data()
     QTest::addColumn<int>("riga");
     QTest::addColumn<QString>("chiamante");
     QTest::addColumn<bool>("cambiata");
+    QTest::addColumn<bool>("lascia");  // the editor lets its record go
     QTest::addColumn<qint64>("attesa"); // -1: nothing loaded
-    QTest::newRow("righe uguali: la prima carica la prima") << 0 << "regpagamenti" << false << qint64(0);
-    QTest::newRow("righe uguali: la seconda carica la seconda") << 1 << "regpagamenti" << false << qint64(1);
-    QTest::newRow("scheda cambiata dopo l'elenco") << 0 << "regpagamenti" << true << qint64(-1);
-    QTest::newRow("altro chiamante") << 0 << "altro" << false << qint64(-1);
+    QTest::newRow("righe uguali: la prima carica la prima") << 0 << "regpagamenti" << false << true << qint64(0);
+    QTest::newRow("righe uguali: la seconda carica la seconda") << 1 << "regpagamenti" << false << true << qint64(1);
+    QTest::newRow("scheda cambiata dopo l'elenco") << 0 << "regpagamenti" << true << true << qint64(-1);
+    QTest::newRow("altro chiamante") << 0 << "altro" << false << true << qint64(-1);
+    QTest::newRow("l'editor tiene la sua scheda") << 1 << "regpagamenti" << false << false << qint64(-1);
 }
 
 void TestListeGui::doppioClic()
@@ -183,6 +205,7 @@ void TestListeGui::doppioClic()
     QFETCH(int, riga);
     QFETCH(QString, chiamante);
     QFETCH(bool, cambiata);
+    QFETCH(bool, lascia);
     QFETCH(qint64, attesa);
     TScheda a = Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), QStringLiteral("K"),
                          QStringLiteral("Gas"), QStringLiteral("10,00"));
@@ -193,12 +216,9 @@ void TestListeGui::doppioClic()
 
     TfrmTrovaRegPagamenti dlg;
     dlg.ImpostaChiamante(chiamante);
-    qint64 caricata = -1;
-    QString nota;
-    dlg.carica = [&](const TScheda &s, qint64 indice) {
-        caricata = indice;
-        nota = s.Testo(Campo::Note);
-    };
+    VisoreDiProva editor;
+    editor.lascia = lascia;
+    dlg.visore = &editor;
     dlg.show();
     Clicca(&dlg, QStringLiteral("btnCerca"));
     if (cambiata) {
@@ -207,10 +227,13 @@ void TestListeGui::doppioClic()
         Scrivi(percorso(), {c, b});
     }
     DoppioClic(GuiTest::Trova<QListView>(&dlg, QStringLiteral("lstRecords")), riga);
-    QCOMPARE(caricata, attesa);
+    QCOMPARE(editor.caricata, attesa);
     if (attesa >= 0)
-        QCOMPARE(nota, attesa == 0 ? QStringLiteral("prima") : QStringLiteral("seconda"));
-    QVERIFY(!dlg.isVisible());
+        QCOMPARE(editor.nota, attesa == 0 ? QStringLiteral("prima") : QStringLiteral("seconda"));
+    // The editor is asked only when the line is its to load.
+    QCOMPARE(editor.domande, chiamante == u"regpagamenti" ? 1 : 0);
+    // Kept by the editor, the record stays and so does the list to choose again.
+    QCOMPARE(dlg.isVisible(), !lascia);
     QVERIFY(m_fake->messaggi.isEmpty());
 }
 
@@ -222,15 +245,21 @@ void TestListeGui::sospese_elencoEDoppioClic()
         Semplice(QStringLiteral("C"), QStringLiteral("03/01/2024"), {}, {}, QStringLiteral("3,00"), true)};
     Scrivi(percorso(), s);
     TfrmSospesePag dlg;
-    qint64 caricata = -1;
-    dlg.carica = [&](const TScheda &, qint64 indice) { caricata = indice; };
+    VisoreDiProva editor;
+    dlg.visore = &editor;
     dlg.show();
     auto *lista = GuiTest::Trova<QListView>(&dlg, QStringLiteral("lstRecords"));
     QCOMPARE(lista->model()->rowCount(), 2);
     QCOMPARE(lista->model()->index(1, 0).data().toString(), RigaScheda(s.at(2)));
     QCOMPARE(Selezionata(lista), -1);
+    editor.lascia = false; // edits the user keeps: nothing loaded, the list stays
     DoppioClic(lista, 1);
-    QCOMPARE(caricata, qint64(2));
+    QCOMPARE(editor.caricata, qint64(-1));
+    QVERIFY(dlg.isVisible());
+    editor.lascia = true;
+    DoppioClic(lista, 1);
+    QCOMPARE(editor.caricata, qint64(2));
+    QCOMPARE(editor.domande, 2);
     QVERIFY(!dlg.isVisible());
 }
 

@@ -11,6 +11,8 @@ private slots:
     void normalizza();
     void calcolaSaldo_data();
     void calcolaSaldo();
+    void incollato_data();
+    void incollato();
     void filtroTasti_data();
     void filtroTasti();
 };
@@ -59,17 +61,26 @@ void TestImporti::normalizza_data()
     QTest::newRow("negativo incollato") << "-20" << "-20,00";
     QTest::newRow("esponente") << "1,5E2" << "150,00";
     QTest::newRow("dodici cifre") << "999999999999" << "999999999999,00";
-    // Would not fit the 15-character field, or comes out in exponent form.
-    QTest::newRow("tredici cifre") << "1234567890123" << "0,00";
-    QTest::newRow("1E15") << "1E15" << "0,00";
-    QTest::newRow("negativo troppo lungo") << "-999999999999" << "0,00";
+    // Would not fit the 15-character field, or comes out in exponent form:
+    // left as typed (never a silent 0,00), for a save to point at.
+    QTest::newRow("tredici cifre") << "1234567890123" << "";
+    QTest::newRow("1E15") << "1E15" << "";
+    QTest::newRow("negativo troppo lungo") << "-999999999999" << "";
+    QTest::newRow("quindici cifre") << "123456789012345" << "";
 }
 
 void TestImporti::normalizza()
 {
     QFETCH(QString, testo);
     QFETCH(QString, atteso);
-    QCOMPARE(NormalizzaImporto(testo), atteso);
+    const auto normalizzato = ImportoNormalizzato(testo);
+    if (atteso.isEmpty()) {
+        QVERIFY(!normalizzato);
+        QCOMPARE(NormalizzaImporto(testo), testo);
+    } else {
+        QCOMPARE(normalizzato, std::optional<QString>(atteso));
+        QCOMPARE(NormalizzaImporto(testo), atteso);
+    }
 }
 
 void TestImporti::calcolaSaldo_data()
@@ -86,9 +97,13 @@ void TestImporti::calcolaSaldo_data()
     QTest::newRow("saldo digitato ignorato") << "30,00" << "10,00" << "5,00" << "30,00" << "10,00" << "20,00";
     QTest::newRow("vuoti a zero") << "" << " " << "" << "0,00" << "0,00" << "0,00";
     QTest::newRow("non normalizzati restano") << "7" << "2,5" << "" << "7" << "2,5" << "4,50";
-    QTest::newRow("acconto illeggibile") << "30,00" << "1,2,3" << "9,00" << "0,00" << "0,00" << "0,00";
-    QTest::newRow("dovuto illeggibile") << "abc" << "1,00" << "9,00" << "0,00" << "0,00" << "0,00";
-    QTest::newRow("saldo troppo lungo") << "0" << "999999999999,99" << "" << "0,00" << "0,00" << "0,00";
+    // One unreadable amount counts as zero alone; the other is kept.
+    QTest::newRow("acconto illeggibile") << "30,00" << "1,2,3" << "9,00" << "30,00" << "0,00" << "30,00";
+    QTest::newRow("dovuto illeggibile") << "abc" << "1,00" << "9,00" << "0,00" << "1,00" << "-1,00";
+    QTest::newRow("virgola sola e acconto") << "," << "20,00" << "" << "0,00" << "20,00" << "-20,00";
+    // A balance that does not fit: nothing, for the caller to report.
+    QTest::newRow("saldo troppo lungo") << "0" << "999999999999,99" << "" << "" << "" << "";
+    QTest::newRow("differenza di tredici cifre") << "999999999999,00" << "-1" << "" << "" << "" << "";
 }
 
 void TestImporti::calcolaSaldo()
@@ -96,10 +111,42 @@ void TestImporti::calcolaSaldo()
     QFETCH(QString, dovuto);
     QFETCH(QString, acconto);
     QFETCH(QString, saldo);
-    const Importo3 r = CalcolaSaldo(dovuto, acconto, saldo);
-    QTEST(r.dovuto, "dovutoAtteso");
-    QTEST(r.acconto, "accontoAtteso");
-    QTEST(r.saldo, "saldoAtteso");
+    QFETCH(QString, saldoAtteso);
+    const auto r = CalcolaSaldo(dovuto, acconto, saldo);
+    QCOMPARE(r.has_value(), !saldoAtteso.isEmpty());
+    if (!r)
+        return;
+    QTEST(r->dovuto, "dovutoAtteso");
+    QTEST(r->acconto, "accontoAtteso");
+    QCOMPARE(r->saldo, saldoAtteso);
+}
+
+void TestImporti::incollato_data()
+{
+    QTest::addColumn<QString>("incollato");
+    QTest::addColumn<QString>("pulito");
+    QTest::addColumn<QString>("normalizzato"); // what leaving the field then gives
+    QTest::newRow("migliaia ed euro") << u"1.234,56 €"_qs << "1234,56" << "1234,56";
+    QTest::newRow("euro davanti") << u"€ 12,5"_qs << "12,5" << "12,50";
+    QTest::newRow("spazio unificatore") << u"1\u00A0234,00"_qs << "1234,00" << "1234,00";
+    QTest::newRow("milioni") << "1.234.567" << "1234567" << "1234567,00";
+    QTest::newRow("a capo in fondo") << "15,00\n" << "15,00" << "15,00";
+    QTest::newRow("negativo") << "-1.000" << "-1000" << "-1000,00";
+    // Dots that are no thousands separators stay, so the text is refused
+    // rather than read as another value.
+    QTest::newRow("punto decimale") << "1.5" << "1.5" << "0,00";
+    QTest::newRow("formato inglese") << "1,234.56" << "1,234.56" << "0,00";
+    QTest::newRow("gruppo corto") << "1.23,00" << "1.23,00" << "0,00";
+    QTest::newRow("solo euro") << u" € "_qs << "" << "0,00";
+}
+
+void TestImporti::incollato()
+{
+    QFETCH(QString, incollato);
+    QFETCH(QString, pulito);
+    QFETCH(QString, normalizzato);
+    QCOMPARE(PulisciImportoIncollato(incollato), pulito);
+    QCOMPARE(NormalizzaImporto(pulito), normalizzato);
 }
 
 void TestImporti::filtroTasti_data()

@@ -24,6 +24,12 @@ bool FakeDesktop::Domanda(const QString &testo, QWidget *)
     return risposte.isEmpty() ? true : risposte.dequeue();
 }
 
+Desktop::Scelta FakeDesktop::DomandaConAnnulla(const QString &testo, QWidget *)
+{
+    messaggi.append({Voce::DomandaConAnnulla, testo});
+    return scelte.isEmpty() ? Scelta::No : scelte.dequeue();
+}
+
 void FakeDesktop::MessaggioSemplice(const QString &testo, QWidget *)
 {
     messaggi.append({Voce::Semplice, testo});

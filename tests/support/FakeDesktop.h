@@ -16,7 +16,7 @@
 class FakeDesktop : public Desktop {
 public:
     struct Voce {
-        enum Genere { Avviso, Errore, Informazione, Domanda, Semplice, InputBox } genere;
+        enum Genere { Avviso, Errore, Informazione, Domanda, DomandaConAnnulla, Semplice, InputBox } genere;
         QString testo;
     };
 
@@ -32,6 +32,7 @@ public:
 
     // --- what the user will do
     QQueue<bool> risposte;                        // answers to Domanda; empty -> Yes
+    QQueue<Scelta> scelte;                        // answers to DomandaConAnnulla; empty -> No
     QQueue<std::optional<QString>> inputBox;      // answers to InputBox; empty -> cancel
     QQueue<QString> fileScelti;                   // answers to ApriFile; empty -> cancel
     // Handler for a modal dialog: interact with it, return its result code.
@@ -54,6 +55,7 @@ public:
     // --- the seam
     void Messaggio(Tipo tipo, const QString &testo, QWidget *genitore) override;
     bool Domanda(const QString &testo, QWidget *genitore) override;
+    Scelta DomandaConAnnulla(const QString &testo, QWidget *genitore) override;
     void MessaggioSemplice(const QString &testo, QWidget *genitore) override;
     std::optional<QString> InputBox(const QString &titolo, const QString &richiesta,
                                     const QString &valore, QWidget *genitore) override;

@@ -95,6 +95,10 @@ void TfrmExpRegPagamenti::FormShow()
 {
     // An empty archive gives an empty grid, and an export of the header row.
     m_modello->Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
+    // The count a sighted user sees in the grid's length, for a screen reader.
+    const qint64 n = m_modello->NumeroRighe();
+    ui->grdRecords->setAccessibleDescription(n == 1 ? QStringLiteral("1 scheda")
+                                                    : QStringLiteral("%1 schede").arg(n));
 }
 
 bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso) const

@@ -1,13 +1,8 @@
 #pragma once
-// The look every screen is designed in: Fusion style and a light palette,
+// The look every screen is designed in: Fusion style and its light palette,
 // whatever style and colours the desktop would hand the program.
 
-#include <QPalette>
-
 namespace Aspetto {
-
-// The light palette of the screens.
-QPalette Tavolozza();
 
 // Puts the style and the palette on the whole application. The screens pair
 // their own light colours (white fields, yellow highlights, navy bars) with

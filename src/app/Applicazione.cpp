@@ -1,8 +1,11 @@
 #include "app/Applicazione.h"
 
 #include "app/Schermate.h"
+#include "platform/Aspetto.h"
+#include "platform/Tastiera.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,14 +13,26 @@
 #include <QSessionManager>
 #endif
 
+static void InizializzaRisorse()
+{
+    // The icon lives in the static GUI library; pull its resources in explicitly.
+    Q_INIT_RESOURCE(valmora);
+}
+
 namespace Applicazione {
 
 void Prepara(QApplication &app)
 {
+    InizializzaRisorse();
     QApplication::setApplicationName(QStringLiteral("Valmora"));
     // No display name: the window system would append it to every caption
     // that does not end with it, and the captions must read exactly as given.
     QApplication::setDesktopFileName(QStringLiteral("valmora"));
+    // Every window without an icon of its own, dialogs and message boxes
+    // included, shows this one in its caption and in the task bar.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/logo.svg")));
+    Aspetto::Applica();
+    Tastiera::InstallaInvioSuiPulsanti(app);
 
     auto *traduzioneQt = new QTranslator(&app);
     if (traduzioneQt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),

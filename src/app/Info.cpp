@@ -20,6 +20,9 @@ TfrmInfo::TfrmInfo(QWidget *parent)
     ui->lnkWeb->Associa(ui->imgEmail);
     connect(ui->lnkWeb, &Collegamento::cliccato, this, &TfrmInfo::lnkWebClick);
     connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
+    // Opens on Chiudi, so Enter closes it; in reading order the link
+    // comes first, and Tab reaches it from there.
+    ui->btnChiudi->setFocus();
 }
 
 TfrmInfo::~TfrmInfo() = default;

@@ -19,6 +19,9 @@ TfrmSplash::TfrmSplash(QWidget *parent)
     ui->lnkWeb->Associa(ui->imgWeb);
     connect(ui->lnkWeb, &Collegamento::cliccato, this, &TfrmSplash::lnkWebClick);
     connect(ui->btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
+    // Opens on Chiudi, so Enter closes it; in reading order the link
+    // comes first, and Tab reaches it from there.
+    ui->btnChiudi->setFocus();
 }
 
 TfrmSplash::~TfrmSplash() = default;

@@ -108,7 +108,7 @@ void TfrmStatistiche::FormShow()
 {
     ui->txtAnno->setText(QString::number(Desktop::Corrente().Oggi().year()).rightJustified(4, u'0'));
     ui->ChartStats->Serie().Clear();
-    ui->ChartStats->update();
+    ui->ChartStats->PuntiCambiati();
     ui->panContainer->hide();
     ui->panAvvio->show();
     // The kind of chart is not reset: the one chosen last stays for the run.
@@ -195,8 +195,10 @@ void TfrmStatistiche::btnApriClick()
     serie.Clear();
     for (int m = 0; m < 12; ++m)
         serie.Add(totali[size_t(m)], NomeMese(m), ColoreMese(m));
+    // What a screen reader says of the chart, before the kind of chart.
+    ui->ChartStats->setAccessibleName(QStringLiteral("Spese mensili dell'anno ") + anno);
     ui->ChartStats->show();
-    ui->ChartStats->update();
+    ui->ChartStats->PuntiCambiati();
     ui->panAvvio->hide();
     ui->panContainer->show();
     ui->btnBarre->setFocus();

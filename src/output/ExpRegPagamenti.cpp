@@ -106,6 +106,10 @@ void TfrmExpRegPagamenti::FormShow()
     m_grigliaCompleta = m_modello->Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
     if (!m_grigliaCompleta)
         Desktop::Corrente().MessaggioSemplice(kAccesso, this);
+    // The count a sighted user sees in the grid's length, for a screen reader.
+    const qint64 n = m_modello->NumeroRighe();
+    ui->grdRecords->setAccessibleDescription(n == 1 ? QStringLiteral("1 scheda")
+                                                    : QStringLiteral("%1 schede").arg(n));
 }
 
 bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)

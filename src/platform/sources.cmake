@@ -1,10 +1,11 @@
 # Sources of src/platform
 list(APPEND VALMORA_CORE_SOURCES src/platform/Testo.cpp)
 list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Collegamento.cpp
-  src/platform/Immagini.cpp
+  src/platform/Immagini.cpp src/platform/Aspetto.cpp src/platform/Tastiera.cpp
+  src/platform/Accessibilita.cpp
   src/platform/LavoroInCorso.cpp
   src/platform/report/OggettoReport.cpp
   src/platform/report/Report.cpp
   src/platform/report/Impaginazione.cpp
   src/platform/report/DisegnoReport.cpp
-  src/platform/chart/Grafico.cpp)
+  src/platform/chart/Grafico.cpp src/platform/chart/GraficoAccessibile.cpp)

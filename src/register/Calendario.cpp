@@ -3,6 +3,7 @@
 #include "ui_RegPagamenti.h"
 
 #include "app/Schermate.h"
+#include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 #include "register/RegPagamenti.h"
@@ -16,6 +17,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent)
     ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     ui->calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
     ui->calAppuntamenti->setSelectedDate(Desktop::Corrente().Oggi());
+    Accessibilita::NominaParti(ui->calAppuntamenti);
 
     connect(ui->btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
     connect(ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);

@@ -3,6 +3,7 @@
 
 #include "app/Avvio.h"
 #include "app/Schermate.h"
+#include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 #include "summary/RiepPagamenti.h"
@@ -62,6 +63,7 @@ TfrmMenuRiepPagamenti::TfrmMenuRiepPagamenti(QWidget *parent)
         c->setCompleter(nullptr);
         c->installEventFilter(this);
         c->lineEdit()->installEventFilter(this);
+        Accessibilita::NominaParti(c);
     }
     for (QWidget *w : {static_cast<QWidget *>(ui->txtAnno), static_cast<QWidget *>(ui->txtFornitore),
                        static_cast<QWidget *>(ui->txtCodice), static_cast<QWidget *>(ui->btnVisualizza)})

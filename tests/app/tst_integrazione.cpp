@@ -513,6 +513,12 @@ void TestIntegrazione::nomiAccessibili()
         radice->hide();
     };
 
+    // Records to show, so that lists, counts, totals and the position hold values.
+    Scrivi(archivio(), {Semplice(QStringLiteral("Alfa"), QStringLiteral("01/03/2024"), QStringLiteral("A"),
+                                 QStringLiteral("Uno"), QStringLiteral("10,00")),
+                        Semplice(QStringLiteral("Beta"), QStringLiteral("02/03/2024"), QStringLiteral("B"),
+                                 QStringLiteral("Due"), QStringLiteral("20,00"), true)});
+
     const Schermate &g = s();
     const QList<QWidget *> avvio{g.frmPassword, g.frmAvvio, g.frmCambiaPassword, g.frmGuida, g.frmInfo,
                                  g.frmSplash, g.frmRegPagamenti, g.frmCodFisc, g.frmPartitaIva,
@@ -533,6 +539,12 @@ void TestIntegrazione::nomiAccessibili()
         if (d->findChild<QWidget *>(QStringLiteral("btnCerca")))
             Clicca(d, QStringLiteral("btnCerca"));
         controlla(d, mancanti);
+        // The calendar's year turns into an edit when its button is pressed.
+        if (auto *anno = d->findChild<QAbstractButton *>(QStringLiteral("qt_calendar_yearbutton"))) {
+            d->show();
+            anno->click();
+            controlla(d, mancanti);
+        }
         if (auto *guida = d->findChild<QWidget *>(QStringLiteral("cmdGuida")))
             if (qobject_cast<QAbstractButton *>(guida))
                 Clicca(d, QStringLiteral("cmdGuida"));
@@ -541,6 +553,9 @@ void TestIntegrazione::nomiAccessibili()
         return int(QDialog::Rejected);
     };
     TfrmRegPagamenti *editor = g.frmRegPagamenti;
+    Mostra(editor);
+    Clicca(editor, QStringLiteral("cmdUltimo"));
+    controlla(editor, mancanti);
     Mostra(editor);
     for (const char *comando : {"cmdTrova", "cmdListino", "cmdStampa", "cmdEsporta", "cmdFile", "btnCodFisc"})
         Clicca(editor, QString::fromLatin1(comando));
@@ -553,6 +568,10 @@ void TestIntegrazione::nomiAccessibili()
     Mostra(g.frmMenuRiepPagamenti);
     CriteriMarzo();
     Clicca(g.frmMenuRiepPagamenti, QStringLiteral("btnVisualizza"));
+    // The chart of a year, as its screen shows it.
+    Mostra(g.frmStatistiche);
+    Clicca(g.frmStatistiche, QStringLiteral("btnApri"));
+    controlla(g.frmStatistiche, mancanti);
 
     for (const char *classe : {"TfrmTrovaRegPagamenti", "TfrmSospesePag", "TfrmStampaRegPagamenti",
                                "TfrmExpRegPagamenti", "TfrmAllegaCartella", "TfrmCodFisc", "TfrmPartitaIva",

@@ -1,8 +1,10 @@
 #include "GuiTest.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace GuiTest {
@@ -52,26 +54,84 @@ void DoppioClic(QListView *lista, int riga)
     QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, r.center());
 }
 
+namespace {
+
+bool RichiedeNome(QAccessibleInterface *i, QWidget *w)
+{
+    if (i->state().focusable)
+        return true;
+    switch (i->role()) {
+    case QAccessible::PushButton:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ButtonDropDown:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::SpinBox:
+    case QAccessible::EditableText:
+    case QAccessible::Link:
+    case QAccessible::List:
+    case QAccessible::Table:
+    case QAccessible::Tree:
+    case QAccessible::Chart:
+        return true;
+    default:
+        return w && w->cursor().shape() == Qt::PointingHandCursor;
+    }
+}
+
+// The text a label shows, as plain text with its blanks folded.
+QString TestoMostrato(const QLabel *l)
+{
+    QString t = l->text();
+    if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(t))) {
+        QTextDocument doc;
+        doc.setHtml(t);
+        t = doc.toPlainText();
+    }
+    return t.remove(u'&').simplified();
+}
+
+bool Porta(const QString &testo, const QString &mostrato)
+{
+    return QString(testo).remove(u'&').simplified().contains(mostrato);
+}
+
+QString Descrivi(const QWidget *w)
+{
+    return QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
+}
+
+void Visita(QAccessibleInterface *interfaccia, QWidget *radice, QStringList &mancanti)
+{
+    for (int k = 0; k < interfaccia->childCount(); ++k) {
+        QAccessibleInterface *figlio = interfaccia->child(k);
+        auto *w = figlio ? qobject_cast<QWidget *>(figlio->object()) : nullptr;
+        // Another window is checked on its own; what is hidden is not met.
+        // The lines and cells of lists and tables, and the points of a
+        // chart, are no widgets: they read their own texts.
+        if (!w || w->isWindow() || !w->isVisibleTo(radice))
+            continue;
+        const QString nome = figlio->text(QAccessible::Name).trimmed();
+        if (RichiedeNome(figlio, w) && nome.isEmpty())
+            mancanti << Descrivi(w);
+        if (auto *l = qobject_cast<QLabel *>(w)) {
+            const QString mostrato = TestoMostrato(l);
+            if (!mostrato.isEmpty() && !Porta(nome, mostrato)
+                && !Porta(figlio->text(QAccessible::Description), mostrato))
+                mancanti << Descrivi(w) + QStringLiteral(" does not carry \"%1\"").arg(mostrato);
+        }
+        Visita(figlio, radice, mancanti);
+    }
+}
+
+} // namespace
+
 QStringList SenzaNomeAccessibile(QWidget *radice)
 {
     QStringList mancanti;
-    const auto figli = radice->findChildren<QWidget *>();
-    for (QWidget *w : figli) {
-        if (w->isWindow() && w != radice)
-            continue; // another window: checked on its own
-        // Our own controls only: Qt's inner parts (scroll bars, viewports) carry
-        // no objectName or a "qt_" one.
-        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        const bool raggiungibile = w->focusPolicy() != Qt::NoFocus
-            || qobject_cast<QAbstractButton *>(w) != nullptr
-            || w->cursor().shape() == Qt::PointingHandCursor;
-        if (!raggiungibile || !w->isVisibleTo(radice))
-            continue;
-        if (w->accessibleName().trimmed().isEmpty())
-            mancanti << QStringLiteral("%1 (%2)").arg(w->objectName(),
-                                                     QString::fromLatin1(w->metaObject()->className()));
-    }
+    if (QAccessibleInterface *finestra = QAccessible::queryAccessibleInterface(radice))
+        Visita(finestra, radice, mancanti);
     return mancanti;
 }
 

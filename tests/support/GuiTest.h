@@ -30,8 +30,12 @@ QString Testo(QWidget *radice, const QString &nome);
 // Double-clicks a line of a list view as the mouse would (a click, then a double click).
 void DoppioClic(QListView *lista, int riga);
 
-// Every control a user can reach (focusable, or a button/link) under the
-// root that has no accessible name, as "objectName (class)".
+// What a screen reader finds wrong under the root, walking the accessible
+// tree as it does, Qt's own inner parts included: every control a user can
+// reach (focusable, a button, list, table or chart, or under a hand cursor)
+// whose accessible name is empty, and every label whose shown text is
+// carried by neither its accessible name nor its description. One line each,
+// as "objectName (class)". Controls hidden under the root are left out.
 QStringList SenzaNomeAccessibile(QWidget *radice);
 
 } // namespace GuiTest

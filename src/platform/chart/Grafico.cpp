@@ -1,7 +1,9 @@
 #include "platform/chart/Grafico.h"
 
 #include "platform/Desktop.h"
+#include "platform/chart/GraficoAccessibile.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QLocale>
@@ -85,6 +87,7 @@ Grafico::Grafico(QWidget *parent) : QWidget(parent)
     m_titolo.font = QFont(QStringLiteral("Verdana"), 14, QFont::Bold);
     m_piede.font = QFont(QStringLiteral("Verdana"), 9, QFont::Bold);
     m_titolo.colore = m_piede.colore = Qt::black;
+    GraficoAccessibile::Registra();
 }
 
 Grafico::~Grafico() = default;
@@ -95,7 +98,18 @@ void Grafico::CambiaTipoSerie(TipoSerie tipo)
         return;
     m_serie.m_tipo = tipo;
     update();
+    QAccessibleEvent nome(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nome);
 }
+
+void Grafico::PuntiCambiati()
+{
+    update();
+    QAccessibleEvent punti(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&punti);
+}
+
+QString Grafico::TestoValore(double valore) { return Numero(valore); }
 
 void Grafico::MostraMarche(bool si)
 {

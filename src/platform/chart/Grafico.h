@@ -61,6 +61,12 @@ public:
     SerieGrafico &Serie() { return m_serie; }
     const SerieGrafico &Serie() const { return m_serie; }
     void CambiaTipoSerie(TipoSerie tipo);
+    // Redraws after the points of the series were changed, and tells a
+    // screen reader that the chart's children changed.
+    void PuntiCambiati();
+    // A value as the legend and the marks write it: Italian grouping, up to
+    // two decimals.
+    static QString TestoValore(double valore);
     void MostraMarche(bool si);
 
     void ImpostaTitolo(const TestoGrafico &t);

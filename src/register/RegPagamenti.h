@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QWidget>
@@ -65,9 +66,12 @@ private:
     // shows the access message as the given kind and returns false.
     bool ConArchivio(const std::function<void(Archivio &)> &lavoro, Desktop::Tipo tipoErrore);
     void MessaggioArchivioVuoto();
+    // Warns that the day's copy of the archive failed, once a day.
+    void SegnalaCopiaFallita(const QString &errore);
 
     std::unique_ptr<Ui::TfrmRegPagamenti> ui;
     QList<QLineEdit *> m_anello;             // the Enter ring, also the tab order
     QHash<const QObject *, QString> m_suggerimenti;
     QList<const QObject *> m_sfondo;         // hovering these empties the hint line
+    QDate m_copiaSegnalata;                  // the day a failed copy was last reported
 };

@@ -93,10 +93,11 @@ private:
 };
 
 // The journal: a tag, the archive's size and the record's index when the
-// rewrite began, the record's old bytes, and a checksum of all of it, so a
-// journal cut short or written for another archive is recognised.
+// rewrite began, the record's old and new bytes, and a checksum of all of it,
+// so a journal cut short or written for another archive is recognised.
 constexpr char kEtichetta[8] = {'V', 'L', 'M', 'D', 'I', 'A', 'R', '1'};
-constexpr qint64 kDimensioneDiario = 8 + 8 + 8 + TScheda::Dimensione + 8;
+constexpr qint64 kTesta = 8 + 8 + 8;
+constexpr qint64 kDimensioneDiario = kTesta + 2 * TScheda::Dimensione + 8;
 
 quint64 Impronta(const char *dati, qint64 n)
 {
@@ -122,32 +123,48 @@ quint64 LeggiIntero(const char *p)
     return v;
 }
 
-std::vector<char> ComponiDiario(qint64 dimensioneArchivio, qint64 indice, const TScheda &vecchia)
-{
-    std::vector<char> d(static_cast<size_t>(kDimensioneDiario));
-    std::memcpy(d.data(), kEtichetta, 8);
-    ScriviIntero(d.data() + 8, quint64(dimensioneArchivio));
-    ScriviIntero(d.data() + 16, quint64(indice));
-    std::memcpy(d.data() + 24, vecchia.byte.data(), TScheda::Dimensione);
-    ScriviIntero(d.data() + 24 + TScheda::Dimensione, Impronta(d.data(), 24 + TScheda::Dimensione));
-    return d;
-}
-
 struct Diario {
     qint64 dimensioneArchivio = 0;
     qint64 indice = 0;
     TScheda vecchia;
+    TScheda nuova;
+
+    // The record on disk is what a rewrite from the old to the new bytes can
+    // leave, whole or torn: every byte is the old one or the new one. Any
+    // other record means the journal was written for another archive.
+    bool Spiega(const TScheda &suDisco) const
+    {
+        for (int i = 0; i < TScheda::Dimensione; ++i)
+            if (suDisco.byte[i] != vecchia.byte[i] && suDisco.byte[i] != nuova.byte[i])
+                return false;
+        return true;
+    }
 };
+
+std::vector<char> ComponiDiario(const Diario &g)
+{
+    std::vector<char> d(static_cast<size_t>(kDimensioneDiario));
+    std::memcpy(d.data(), kEtichetta, 8);
+    ScriviIntero(d.data() + 8, quint64(g.dimensioneArchivio));
+    ScriviIntero(d.data() + 16, quint64(g.indice));
+    std::memcpy(d.data() + kTesta, g.vecchia.byte.data(), TScheda::Dimensione);
+    std::memcpy(d.data() + kTesta + TScheda::Dimensione, g.nuova.byte.data(), TScheda::Dimensione);
+    const qint64 corpo = kDimensioneDiario - 8;
+    ScriviIntero(d.data() + corpo, Impronta(d.data(), corpo));
+    return d;
+}
 
 std::optional<Diario> DecodificaDiario(const char *d, qint64 n)
 {
+    const qint64 corpo = kDimensioneDiario - 8;
     if (n != kDimensioneDiario || std::memcmp(d, kEtichetta, 8) != 0
-        || LeggiIntero(d + 24 + TScheda::Dimensione) != Impronta(d, 24 + TScheda::Dimensione))
+        || LeggiIntero(d + corpo) != Impronta(d, corpo))
         return std::nullopt;
     Diario g;
     g.dimensioneArchivio = qint64(LeggiIntero(d + 8));
     g.indice = qint64(LeggiIntero(d + 16));
-    std::memcpy(g.vecchia.byte.data(), d + 24, TScheda::Dimensione);
+    std::memcpy(g.vecchia.byte.data(), d + kTesta, TScheda::Dimensione);
+    std::memcpy(g.nuova.byte.data(), d + kTesta + TScheda::Dimensione, TScheda::Dimensione);
     return g;
 }
 
@@ -226,8 +243,12 @@ void Archivio::RecuperaDiario()
     // Only a journal written for this very archive, as it is now, is rolled
     // back: one cut short, or left beside another file, is just removed.
     const qint64 dimensione = m_file.size();
+    TScheda suDisco;
     if (diario && diario->dimensioneArchivio == dimensione && diario->indice >= 0
-        && (diario->indice + 1) * TScheda::Dimensione <= dimensione) {
+        && (diario->indice + 1) * TScheda::Dimensione <= dimensione
+        && ::pread(m_file.handle(), suDisco.byte.data(), TScheda::Dimensione,
+                   diario->indice * TScheda::Dimensione) == TScheda::Dimensione
+        && diario->Spiega(suDisco)) {
         OperazioniFile &io = OperazioniFile::Corrente();
         if (io.Scrivi(m_file.handle(), diario->vecchia.byte.data(), TScheda::Dimensione,
                       diario->indice * TScheda::Dimensione) != TScheda::Dimensione)
@@ -323,14 +344,17 @@ void Archivio::Riscrivi(qint64 indice, const TScheda &s)
 {
     OperazioniFile &io = OperazioniFile::Corrente();
     const int fd = m_file.handle();
-    TScheda vecchia;
-    if (::pread(fd, vecchia.byte.data(), TScheda::Dimensione, indice * TScheda::Dimensione)
+    Diario g;
+    g.dimensioneArchivio = m_file.size();
+    g.indice = indice;
+    g.nuova = s;
+    if (::pread(fd, g.vecchia.byte.data(), TScheda::Dimensione, indice * TScheda::Dimensione)
         != TScheda::Dimensione)
         throw ErroreArchivio(Errno("lettura"));
 
     // 1. The old bytes, synced aside with the folder entry that names them.
     const QByteArray nome = QFile::encodeName(PercorsoDiario(m_percorso));
-    const std::vector<char> diario = ComponiDiario(m_file.size(), indice, vecchia);
+    const std::vector<char> diario = ComponiDiario(g);
     {
         Descrittore d(::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
         if (d.fd() < 0)

@@ -6,7 +6,9 @@
 // A record rewritten in place goes through a rollback journal beside the
 // archive ("Operazioni_Pagamenti.pro-diario"): the old bytes are synced there
 // first and the journal is removed once the new bytes are synced. A journal
-// found on opening means a rewrite never finished: the old record is put back.
+// found on opening means a rewrite never finished: the old record is put back,
+// provided the journal belongs to the archive (same size, the index inside it,
+// and the record there made of the journal's old and new bytes only).
 
 #include "register/Scheda.h"
 

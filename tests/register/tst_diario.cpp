@@ -237,6 +237,7 @@ void TestDiario::diarioEstraneo_data()
     QTest::newRow("un byte cambiato") << QStringLiteral("cambiato");
     QTest::newRow("archivio cresciuto dopo il diario") << QStringLiteral("cresciuto");
     QTest::newRow("archivio sostituito da uno piu' corto") << QStringLiteral("sostituito");
+    QTest::newRow("copia ripristinata con tante schede quante") << QStringLiteral("ripristinato");
     QTest::newRow("testo qualsiasi") << QStringLiteral("testo");
     QTest::newRow("collegamento simbolico") << QStringLiteral("collegamento");
 }
@@ -269,6 +270,9 @@ void TestDiario::diarioEstraneo()
         f.write(Byte(Vecchia(3)));
     } else if (caso == u"sostituito") {
         ArchivioDiProva::Scrivi(percorso(), {Nuova(), Nuova()});
+    } else if (caso == u"ripristinato") {
+        // Same size and a record at the index, but neither the old nor the new one.
+        ArchivioDiProva::Scrivi(percorso(), {Vecchia(5), Vecchia(6), Vecchia(7)});
     } else if (caso == u"testo") {
         giornale = QByteArray("[Password]\nValore=1\n");
     } else if (caso == u"collegamento") {

@@ -463,6 +463,11 @@ void TfrmRegPagamenti::cmdSalvaClick()
 
     const TScheda s = SchedaDaSchermo();
     const auto k = Posizione();
+    SalvaInArchivio(s, k);
+}
+
+bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k)
+{
     EsitoSalvataggio esito;
     {
         // The wait for another program's lock is bounded; meanwhile the
@@ -483,17 +488,18 @@ void TfrmRegPagamenti::cmdSalvaClick()
             k ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
               : QStringLiteral("La scheda corrente è stata inserita in archivio."),
             this);
-        break;
+        return true;
     case EsitoSalvataggio::Stato::NonConfermata:
         Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kNonConfermata, this);
-        break;
+        return false;
     case EsitoSalvataggio::Stato::Occupata:
         Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kOccupato, this);
-        break;
+        return false;
     case EsitoSalvataggio::Stato::NonRiuscita:
-        Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kAccesso, this);
         break;
     }
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kAccesso, this);
+    return false;
 }
 
 void TfrmRegPagamenti::SegnalaCopiaFallita(const QString &errore)

@@ -66,6 +66,9 @@ private:
     // shows the access message as the given kind and returns false.
     bool ConArchivio(const std::function<void(Archivio &)> &lavoro, Desktop::Tipo tipoErrore);
     void MessaggioArchivioVuoto();
+    // Writes the record over position k (1-based) or appends it, and tells
+    // the user how it went; true when it is saved and on disk.
+    bool SalvaInArchivio(const TScheda &s, std::optional<qint64> k);
     // Warns that the day's copy of the archive failed, once a day.
     void SegnalaCopiaFallita(const QString &errore);
 

@@ -221,7 +221,8 @@ void Archivio::RecuperaDiario()
     const QByteArray nome = QFile::encodeName(PercorsoDiario(m_percorso));
     std::optional<Diario> diario;
     {
-        Descrittore d(::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        // Never followed out of the folder, never waited on (a FIFO).
+        Descrittore d(::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (d.fd() < 0 && errno == ENOENT)
             return; // the writer finished while this one waited for the lock
         if (d.fd() >= 0) {
@@ -356,7 +357,7 @@ void Archivio::Riscrivi(qint64 indice, const TScheda &s)
     const QByteArray nome = QFile::encodeName(PercorsoDiario(m_percorso));
     const std::vector<char> diario = ComponiDiario(g);
     {
-        Descrittore d(::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+        Descrittore d(::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
         if (d.fd() < 0)
             throw ErroreArchivio(Errno("diario"));
         const bool ok = io.Scrivi(d.fd(), diario.data(), kDimensioneDiario, 0) == kDimensioneDiario

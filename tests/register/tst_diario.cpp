@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -242,6 +243,7 @@ void TestDiario::diarioEstraneo_data()
     QTest::newRow("copia ripristinata con tante schede quante") << QStringLiteral("ripristinato");
     QTest::newRow("testo qualsiasi") << QStringLiteral("testo");
     QTest::newRow("collegamento simbolico") << QStringLiteral("collegamento");
+    QTest::newRow("FIFO") << QStringLiteral("fifo");
 }
 
 void TestDiario::diarioEstraneo()
@@ -281,6 +283,10 @@ void TestDiario::diarioEstraneo()
         // The genuine journal moved away, a link in its place: never followed.
         QVERIFY(QFile::rename(diario(), bersaglio));
         QVERIFY(QFile::link(bersaglio, diario()));
+        giornale.clear();
+    } else if (caso == u"fifo") {
+        QVERIFY(QFile::remove(diario()));
+        QCOMPARE(::mkfifo(QFile::encodeName(diario()).constData(), 0600), 0);
         giornale.clear();
     }
     if (!giornale.isEmpty()) {

@@ -1,13 +1,21 @@
 #include "register/Archivio.h"
 
+#include "register/CopieGiornaliere.h"
+#include "register/OperazioniFile.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
-#include <vector>
+#include <optional>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 ErroreArchivio::ErroreArchivio(const QString &dettaglio)
     : std::runtime_error(dettaglio.toStdString())
@@ -20,6 +28,157 @@ QString Archivio::Percorso(const QString &cartella)
 {
     return QDir(cartella).filePath(NomeFile());
 }
+
+QString Archivio::PercorsoDiario(const QString &percorsoArchivio)
+{
+    return percorsoArchivio + QStringLiteral("-diario");
+}
+
+namespace {
+
+QString Errno(const char *dove)
+{
+    return QString::fromLatin1(dove) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Holds flock(LOCK_EX) on an open file for its lifetime. Waits for another
+// program's lock a bounded time, so the screen is never frozen long.
+class BloccoEsclusivo {
+public:
+    explicit BloccoEsclusivo(int fd) : m_fd(fd)
+    {
+        using namespace std::chrono;
+        const auto limite = steady_clock::now() + milliseconds(Archivio::AttesaBloccoMs);
+        for (;;) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+                return;
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK)
+                throw ErroreArchivio(Errno("blocco"));
+            if (steady_clock::now() >= limite)
+                throw ArchivioOccupato(QStringLiteral("archivio bloccato da un altro programma"));
+            QThread::msleep(20);
+        }
+    }
+    ~BloccoEsclusivo() { ::flock(m_fd, LOCK_UN); }
+    BloccoEsclusivo(const BloccoEsclusivo &) = delete;
+    BloccoEsclusivo &operator=(const BloccoEsclusivo &) = delete;
+
+private:
+    int m_fd;
+};
+
+// A file descriptor closed on every path.
+class Descrittore {
+public:
+    explicit Descrittore(int fd) : m_fd(fd) {}
+    ~Descrittore()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descrittore(const Descrittore &) = delete;
+    Descrittore &operator=(const Descrittore &) = delete;
+    int fd() const { return m_fd; }
+    bool Chiudi()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+// The journal: a tag, the archive's size and the record's index when the
+// rewrite began, the record's old and new bytes, and a checksum of all of it,
+// so a journal cut short or written for another archive is recognised.
+constexpr char kEtichetta[8] = {'V', 'L', 'M', 'D', 'I', 'A', 'R', '1'};
+constexpr qint64 kTesta = 8 + 8 + 8;
+constexpr qint64 kDimensioneDiario = kTesta + 2 * TScheda::Dimensione + 8;
+
+quint64 Impronta(const char *dati, qint64 n)
+{
+    quint64 h = 14695981039346656037ULL; // FNV-1a
+    for (qint64 i = 0; i < n; ++i) {
+        h ^= static_cast<unsigned char>(dati[i]);
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+void ScriviIntero(char *p, quint64 v)
+{
+    for (int i = 0; i < 8; ++i)
+        p[i] = char((v >> (8 * i)) & 0xFF);
+}
+
+quint64 LeggiIntero(const char *p)
+{
+    quint64 v = 0;
+    for (int i = 0; i < 8; ++i)
+        v |= quint64(static_cast<unsigned char>(p[i])) << (8 * i);
+    return v;
+}
+
+struct Diario {
+    qint64 dimensioneArchivio = 0;
+    qint64 indice = 0;
+    TScheda vecchia;
+    TScheda nuova;
+
+    // The record on disk is what a rewrite from the old to the new bytes can
+    // leave, whole or torn: every byte is the old one or the new one. Any
+    // other record means the journal was written for another archive.
+    bool Spiega(const TScheda &suDisco) const
+    {
+        for (int i = 0; i < TScheda::Dimensione; ++i)
+            if (suDisco.byte[i] != vecchia.byte[i] && suDisco.byte[i] != nuova.byte[i])
+                return false;
+        return true;
+    }
+};
+
+std::vector<char> ComponiDiario(const Diario &g)
+{
+    std::vector<char> d(static_cast<size_t>(kDimensioneDiario));
+    std::memcpy(d.data(), kEtichetta, 8);
+    ScriviIntero(d.data() + 8, quint64(g.dimensioneArchivio));
+    ScriviIntero(d.data() + 16, quint64(g.indice));
+    std::memcpy(d.data() + kTesta, g.vecchia.byte.data(), TScheda::Dimensione);
+    std::memcpy(d.data() + kTesta + TScheda::Dimensione, g.nuova.byte.data(), TScheda::Dimensione);
+    const qint64 corpo = kDimensioneDiario - 8;
+    ScriviIntero(d.data() + corpo, Impronta(d.data(), corpo));
+    return d;
+}
+
+std::optional<Diario> DecodificaDiario(const char *d, qint64 n)
+{
+    const qint64 corpo = kDimensioneDiario - 8;
+    if (n != kDimensioneDiario || std::memcmp(d, kEtichetta, 8) != 0
+        || LeggiIntero(d + corpo) != Impronta(d, corpo))
+        return std::nullopt;
+    Diario g;
+    g.dimensioneArchivio = qint64(LeggiIntero(d + 8));
+    g.indice = qint64(LeggiIntero(d + 16));
+    std::memcpy(g.vecchia.byte.data(), d + kTesta, TScheda::Dimensione);
+    std::memcpy(g.nuova.byte.data(), d + kTesta + TScheda::Dimensione, TScheda::Dimensione);
+    return g;
+}
+
+void SincronizzaCartella(const QString &percorsoFile)
+{
+    const QByteArray cartella = QFile::encodeName(QFileInfo(percorsoFile).absolutePath());
+    Descrittore d(::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (d.fd() < 0)
+        throw ErroreArchivio(Errno("cartella"));
+    if (!OperazioniFile::Corrente().Sincronizza(d.fd()))
+        throw ErroreArchivio(Errno("sincronizzazione della cartella"));
+}
+
+} // namespace
 
 Archivio::Archivio(QString percorso) : m_percorso(std::move(percorso)) {}
 
@@ -35,16 +194,72 @@ void Archivio::ApriArchivio()
     // Unbuffered: every read goes to the file, which other programs may change.
     // Open an existing file as it is; only a missing one may be created, and
     // then without ever truncating something that appeared meanwhile.
-    if (m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
-        m_posizione = 0;
-        return;
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
+        if (QFileInfo::exists(m_percorso))
+            throw ErroreArchivio(QStringLiteral("apertura: ") + m_file.errorString());
+        if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered)
+            && !m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+            throw ErroreArchivio(QStringLiteral("creazione: ") + m_file.errorString());
     }
-    if (QFileInfo::exists(m_percorso))
-        throw ErroreArchivio(QStringLiteral("apertura: ") + m_file.errorString());
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered)
-        && !m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        throw ErroreArchivio(QStringLiteral("creazione: ") + m_file.errorString());
     m_posizione = 0;
+    // Checked without the lock, which only a left-over journal needs: the
+    // common open costs one look at the folder and nothing more.
+    if (DiarioPresente()) {
+        BloccoEsclusivo blocco(m_file.handle());
+        RecuperaDiario();
+    }
+}
+
+bool Archivio::DiarioPresente() const
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(PercorsoDiario(m_percorso)).constData(), &st) == 0;
+}
+
+void Archivio::RecuperaDiario()
+{
+    const QByteArray nome = QFile::encodeName(PercorsoDiario(m_percorso));
+    std::optional<Diario> diario;
+    {
+        // Never followed out of the folder, never waited on (a FIFO).
+        Descrittore d(::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (d.fd() < 0 && errno == ENOENT)
+            return; // the writer finished while this one waited for the lock
+        if (d.fd() >= 0) {
+            std::vector<char> dati(size_t(kDimensioneDiario) + 1);
+            qint64 letti = 0;
+            for (;;) {
+                const ssize_t r = ::read(d.fd(), dati.data() + letti, dati.size() - size_t(letti));
+                if (r < 0 && errno == EINTR)
+                    continue;
+                if (r <= 0)
+                    break;
+                letti += r;
+                if (letti == qint64(dati.size()))
+                    break;
+            }
+            diario = DecodificaDiario(dati.data(), letti);
+        }
+    }
+    // Only a journal written for this very archive, as it is now, is rolled
+    // back: one cut short, or left beside another file, is just removed.
+    const qint64 dimensione = m_file.size();
+    TScheda suDisco;
+    if (diario && diario->dimensioneArchivio == dimensione && diario->indice >= 0
+        && (diario->indice + 1) * TScheda::Dimensione <= dimensione
+        && ::pread(m_file.handle(), suDisco.byte.data(), TScheda::Dimensione,
+                   diario->indice * TScheda::Dimensione) == TScheda::Dimensione
+        && diario->Spiega(suDisco)) {
+        OperazioniFile &io = OperazioniFile::Corrente();
+        if (io.Scrivi(m_file.handle(), diario->vecchia.byte.data(), TScheda::Dimensione,
+                      diario->indice * TScheda::Dimensione) != TScheda::Dimensione)
+            throw ErroreArchivio(Errno("ripristino"));
+        if (!io.Sincronizza(m_file.handle()))
+            throw ErroreArchivio(Errno("sincronizzazione del ripristino"));
+    }
+    if (::unlink(nome.constData()) != 0 && errno != ENOENT)
+        throw ErroreArchivio(Errno("rimozione del diario"));
+    SincronizzaCartella(m_percorso);
 }
 
 qint64 Archivio::NumeroSchede() const
@@ -66,52 +281,129 @@ TScheda Archivio::LeggiScheda(qint64 indice)
     return s;
 }
 
+void Archivio::ImpostaCopieGiornaliere(const QString &cartella, QDate oggi)
+{
+    m_cartellaCopie = cartella;
+    m_oggi = oggi;
+}
+
+void Archivio::PreparaModifica()
+{
+    // A rewrite that died after this archive was opened left its journal.
+    if (DiarioPresente())
+        RecuperaDiario();
+    if (m_cartellaCopie.isEmpty() || m_copiaTentata)
+        return;
+    m_copiaTentata = true;
+    try {
+        CopieGiornaliere::Copia(m_file.handle(), m_cartellaCopie, m_oggi);
+    } catch (const ErroreArchivio &e) {
+        m_erroreCopia = QString::fromLocal8Bit(e.what());
+    }
+}
+
 void Archivio::ScriviScheda(qint64 indice, const TScheda &s)
 {
     if (!m_file.isOpen() || indice < 0 || indice > NumeroSchede())
         throw ErroreArchivio(QStringLiteral("scrittura fuori dall'archivio"));
-    if (!m_file.seek(indice * TScheda::Dimensione)
-        || m_file.write(s.byte.data(), TScheda::Dimensione) != TScheda::Dimensione
-        || !m_file.flush())
-        throw ErroreArchivio(QStringLiteral("scrittura: ") + m_file.errorString());
-    m_posizione = indice + 1;
-    m_scritto = true;
+    BloccoEsclusivo blocco(m_file.handle());
+    PreparaModifica();
+    const qint64 n = NumeroSchede();
+    if (indice < n)
+        Riscrivi(indice, s);
+    else if (indice == n)
+        ScriviInCoda(indice, s);
+    else
+        throw ErroreArchivio(QStringLiteral("scrittura fuori dall'archivio"));
 }
-
-namespace {
-
-// Holds flock(LOCK_EX) on an open file for its lifetime.
-class BloccoEsclusivo {
-public:
-    explicit BloccoEsclusivo(int fd) : m_fd(fd)
-    {
-        int r;
-        do {
-            r = ::flock(m_fd, LOCK_EX);
-        } while (r != 0 && errno == EINTR);
-        if (r != 0)
-            throw ErroreArchivio(QStringLiteral("blocco dell'archivio non riuscito"));
-    }
-    ~BloccoEsclusivo() { ::flock(m_fd, LOCK_UN); }
-    BloccoEsclusivo(const BloccoEsclusivo &) = delete;
-    BloccoEsclusivo &operator=(const BloccoEsclusivo &) = delete;
-
-private:
-    int m_fd;
-};
-
-} // namespace
 
 qint64 Archivio::AccodaScheda(const TScheda &s)
 {
     if (!m_file.isOpen())
         throw ErroreArchivio(QStringLiteral("archivio chiuso"));
     BloccoEsclusivo blocco(m_file.handle());
+    PreparaModifica();
     // Counted under the lock: the size now includes every record another
     // program appended before it let go of the lock.
     const qint64 indice = NumeroSchede();
-    ScriviScheda(indice, s);
+    ScriviInCoda(indice, s);
     return indice;
+}
+
+void Archivio::ScriviInCoda(qint64 indice, const TScheda &s)
+{
+    // A trailing partial record is simply overwritten: nothing reads it.
+    if (OperazioniFile::Corrente().Scrivi(m_file.handle(), s.byte.data(), TScheda::Dimensione,
+                                          indice * TScheda::Dimensione)
+        != TScheda::Dimensione)
+        throw ErroreArchivio(Errno("scrittura"));
+    m_posizione = indice + 1;
+    m_scritto = true;
+}
+
+void Archivio::Riscrivi(qint64 indice, const TScheda &s)
+{
+    OperazioniFile &io = OperazioniFile::Corrente();
+    const int fd = m_file.handle();
+    Diario g;
+    g.dimensioneArchivio = m_file.size();
+    g.indice = indice;
+    g.nuova = s;
+    if (::pread(fd, g.vecchia.byte.data(), TScheda::Dimensione, indice * TScheda::Dimensione)
+        != TScheda::Dimensione)
+        throw ErroreArchivio(Errno("lettura"));
+
+    // 1. The old bytes, synced aside with the folder entry that names them.
+    const QByteArray nome = QFile::encodeName(PercorsoDiario(m_percorso));
+    const std::vector<char> diario = ComponiDiario(g);
+    {
+        Descrittore d(::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+        if (d.fd() < 0)
+            throw ErroreArchivio(Errno("diario"));
+        const bool ok = io.Scrivi(d.fd(), diario.data(), kDimensioneDiario, 0) == kDimensioneDiario
+                        && io.Sincronizza(d.fd()) && d.Chiudi();
+        if (!ok) {
+            const QString perche = Errno("diario");
+            ::unlink(nome.constData());
+            throw ErroreArchivio(perche);
+        }
+    }
+    try {
+        SincronizzaCartella(m_percorso);
+    } catch (const ErroreArchivio &) {
+        ::unlink(nome.constData());
+        throw;
+    }
+
+    // 2. The new bytes, synced. On a failure the old record goes back now if
+    //    it can; otherwise the journal stays and the next open puts it back.
+    const auto annulla = [this] {
+        try {
+            RecuperaDiario();
+        } catch (const ErroreArchivio &) {
+        }
+    };
+    if (io.Scrivi(fd, s.byte.data(), TScheda::Dimensione, indice * TScheda::Dimensione)
+        != TScheda::Dimensione) {
+        const QString perche = Errno("scrittura");
+        annulla();
+        throw ErroreArchivio(perche);
+    }
+    if (!io.Sincronizza(fd)) {
+        const QString perche = Errno("sincronizzazione");
+        annulla();
+        throw ErroreConferma(perche);
+    }
+
+    // 3. The journal goes: from here on the rewrite stands.
+    if (::unlink(nome.constData()) != 0)
+        throw ErroreConferma(Errno("rimozione del diario"));
+    try {
+        SincronizzaCartella(m_percorso);
+    } catch (const ErroreArchivio &e) {
+        throw ErroreConferma(QString::fromLocal8Bit(e.what()));
+    }
+    m_posizione = indice + 1;
 }
 
 void Archivio::Chiudi()
@@ -119,13 +411,18 @@ void Archivio::Chiudi()
     if (!m_file.isOpen())
         return;
     bool ok = m_file.flush();
-    // A written record must be on disk before anyone is told it was saved.
+    // An appended record must be on disk before anyone is told it was saved.
     if (ok && m_scritto)
-        ok = ::fsync(m_file.handle()) == 0;
+        ok = OperazioniFile::Corrente().Sincronizza(m_file.handle());
+    const bool scritto = m_scritto;
     m_scritto = false;
     m_file.close();
-    if (!ok || m_file.error() != QFileDevice::NoError)
-        throw ErroreArchivio(QStringLiteral("chiusura: ") + m_file.errorString());
+    if (!ok || m_file.error() != QFileDevice::NoError) {
+        const QString perche = QStringLiteral("chiusura: ") + m_file.errorString();
+        if (scritto)
+            throw ErroreConferma(perche);
+        throw ErroreArchivio(perche);
+    }
 }
 
 void ScorriArchivio(const QString &percorso,

@@ -2,9 +2,17 @@
 // The archive "Operazioni_Pagamenti.pro": records one after another, no
 // header. Opened for one user action and closed at its end; an existing file
 // is never truncated or re-created. Every failure throws ErroreArchivio.
+//
+// A record rewritten in place goes through a rollback journal beside the
+// archive ("Operazioni_Pagamenti.pro-diario"): the old bytes are synced there
+// first and the journal is removed once the new bytes are synced. A journal
+// found on opening means a rewrite never finished: the old record is put back,
+// provided the journal belongs to the archive (same size, the index inside it,
+// and the record there made of the journal's old and new bytes only).
 
 #include "register/Scheda.h"
 
+#include <QDate>
 #include <QFile>
 #include <QString>
 #include <functional>
@@ -15,10 +23,27 @@ public:
     explicit ErroreArchivio(const QString &dettaglio);
 };
 
+// Another program kept the archive locked for longer than the wait allowed;
+// nothing was written.
+class ArchivioOccupato : public ErroreArchivio {
+public:
+    using ErroreArchivio::ErroreArchivio;
+};
+
+// The bytes reached the file, but a flush, sync or close after them failed:
+// the change is not confirmed on disk.
+class ErroreConferma : public ErroreArchivio {
+public:
+    using ErroreArchivio::ErroreArchivio;
+};
+
 class Archivio {
 public:
     static QString NomeFile();                              // "Operazioni_Pagamenti.pro"
     static QString Percorso(const QString &cartella);       // cartella + NomeFile()
+    static QString PercorsoDiario(const QString &percorsoArchivio);
+    // How long a change waits for another program's lock before it gives up.
+    static constexpr int AttesaBloccoMs = 3000;
 
     explicit Archivio(QString percorso);
     ~Archivio();                                            // closes unchecked if still open
@@ -26,28 +51,47 @@ public:
     Archivio &operator=(const Archivio &) = delete;
 
     // Opens the existing file for reading and writing; a missing file is
-    // created empty. The position is record 0.
+    // created empty. A journal left by an unfinished rewrite is rolled back
+    // first. The position is record 0.
     void ApriArchivio();
     // Whole records in the file; a trailing partial record does not count.
     qint64 NumeroSchede() const;
     qint64 Posizione() const { return m_posizione; }
     bool AllaFine() const { return m_posizione >= NumeroSchede(); }
     TScheda LeggiScheda(qint64 indice);
-    // Writes over record indice, or appends when indice == NumeroSchede().
-    // The bytes are flushed to the file before it returns.
+    // Writes over record indice under the journal, synced before it returns,
+    // or appends when indice == NumeroSchede() (synced by Chiudi).
     void ScriviScheda(qint64 indice, const TScheda &s);
-    // Appends the record after the last whole one and returns its index. The
-    // count and the write happen under an exclusive advisory lock on the file,
-    // so programs appending at the same moment never write over each other.
+    // Appends the record after the last whole one and returns its index.
     qint64 AccodaScheda(const TScheda &s);
-    // Checked close: a failure to flush, sync (after a write) or close throws.
+    // Checked close: a failure to flush, sync (after an append) or close
+    // throws, ErroreConferma when bytes were written.
     void Chiudi();
 
+    // Before its first change, copy the archive as the day's copy into the
+    // folder (see CopieGiornaliere). A failed copy never stops the change.
+    void ImpostaCopieGiornaliere(const QString &cartella, QDate oggi);
+    // Why the day's copy failed; empty when it was made, not needed or not asked.
+    QString ErroreCopia() const { return m_erroreCopia; }
+
 private:
+    // Both run with the exclusive lock held.
+    void PreparaModifica();
+    void Riscrivi(qint64 indice, const TScheda &s);
+    void ScriviInCoda(qint64 indice, const TScheda &s);
+    // Puts back the record a journal holds, if the journal belongs to this
+    // archive, then removes the journal. Lock held.
+    void RecuperaDiario();
+    bool DiarioPresente() const;
+
     QString m_percorso;
     QFile m_file;
     qint64 m_posizione = 0;
     bool m_scritto = false;
+    QString m_cartellaCopie;
+    QDate m_oggi;
+    bool m_copiaTentata = false;
+    QString m_erroreCopia;
 };
 
 // Reads every record in file order, index from 0, in large blocks. The visitor

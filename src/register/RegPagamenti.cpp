@@ -14,6 +14,7 @@
 #include "register/Archivio.h"
 #include "register/Calendario.h"
 #include "register/Importi.h"
+#include "register/Salvataggio.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -35,6 +36,17 @@ const QString kZero = QStringLiteral("0,00");
 const QString kAccesso = QStringLiteral(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kNonConfermata = QStringLiteral(
+    "Attenzione: non è stato possibile confermare che la scheda sia stata registrata sul disco.\n\r\n\r"
+    "Premere di nuovo Salva per riprovare: la scheda non verrà inserita una seconda volta. "
+    "Se il problema si ripete, controllare il disco.");
+const QString kOccupato = QStringLiteral(
+    "Attenzione: l'archivio è in uso da un altro programma e la scheda non è stata salvata: "
+    "nell'archivio non è stato scritto nulla.\n\r\n\rRiprovare tra qualche istante.");
+const QString kCopiaFallita = QStringLiteral(
+    "Attenzione: non è stato possibile creare la copia di sicurezza giornaliera dell'archivio "
+    "nella cartella \"Backup\" del programma. Il salvataggio prosegue comunque.\n\r\n\r"
+    "Controllare lo spazio libero sul disco e i permessi della cartella.");
 const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kSuggerimentoData = QStringLiteral(
     "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
@@ -662,25 +674,54 @@ void TfrmRegPagamenti::cmdSalvaClick()
 
     const TScheda s = SchedaDaSchermo();
     const auto k = Posizione();
-    qint64 nuova = 0;
-    // The position changes only once the record is written and the archive
-    // closed without error: a failed save leaves a new record new.
-    if (!ConArchivio([&](Archivio &a) {
-            if (k) {
-                a.ScriviScheda(*k - 1, s);
-                nuova = a.Posizione();
-            } else {
-                nuova = a.AccodaScheda(s) + 1;
-            }
-        }, Desktop::Tipo::Errore))
+    SalvaInArchivio(s, k);
+}
+
+bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k)
+{
+    EsitoSalvataggio esito;
+    {
+        // The wait for another program's lock is bounded; meanwhile the
+        // cursor tells the user the program is busy.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        esito = SalvaScheda(Desktop::Corrente().CartellaProgramma(), s, k, Desktop::Corrente().Oggi());
+        QGuiApplication::restoreOverrideCursor();
+    }
+    SegnalaCopiaFallita(esito.erroreCopia);
+    // The position changes only once the record is known to be in the
+    // archive: a failed save leaves a new record new.
+    if (esito.posizione)
+        ui->lblPosizione->setText(QString::number(*esito.posizione));
+    switch (esito.stato) {
+    case EsitoSalvataggio::Stato::Salvata:
+        Ricorda();
+        Desktop::Corrente().Messaggio(
+            Desktop::Tipo::Informazione,
+            k ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
+              : QStringLiteral("La scheda corrente è stata inserita in archivio."),
+            this);
+        return true;
+    case EsitoSalvataggio::Stato::NonConfermata:
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kNonConfermata, this);
+        return false;
+    case EsitoSalvataggio::Stato::Occupata:
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kOccupato, this);
+        return false;
+    case EsitoSalvataggio::Stato::NonRiuscita:
+        break;
+    }
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kAccesso, this);
+    return false;
+}
+
+void TfrmRegPagamenti::SegnalaCopiaFallita(const QString &errore)
+{
+    // Once a day is enough: the copy is tried again at every save.
+    const QDate oggi = Desktop::Corrente().Oggi();
+    if (errore.isEmpty() || m_copiaSegnalata == oggi)
         return;
-    ui->lblPosizione->setText(QString::number(nuova));
-    Ricorda();
-    Desktop::Corrente().Messaggio(
-        Desktop::Tipo::Informazione,
-        k ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
-          : QStringLiteral("La scheda corrente è stata inserita in archivio."),
-        this);
+    m_copiaSegnalata = oggi;
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kCopiaFallita, this);
 }
 
 void TfrmRegPagamenti::cmdDuplicaClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QWidget>
@@ -93,6 +94,11 @@ private:
     // shows the access message as the given kind and returns false.
     bool ConArchivio(const std::function<void(Archivio &)> &lavoro, Desktop::Tipo tipoErrore);
     void MessaggioArchivioVuoto();
+    // Writes the record over position k (1-based) or appends it, and tells
+    // the user how it went; true when it is saved and on disk.
+    bool SalvaInArchivio(const TScheda &s, std::optional<qint64> k);
+    // Warns that the day's copy of the archive failed, once a day.
+    void SegnalaCopiaFallita(const QString &errore);
 
     std::unique_ptr<Ui::TfrmRegPagamenti> ui;
     QList<QLineEdit *> m_anello;             // the Enter ring, also the tab order
@@ -101,4 +107,5 @@ private:
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
     CreaElenco m_ricerca, m_contiDaSaldare;
+    QDate m_copiaSegnalata;                  // the day a failed copy was last reported
 };

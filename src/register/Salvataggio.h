@@ -1,0 +1,30 @@
+#pragma once
+// The editor's save as one archive operation: rewrite or append, the day's
+// copy first, and an honest outcome when the disk could not confirm it.
+
+#include "register/Scheda.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+struct EsitoSalvataggio {
+    enum class Stato {
+        Salvata,       // written and synced
+        NonConfermata, // written, but the disk did not confirm it
+        Occupata,      // another program held the archive: nothing written
+        NonRiuscita,   // any other failure
+    };
+    Stato stato = Stato::NonRiuscita;
+    // The record's 1-based position when it is known to be in the archive.
+    std::optional<qint64> posizione;
+    // Why the day's copy failed; empty when there was nothing to report.
+    QString erroreCopia;
+};
+
+// Saves the record into the archive of the program folder: over record
+// posizione (1-based) or, without one, appended. An append whose sync failed
+// is looked for in the archive, so that saving again rewrites it instead of
+// adding a second copy.
+EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
+                             std::optional<qint64> posizione, QDate oggi);

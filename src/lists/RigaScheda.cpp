@@ -9,43 +9,90 @@
 
 namespace {
 
-QByteArrayView Campo_(const TScheda &s, Campo c)
-{
-    return Testo::TrimByte(QByteArrayView(s.Dati(c), s.Lunghezza(c)));
-}
+// The fields of a line in their order, with the width each is fitted to
+// (0: written as it is).
+constexpr std::array<Campo, 5> kCampiRiga = {Campo::Data, Campo::Codice, Campo::Servizi,
+                                             Campo::Fornitore, Campo::Dovuto};
+constexpr std::array<qsizetype, 5> kLarghezze = {10, 26, 45, 34, 0};
+
+constexpr qsizetype kParteFissa = 141; // everything but the amount
 
 QChar *Aggiungi(QChar *out, QStringView testo)
 {
     return std::copy(testo.begin(), testo.end(), out);
 }
 
-// Pads with blanks or cuts to exactly n characters.
-QChar *AggiungiAdattato(QChar *out, QByteArrayView valore, qsizetype n)
+// The field trimmed and, when fitted, cut to its width: all a line shows of it.
+QByteArrayView Parte(const TScheda &s, size_t k)
 {
-    const qsizetype k = std::min(valore.size(), n);
-    out = Testo::DecodificaCp1252(valore.data(), k, out);
-    return std::fill_n(out, n - k, QLatin1Char(' '));
+    const QByteArrayView v = Testo::TrimByte(QByteArrayView(s.Dati(kCampiRiga[k]), s.Lunghezza(kCampiRiga[k])));
+    return kLarghezze[k] > 0 ? v.first(std::min(v.size(), kLarghezze[k])) : v;
 }
 
-constexpr qsizetype kParteFissa = 141; // everything but the amount
+// Pads with blanks to exactly n characters (the value is already cut).
+QChar *AggiungiAdattato(QChar *out, QByteArrayView valore, qsizetype n)
+{
+    out = Testo::DecodificaCp1252(valore.data(), valore.size(), out);
+    return std::fill_n(out, n - valore.size(), QLatin1Char(' '));
+}
+
+QString Componi(const std::array<QByteArrayView, 5> &p)
+{
+    QString riga(kParteFissa + p[4].size(), Qt::Uninitialized);
+    QChar *o = riga.data();
+    o = Aggiungi(o, u"Data: ");
+    o = AggiungiAdattato(o, p[0], kLarghezze[0]);
+    o = Aggiungi(o, u"  Cod. ");
+    o = AggiungiAdattato(o, p[1], kLarghezze[1]);
+    o = Aggiungi(o, u"  ");
+    o = AggiungiAdattato(o, p[2], kLarghezze[2]);
+    o = Aggiungi(o, u"  ");
+    o = AggiungiAdattato(o, p[3], kLarghezze[3]);
+    o = Aggiungi(o, u"  Tot. \u20AC ");
+    o = Testo::DecodificaCp1252(p[4].data(), p[4].size(), o);
+    Q_ASSERT(o == riga.constData() + riga.size());
+    return riga;
+}
 
 } // namespace
 
 QString RigaScheda(const TScheda &s)
 {
-    const QByteArrayView dovuto = Campo_(s, Campo::Dovuto);
-    QString riga(kParteFissa + dovuto.size(), Qt::Uninitialized);
-    QChar *p = riga.data();
-    p = Aggiungi(p, u"Data: ");
-    p = AggiungiAdattato(p, Campo_(s, Campo::Data), 10);
-    p = Aggiungi(p, u"  Cod. ");
-    p = AggiungiAdattato(p, Campo_(s, Campo::Codice), 26);
-    p = Aggiungi(p, u"  ");
-    p = AggiungiAdattato(p, Campo_(s, Campo::Servizi), 45);
-    p = Aggiungi(p, u"  ");
-    p = AggiungiAdattato(p, Campo_(s, Campo::Fornitore), 34);
-    p = Aggiungi(p, u"  Tot. \u20AC ");
-    p = Testo::DecodificaCp1252(dovuto.data(), dovuto.size(), p);
-    Q_ASSERT(p == riga.constData() + riga.size());
-    return riga;
+    std::array<QByteArrayView, 5> p;
+    for (size_t k = 0; k < p.size(); ++k)
+        p[k] = Parte(s, k);
+    return Componi(p);
+}
+
+void TestiRighe::Aggiungi(const TScheda &s)
+{
+    Voce v;
+    v.inizio = m_byte.size();
+    for (size_t k = 0; k < kCampi; ++k) {
+        const QByteArrayView p = Parte(s, k);
+        m_byte.append(p);
+        v.lunghezza[k] = quint8(p.size());
+    }
+    m_voci.append(v);
+}
+
+QString TestiRighe::at(qsizetype i) const
+{
+    const Voce &v = m_voci.at(i);
+    std::array<QByteArrayView, 5> p;
+    const char *d = m_byte.constData() + v.inizio;
+    for (size_t k = 0; k < kCampi; ++k) {
+        p[k] = QByteArrayView(d, v.lunghezza[k]);
+        d += v.lunghezza[k];
+    }
+    return Componi(p);
+}
+
+QStringList TestiRighe::Elenco() const
+{
+    QStringList r;
+    r.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        r.append(at(i));
+    return r;
 }

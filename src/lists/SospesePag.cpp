@@ -69,5 +69,5 @@ void TfrmSospesePag::btnStampaClick()
 {
     StampaReportLista(this, QStringLiteral("Riepilogo dati"),
                       QStringLiteral("Riepilogo conti da saldare"),
-                      ModelloDi(ui->lstRecords)->Righe().righe);
+                      ModelloDi(ui->lstRecords)->Righe().righe.Elenco());
 }

@@ -144,5 +144,5 @@ void TfrmTrovaRegPagamenti::btnStampaClick()
 {
     StampaReportLista(this, QStringLiteral("Riepilogo dati"),
                       QStringLiteral("Riepilogo pagamenti in Registro spese"),
-                      ModelloDi(ui->lstRecords)->Righe().righe);
+                      ModelloDi(ui->lstRecords)->Righe().righe.Elenco());
 }

@@ -1,11 +1,15 @@
 #include "register/Archivio.h"
 
+#include "platform/Avanzamento.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -138,25 +142,44 @@ void ScorriArchivio(const QString &percorso,
     if (n == 0)
         return;
 
-    QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ErroreArchivio(QStringLiteral("apertura: ") + f.errorString());
-    constexpr qint64 kBlocco = 256; // records per read: about 600 KB
-    // Read straight into the records: no copy of each one out of a buffer.
-    std::vector<TScheda> blocco(static_cast<size_t>(kBlocco));
-    char *const dati = reinterpret_cast<char *>(blocco.data());
+    const int fd = ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw ErroreArchivio(QStringLiteral("apertura: ") + QString::fromLocal8Bit(std::strerror(errno)));
+    const struct Chiusura {
+        int fd;
+        ~Chiusura() { ::close(fd); }
+    } chiusura{fd};
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+
+    // Read straight into the records, a megabyte at a time, into a buffer
+    // that starts on a page boundary: the kernel copies into such a buffer
+    // several times faster than into one that does not.
+    constexpr qint64 kBlocco = (qint64(1) << 20) / TScheda::Dimensione; // records per read
+    constexpr size_t kPagina = 4096;
+    constexpr size_t kByte = (size_t(kBlocco) * TScheda::Dimensione + kPagina - 1) / kPagina * kPagina;
+    const std::unique_ptr<char, decltype(&std::free)> memoria(
+        static_cast<char *>(std::aligned_alloc(kPagina, kByte)), &std::free);
+    if (!memoria)
+        throw std::bad_alloc();
+    const TScheda *const blocco = reinterpret_cast<const TScheda *>(memoria.get());
     qint64 indice = 0;
     while (indice < n) {
         const qint64 quante = std::min(kBlocco, n - indice);
-        const qint64 voluti = quante * TScheda::Dimensione;
-        if (f.read(dati, voluti) != voluti)
-            throw ErroreArchivio(QStringLiteral("lettura: ") + f.errorString());
-        for (qint64 k = 0; k < quante; ++k, ++indice) {
-            if (!visita(blocco[size_t(k)], indice)) {
-                f.close();
-                return;
-            }
+        const size_t voluti = size_t(quante) * TScheda::Dimensione;
+        size_t letti = 0;
+        while (letti < voluti) {
+            const ssize_t r = ::read(fd, memoria.get() + letti, voluti - letti);
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r <= 0)
+                throw ErroreArchivio(QStringLiteral("lettura: ")
+                                     + (r < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                              : QStringLiteral("fine del file inattesa")));
+            letti += size_t(r);
         }
+        for (qint64 k = 0; k < quante; ++k, ++indice)
+            if (!visita(blocco[k], indice))
+                return;
+        Avanzamento::Segnala(indice, n);
     }
-    f.close();
 }

@@ -22,10 +22,29 @@ QChar *Aggiungi(QChar *out, QStringView testo)
     return std::copy(testo.begin(), testo.end(), out);
 }
 
-// The field trimmed and, when fitted, cut to its width: all a line shows of it.
+struct Posto {
+    int offset;   // of the length byte
+    int capacita;
+};
+
+const std::array<Posto, 5> &Posti()
+{
+    static const std::array<Posto, 5> p = [] {
+        std::array<Posto, 5> r{};
+        for (size_t k = 0; k < r.size(); ++k)
+            r[k] = {TScheda::Offset(kCampiRiga[k]), TScheda::Capacita(kCampiRiga[k])};
+        return r;
+    }();
+    return p;
+}
+
+// The field trimmed and, when fitted, cut to its width: all a line shows of
+// it. Read as TScheda::Lunghezza and Dati read it, without a call per field.
 QByteArrayView Parte(const TScheda &s, size_t k)
 {
-    const QByteArrayView v = Testo::TrimByte(QByteArrayView(s.Dati(kCampiRiga[k]), s.Lunghezza(kCampiRiga[k])));
+    const Posto &posto = Posti()[k];
+    const int lunghezza = std::min(int(static_cast<unsigned char>(s.byte[size_t(posto.offset)])), posto.capacita);
+    const QByteArrayView v = Testo::TrimByte(QByteArrayView(s.byte.data() + posto.offset + 1, lunghezza));
     return kLarghezze[k] > 0 ? v.first(std::min(v.size(), kLarghezze[k])) : v;
 }
 
@@ -66,12 +85,22 @@ QString RigaScheda(const TScheda &s)
 
 void TestiRighe::Aggiungi(const TScheda &s)
 {
+    std::array<QByteArrayView, kCampi> p;
+    qsizetype totale = 0;
+    for (size_t k = 0; k < kCampi; ++k) {
+        p[k] = Parte(s, k);
+        totale += p[k].size();
+    }
     Voce v;
     v.inizio = m_byte.size();
+    // One copy of the line's bytes into room grown by doubling.
+    if (m_byte.capacity() - v.inizio < totale)
+        m_byte.reserve(std::max<qsizetype>(2 * m_byte.capacity(), qsizetype(1) << 16));
+    m_byte.resize(v.inizio + totale);
+    char *o = m_byte.data() + v.inizio;
     for (size_t k = 0; k < kCampi; ++k) {
-        const QByteArrayView p = Parte(s, k);
-        m_byte.append(p);
-        v.lunghezza[k] = quint8(p.size());
+        o = std::copy(p[k].begin(), p[k].end(), o);
+        v.lunghezza[k] = quint8(p[k].size());
     }
     m_voci.append(v);
 }

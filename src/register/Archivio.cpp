@@ -1,6 +1,7 @@
 #include "register/Archivio.h"
 
 #include "platform/Avanzamento.h"
+#include "register/LetturaSequenziale.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -151,34 +152,18 @@ void ScorriArchivio(const QString &percorso,
     } chiusura{fd};
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
-    // Read straight into the records, a megabyte at a time, into a buffer
-    // that starts on a page boundary: the kernel copies into such a buffer
-    // several times faster than into one that does not.
-    constexpr qint64 kBlocco = (qint64(1) << 20) / TScheda::Dimensione; // records per read
-    constexpr size_t kPagina = 4096;
-    constexpr size_t kByte = (size_t(kBlocco) * TScheda::Dimensione + kPagina - 1) / kPagina * kPagina;
-    const std::unique_ptr<char, decltype(&std::free)> memoria(
-        static_cast<char *>(std::aligned_alloc(kPagina, kByte)), &std::free);
-    if (!memoria)
-        throw std::bad_alloc();
-    const TScheda *const blocco = reinterpret_cast<const TScheda *>(memoria.get());
+    // Whole records a megabyte at a time, the next block read meanwhile.
+    constexpr qint64 kBlocco = (qint64(1) << 20) / TScheda::Dimensione; // records per block
+    LetturaSequenziale lettura(fd, n * TScheda::Dimensione, size_t(kBlocco) * TScheda::Dimensione);
     qint64 indice = 0;
     while (indice < n) {
-        const qint64 quante = std::min(kBlocco, n - indice);
-        const size_t voluti = size_t(quante) * TScheda::Dimensione;
-        size_t letti = 0;
-        while (letti < voluti) {
-            const ssize_t r = ::read(fd, memoria.get() + letti, voluti - letti);
-            if (r < 0 && errno == EINTR)
-                continue;
-            if (r <= 0)
-                throw ErroreArchivio(QStringLiteral("lettura: ")
-                                     + (r < 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                              : QStringLiteral("fine del file inattesa")));
-            letti += size_t(r);
-        }
+        const LetturaSequenziale::Blocco b = lettura.Prossimo();
+        if (b.byte == 0)
+            throw ErroreArchivio(QStringLiteral("lettura: fine del file inattesa"));
+        const TScheda *const schede = reinterpret_cast<const TScheda *>(b.dati);
+        const qint64 quante = qint64(b.byte / TScheda::Dimensione);
         for (qint64 k = 0; k < quante; ++k, ++indice)
-            if (!visita(blocco[k], indice))
+            if (!visita(schede[k], indice))
                 return;
         Avanzamento::Segnala(indice, n);
     }

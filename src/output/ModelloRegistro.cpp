@@ -1,6 +1,7 @@
 #include "output/ModelloRegistro.h"
 
 #include "output/DocumentoExcel.h"
+#include "platform/Avanzamento.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 
@@ -43,6 +44,8 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
     m_righe.reserve(size_t(attese));
     m_testi.reserve(qsizetype(attese) * 160);
 
+    // The grid's screen waits with the user while the archive is read.
+    const Avanzamento::Lavoro lavoro(QObject::parent(), Avanzamento::LetturaArchivio());
     bool ok = true;
     try {
         // Where each field lies in a record, looked up once for the whole pass.

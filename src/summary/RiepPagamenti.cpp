@@ -7,6 +7,7 @@
 #include "lists/BarraTrova.h"
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
+#include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
@@ -94,6 +95,7 @@ void TfrmRiepPagamenti::Costruisci()
     QString avviso;
     Riepilogo r;
     try {
+        const Attesa attesa(this, Avanzamento::LetturaArchivio());
         r = CostruisciRiepilogo(Archivio::Percorso(desktop.CartellaProgramma()), cr);
         if (!r.Completo())
             avviso = QStringLiteral(

@@ -161,6 +161,12 @@ const Operazione *Trova(const QString &nome)
     return nullptr;
 }
 
+void PreparaSchermate()
+{
+    const ModelloRighe modello;
+    (void)modello.rowCount();
+}
+
 std::array<Risposta, 3> RispostaLista(const QString &percorso)
 {
     ModelloRighe modello;

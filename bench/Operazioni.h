@@ -18,6 +18,9 @@ struct Operazione {
 
 const QList<Operazione> &Tutte();
 const Operazione *Trova(const QString &nome);
+// What the program has done before any operation can start: a list model
+// built (and with it the fonts of the result lists).
+void PreparaSchermate();
 
 // How fast the list of every record answers a view: data() for the display
 // text of the first, middle and last line, in microseconds (first asking and

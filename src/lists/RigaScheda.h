@@ -24,6 +24,9 @@ public:
     qsizetype size() const { return m_voci.size(); }
     bool isEmpty() const { return m_voci.isEmpty(); }
     QString at(qsizetype i) const;
+    // Room for n lines of typical length: a scan that may list every record
+    // grows its storage once instead of copying it as it doubles.
+    void Riserva(qsizetype n);
     // Every line as text, for printing.
     QStringList Elenco() const;
 
@@ -49,4 +52,14 @@ struct RigheScheda {
         posizioni.append(indice);
     }
     qsizetype size() const { return righe.size(); }
+    void Riserva(qsizetype n)
+    {
+        righe.Riserva(n);
+        posizioni.reserve(n);
+    }
 };
+
+// Room for a line per record of the archive at the path, taken before a
+// scan that may list them all: memory set aside and never written costs
+// nothing, so a scan that lists few of them loses nothing by it.
+void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio);

@@ -49,6 +49,7 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
     const FrammentoCp1252 codice(criteri.codice);
 
     Riepilogo r;
+    RiservaPerArchivio(r.righe, percorsoArchivio);
     ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
         if (perFornitore && !fornitore.In(Grezzo(s, Campo::Fornitore)))
             return true;

@@ -5,7 +5,7 @@
 #   scripts/bench.sh [valmora_bench options, e.g. --schede 20000,200000 --ripetizioni 3]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD=${BUILD:-build-bench}
+BUILD=${BUILD:-build-bench}  # a build of its own, optimised like a release
 if [ ! -f "$BUILD/build.ninja" ]; then
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVALMORA_TESTS=OFF -DVALMORA_BENCH=ON
 fi

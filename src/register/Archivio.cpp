@@ -6,10 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <vector>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>

@@ -221,9 +221,18 @@ void Archivio(const QString &file, qint64 n, int ripetizioni)
     for (const Operazioni::Operazione &op : Operazioni::Tutte()) {
         if (op.nome == u"grezza")
             continue;
-        // The fair read of the same file just before, so both meet the same cache.
-        double base = LetturaEqua(file, ripetizioni);
-        const Misura m = Figlio({QStringLiteral("--esegui"), op.nome, file}, ripetizioni);
+        // The fair read of the same file just before each run, so both meet
+        // the same cache and, on a shared machine, much the same load; the
+        // best of each counts.
+        double base = 1e300;
+        Misura m;
+        for (int r = 0; r < ripetizioni; ++r) {
+            base = std::min(base, LetturaEqua(file, 1));
+            const Misura una = Figlio({QStringLiteral("--esegui"), op.nome, file}, 1);
+            m.ms = std::min(m.ms, una.ms);
+            m.kb = std::max(m.kb, una.kb);
+            m.ok = m.ok && una.ok;
+        }
         bool obiettivo = ConObiettivo(op.nome);
         QString descrizione = op.descrizione;
         if (op.nome == u"esporta") {

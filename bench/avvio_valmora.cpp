@@ -1,24 +1,20 @@
-// The program's start-up up to the access screen shown: the same steps as
+// The program's start-up up to the access screen painted: the same steps as
 // main.cpp, then it reports and leaves.
+#include "PrimoDisegno.h"
+
 #include "access/Password.h"
 #include "app/Applicazione.h"
 #include "app/Schermate.h"
 
 #include <QApplication>
-#include <QTimer>
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Applicazione::Prepara(app);
     Schermate::CreaTutte();
+    PrimoDisegno disegno(Schermate::Globali().frmPassword);
     Schermate::Globali().frmPassword->show();
-    QTimer::singleShot(0, [] {
-        std::puts("pronto");
-        std::fflush(stdout);
-        QCoreApplication::quit();
-    });
     const int r = QApplication::exec();
     Schermate::DistruggiTutte();
     return r;

@@ -6,6 +6,7 @@
 #include "app/Schermate.h"
 #include "app/TestiGuida.h"
 #include "charts/TotaliMensili.h"
+#include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 #include "platform/chart/Grafico.h"
@@ -184,6 +185,7 @@ void TfrmStatistiche::btnApriClick()
 
     Totali12 totali;
     try {
+        const Attesa attesa(this, Avanzamento::LetturaArchivio());
         totali = TotaliMensili(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()), anno);
     } catch (const std::exception &) {
         // The archive cannot be read, or an amount of this year is not a

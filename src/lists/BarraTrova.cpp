@@ -20,7 +20,7 @@ BarraTrova::BarraTrova(QLineEdit *testo, QAbstractButton *pulsante, QListView *l
 
 void BarraTrova::Trova()
 {
-    const QStringList &righe = ModelloDi(m_lista)->Righe().righe;
+    const TestiRighe &righe = ModelloDi(m_lista)->Righe().righe;
     if (righe.isEmpty()) {
         Desktop::Corrente().MessaggioSemplice(
             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."),

@@ -6,6 +6,10 @@
 #include <QListView>
 #include <QSize>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 ModelloRighe::ModelloRighe(QObject *parent)
     : QAbstractListModel(parent), m_carattere(QStringLiteral("Courier New"), 12)
 {
@@ -45,7 +49,15 @@ void ModelloRighe::Imposta(RigheScheda righe)
     endResetModel();
 }
 
-void ModelloRighe::Svuota() { Imposta({}); }
+void ModelloRighe::Svuota()
+{
+    Imposta({});
+#ifdef __GLIBC__
+    // A long list leaves large free blocks inside the heap, which the
+    // allocator keeps for itself: hand them back once the list is gone.
+    malloc_trim(0);
+#endif
+}
 
 ModelloRighe *PreparaListaRighe(QListView *vista)
 {

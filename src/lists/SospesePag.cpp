@@ -5,6 +5,7 @@
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
 #include "lists/RicercaSchede.h"
+#include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
 #include "register/Archivio.h"
@@ -38,6 +39,7 @@ void TfrmSospesePag::showEvent(QShowEvent *evento)
     m_ultimoTrova.clear();
     ui->txtTrova->clear();
     try {
+        const Attesa attesa(this, Avanzamento::LetturaArchivio());
         MostraRighe(ui->lstRecords,
                     ContiDaSaldare(Archivio::Percorso(Desktop::Corrente().CartellaProgramma())));
     } catch (const ErroreArchivio &) {
@@ -70,5 +72,5 @@ void TfrmSospesePag::btnStampaClick()
 {
     StampaReportLista(this, QStringLiteral("Riepilogo dati"),
                       QStringLiteral("Riepilogo conti da saldare"),
-                      ModelloDi(ui->lstRecords)->Righe().righe);
+                      ModelloDi(ui->lstRecords)->Righe().righe.Elenco());
 }

@@ -9,10 +9,8 @@ bool Contiene(const QString &riga, const QString &t)
     return !t.isEmpty() && Testo::MinuscoloAscii(riga).contains(t);
 }
 
-} // namespace
-
-int TrovaRiga(const QStringList &righe, int selezionata, const QString &testo,
-              QString &ultimoTesto)
+template <typename Righe>
+int Trova(const Righe &righe, int selezionata, const QString &testo, QString &ultimoTesto)
 {
     const int n = int(righe.size());
     if (n == 0)
@@ -37,4 +35,18 @@ int TrovaRiga(const QStringList &righe, int selezionata, const QString &testo,
     }
     ultimoTesto = t;
     return trovata >= 0 ? trovata : selezionata;
+}
+
+} // namespace
+
+int TrovaRiga(const QStringList &righe, int selezionata, const QString &testo,
+              QString &ultimoTesto)
+{
+    return Trova(righe, selezionata, testo, ultimoTesto);
+}
+
+int TrovaRiga(const TestiRighe &righe, int selezionata, const QString &testo,
+              QString &ultimoTesto)
+{
+    return Trova(righe, selezionata, testo, ultimoTesto);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The find bar's rule: which line a press of Trova selects.
 
+#include "lists/RigaScheda.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,4 +13,7 @@
 // stays when no other line matches. Letters are compared after lowering the
 // ASCII ones only; an empty text matches nothing. An empty list gives -1.
 int TrovaRiga(const QStringList &righe, int selezionata, const QString &testo,
+              QString &ultimoTesto);
+// The same over the lines of a result list.
+int TrovaRiga(const TestiRighe &righe, int selezionata, const QString &testo,
               QString &ultimoTesto);

@@ -5,6 +5,7 @@
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
 #include "lists/RicercaSchede.h"
+#include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
 #include "platform/Testo.h"
@@ -115,6 +116,7 @@ void TfrmTrovaRegPagamenti::btnCercaClick()
 
     RigheScheda righe;
     try {
+        const Attesa attesa(this, Avanzamento::LetturaArchivio());
         righe = CercaSchede(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()), criteri);
     } catch (const ErroreArchivio &) {
         Desktop::Corrente().MessaggioSemplice(
@@ -145,5 +147,5 @@ void TfrmTrovaRegPagamenti::btnStampaClick()
 {
     StampaReportLista(this, QStringLiteral("Riepilogo dati"),
                       QStringLiteral("Riepilogo pagamenti in Registro spese"),
-                      ModelloDi(ui->lstRecords)->Righe().righe);
+                      ModelloDi(ui->lstRecords)->Righe().righe.Elenco());
 }

@@ -1,5 +1,7 @@
 #include "platform/Desktop.h"
 
+#include "platform/Attesa.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,9 +12,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QProgressDialog>
 
 namespace {
 Desktop *g_installato = nullptr;
+
+// Every program with a desktop shows long work through it, also the work of
+// objects that have no widgets of their own.
+const bool g_lavori = (Avanzamento::InstallaGestore(&Attesa::Gestore()), true);
 
 QWidget *Genitore(QWidget *g)
 {
@@ -108,6 +115,53 @@ bool DesktopReale::DialogoStampa(QPrinter &stampante, QWidget *genitore)
 }
 
 void DesktopReale::ApriUrl(const QUrl &url) { QDesktopServices::openUrl(url); }
+
+namespace {
+// Work shorter than this passes with the busy cursor alone.
+constexpr qint64 kMostraAvanzamentoMs = 300;
+// How often the windows are painted again while the work goes on.
+constexpr qint64 kRidisegnoMs = 40;
+} // namespace
+
+void DesktopReale::InizioLavoro(QWidget *, const QString &testo)
+{
+    if (m_lavori++ > 0)
+        return;
+    m_testoLavoro = testo;
+    m_lavoro.start();
+    m_disegno.start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Whatever was just dismissed (a question box) leaves the screen now.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void DesktopReale::AvanzamentoLavoro(QWidget *finestra, int percento)
+{
+    if (m_lavori == 0 || m_disegno.elapsed() < kRidisegnoMs)
+        return;
+    if (!m_avanzamento && m_lavoro.elapsed() >= kMostraAvanzamentoMs) {
+        m_avanzamento = new QProgressDialog(m_testoLavoro, QString(), 0, 100, Genitore(finestra));
+        m_avanzamento->setWindowTitle(QStringLiteral("Attendere"));
+        m_avanzamento->setAccessibleName(QStringLiteral("Avanzamento del lavoro"));
+        m_avanzamento->setWindowModality(Qt::WindowModal);
+        m_avanzamento->setMinimumDuration(0);
+        m_avanzamento->setAutoClose(false);
+        m_avanzamento->setAutoReset(false);
+        m_avanzamento->show();
+    }
+    if (m_avanzamento)
+        m_avanzamento->setValue(percento);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_disegno.restart();
+}
+
+void DesktopReale::FineLavoro(QWidget *)
+{
+    if (m_lavori == 0 || --m_lavori > 0)
+        return;
+    delete m_avanzamento;
+    QApplication::restoreOverrideCursor();
+}
 
 QDate DesktopReale::Oggi() const { return QDate::currentDate(); }
 

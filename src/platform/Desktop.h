@@ -6,11 +6,14 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <optional>
 
 class QDialog;
+class QProgressDialog;
 class QPrinter;
 class QWidget;
 
@@ -50,6 +53,14 @@ public:
     // Shell open of a file, folder, web or mailto: address; outcome ignored.
     virtual void ApriUrl(const QUrl &url) = 0;
 
+    // Long work on behalf of a window (a scan of the archive): a busy cursor
+    // from its start to its end, and its progress reported in percent as it
+    // goes. The desktop shows the progress once the work has lasted a few
+    // tenths of a second, and keeps every window painted meanwhile.
+    virtual void InizioLavoro(QWidget *finestra, const QString &testo) = 0;
+    virtual void AvanzamentoLavoro(QWidget *finestra, int percento) = 0;
+    virtual void FineLavoro(QWidget *finestra) = 0;
+
     virtual QDate Oggi() const = 0;
     virtual QDateTime Adesso() const = 0;
     // The folder of the executable, where the archive and the password store live.
@@ -76,7 +87,17 @@ public:
     bool DialogoStampa(QPrinter &stampante, QWidget *genitore) override;
     void PreparaLavoroStampa(QPrinter &) override {}
     void ApriUrl(const QUrl &url) override;
+    void InizioLavoro(QWidget *finestra, const QString &testo) override;
+    void AvanzamentoLavoro(QWidget *finestra, int percento) override;
+    void FineLavoro(QWidget *finestra) override;
     QDate Oggi() const override;
     QDateTime Adesso() const override;
     QString CartellaProgramma() const override;
+
+private:
+    QElapsedTimer m_lavoro;        // since the start of the current work
+    QElapsedTimer m_disegno;       // since the windows were last painted
+    QPointer<QProgressDialog> m_avanzamento;
+    QString m_testoLavoro;
+    int m_lavori = 0;              // nested works under way
 };

@@ -1,6 +1,8 @@
 # Sources of src/platform
-list(APPEND VALMORA_CORE_SOURCES src/platform/Testo.cpp)
-list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Collegamento.cpp
+list(APPEND VALMORA_CORE_SOURCES src/platform/Testo.cpp src/platform/Avanzamento.cpp
+  src/platform/Frammento.cpp)
+list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Attesa.cpp
+  src/platform/Collegamento.cpp
   src/platform/Immagini.cpp src/platform/Aspetto.cpp src/platform/Tastiera.cpp
   src/platform/Accessibilita.cpp
   src/platform/LavoroInCorso.cpp

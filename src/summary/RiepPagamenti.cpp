@@ -7,6 +7,7 @@
 #include "lists/BarraTrova.h"
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
+#include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
@@ -94,6 +95,7 @@ void TfrmRiepPagamenti::Costruisci()
     QString avviso;
     Riepilogo r;
     try {
+        const Attesa attesa(this, Avanzamento::LetturaArchivio());
         r = CostruisciRiepilogo(Archivio::Percorso(desktop.CartellaProgramma()), cr);
         if (!r.Completo())
             avviso = QStringLiteral(
@@ -132,7 +134,7 @@ void TfrmRiepPagamenti::done(int risultato)
 void TfrmRiepPagamenti::btnStampaClick()
 {
     Desktop &desktop = Desktop::Corrente();
-    const QStringList &righe = ModelloDi(ui->lstRecords)->Righe().righe;
+    const TestiRighe &righe = ModelloDi(ui->lstRecords)->Righe().righe;
     if (righe.isEmpty()) {
         desktop.Messaggio(Desktop::Tipo::Avviso,
                           QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce."),
@@ -142,7 +144,7 @@ void TfrmRiepPagamenti::btnStampaClick()
     if (!desktop.Domanda(QStringLiteral("Si vuole stampare il presente riepilogo?"), this))
         return;
     StampaReportLista(this, QStringLiteral("Riepilogo pagamenti"), QStringLiteral("Riepilogo uscite"),
-                      RigheStampaRiepilogo(righe, ui->lblIntervallo->text(), ui->lblTotCosti->text()));
+                      RigheStampaRiepilogo(righe.Elenco(), ui->lblIntervallo->text(), ui->lblTotCosti->text()));
 }
 
 void TfrmRiepPagamenti::imgGuidaClick()

@@ -1,5 +1,6 @@
 #include "summary/Riepilogo.h"
 
+#include "platform/Frammento.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 
@@ -44,14 +45,15 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
 {
     const bool perFornitore = !Testo::Trim(criteri.fornitore).isEmpty();
     const bool perCodice = !Testo::Trim(criteri.codice).isEmpty();
-    const QString fornitore = Testo::MinuscoloAscii(criteri.fornitore);
-    const QString codice = Testo::MinuscoloAscii(criteri.codice);
+    const FrammentoCp1252 fornitore(criteri.fornitore);
+    const FrammentoCp1252 codice(criteri.codice);
 
     Riepilogo r;
+    RiservaPerArchivio(r.righe, percorsoArchivio);
     ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
-        if (perFornitore && !Testo::MinuscoloAscii(s.Testo(Campo::Fornitore)).contains(fornitore))
+        if (perFornitore && !fornitore.In(Grezzo(s, Campo::Fornitore)))
             return true;
-        if (perCodice && !Testo::MinuscoloAscii(s.Testo(Campo::Codice)).contains(codice))
+        if (perCodice && !codice.In(Grezzo(s, Campo::Codice)))
             return true;
         // Date and amount are read from the stored bytes: a statement of
         // every record must not build their texts.

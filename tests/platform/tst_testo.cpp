@@ -1,3 +1,4 @@
+#include "platform/Frammento.h"
 #include "platform/Testo.h"
 
 #include <QtTest>
@@ -23,6 +24,8 @@ private slots:
     void formatoGenerale_data();
     void formatoGenerale();
     void numeriIndipendentiDalLocaleDelProcesso();
+    void frammentoNeiByte_data();
+    void frammentoNeiByte();
 };
 
 void TestTesto::trim_data()
@@ -221,6 +224,40 @@ void TestTesto::numeriIndipendentiDalLocaleDelProcesso()
     QCOMPARE(g, QStringLiteral("2,5"));
     QVERIFY(e.has_value());
     QCOMPARE(*e, 1500.0);
+}
+
+// The search looks for a fragment in the stored bytes; it must answer as the
+// decoded text would.
+void TestTesto::frammentoNeiByte_data()
+{
+    QTest::addColumn<QByteArray>("campo");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<bool>("atteso");
+    QTest::newRow("lettere ASCII in ogni caso") << QByteArray("ENEL Energia") << QStringLiteral("eNeRgIa") << true;
+    QTest::newRow("accentata minuscola non trova la maiuscola")
+        << QByteArray("CAFF\xC8") << QStringLiteral("caff\u00E8") << false;
+    QTest::newRow("accentata uguale") << QByteArray("caff\xE8 bar") << QStringLiteral("CAFF\u00E8") << true;
+    QTest::newRow("euro dal byte 0x80") << QByteArray("Tot. \x80 5") << QStringLiteral("\u20AC 5") << true;
+    QTest::newRow("byte 0x81 come controllo C1") << QByteArray("a\x81z") << QStringLiteral("A\u0081Z") << true;
+    QTest::newRow("fuori dalla code page non trova il punto interrogativo")
+        << QByteArray("perch? no") << QStringLiteral("perch\u4E00") << false;
+    QTest::newRow("coppia surrogata") << QByteArray("??") << QStringLiteral("\U0001F600") << false;
+    QTest::newRow("piu lungo del campo") << QByteArray("abc") << QStringLiteral("abcd") << false;
+    QTest::newRow("spazi contano") << QByteArray("luce gas") << QStringLiteral(" gas") << true;
+    QTest::newRow("vuoto trova sempre") << QByteArray("x") << QString() << true;
+    QTest::newRow("campo vuoto") << QByteArray() << QStringLiteral("a") << false;
+    QTest::newRow("in fondo a un campo lungo") << QByteArray(250, 'x') + "Q" << QStringLiteral("xq") << true;
+}
+
+void TestTesto::frammentoNeiByte()
+{
+    QFETCH(QByteArray, campo);
+    QFETCH(QString, testo);
+    QFETCH(bool, atteso);
+    const bool decodificato =
+        Testo::MinuscoloAscii(Testo::DecodificaCp1252(campo)).contains(Testo::MinuscoloAscii(testo));
+    QCOMPARE(decodificato, atteso); // the row states the rule itself
+    QCOMPARE(FrammentoCp1252(testo).In(campo), atteso);
 }
 
 QTEST_APPLESS_MAIN(TestTesto)

@@ -27,6 +27,8 @@ private slots:
     void cartellaMancante_errore();
     void scansione_ordineEFermata();
     void scansione_archivioVuoto();
+    void scansione_eccezioneDelVisitatore();
+    void scansione_archivioAccorciatoDuranteLaLettura();
 
 private:
     QString percorso() const { return Archivio::Percorso(m_dir->path()); }
@@ -226,7 +228,7 @@ void TestArchivio::cartellaMancante_errore()
 void TestArchivio::scansione_ordineEFermata()
 {
     QList<TScheda> schede;
-    for (int i = 0; i < 700; ++i) // crosses the read blocks
+    for (int i = 0; i < 1500; ++i) // several read blocks: each buffer is read into again
         schede << ArchivioDiProva::Scheda({{Campo::NumDoc, QString::number(i)}});
     ArchivioDiProva::Scrivi(percorso(), schede);
     qint64 atteso = 0;
@@ -235,7 +237,7 @@ void TestArchivio::scansione_ordineEFermata()
         ++atteso;
         return true;
     });
-    QCOMPARE(atteso, 700);
+    QCOMPARE(atteso, 1500);
     int viste = 0;
     ScorriArchivio(percorso(), [&](const TScheda &, qint64) { return ++viste < 5; });
     QCOMPARE(viste, 5);
@@ -247,6 +249,36 @@ void TestArchivio::scansione_archivioVuoto()
     ScorriArchivio(percorso(), [&](const TScheda &, qint64) { ++viste; return true; });
     QCOMPARE(viste, 0);
     QVERIFY(QFile::exists(percorso()));
+}
+
+void TestArchivio::scansione_eccezioneDelVisitatore()
+{
+    QList<TScheda> schede(1500, ArchivioDiProva::Scheda({{Campo::NumDoc, QStringLiteral("1")}}));
+    ArchivioDiProva::Scrivi(percorso(), schede);
+    // The visitor's own failure reaches the caller, and the archive reads again.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, ScorriArchivio(percorso(), [](const TScheda &, qint64 i) {
+        if (i == 500)
+            throw std::runtime_error("visitatore");
+        return true;
+    }));
+    int viste = 0;
+    ScorriArchivio(percorso(), [&](const TScheda &, qint64) { ++viste; return true; });
+    QCOMPARE(viste, 1500);
+}
+
+void TestArchivio::scansione_archivioAccorciatoDuranteLaLettura()
+{
+    QList<TScheda> schede(1500, ArchivioDiProva::Scheda({{Campo::NumDoc, QStringLiteral("1")}}));
+    ArchivioDiProva::Scrivi(percorso(), schede);
+    // Cut short by another program while the first block is read: the scan
+    // fails instead of ending early as if the archive were complete.
+    int viste = 0;
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, ScorriArchivio(percorso(), [&](const TScheda &, qint64) {
+        if (viste++ == 0)
+            QFile::resize(percorso(), 0);
+        return true;
+    }));
+    QVERIFY(viste < 1500);
 }
 
 QTEST_GUILESS_MAIN(TestArchivio)

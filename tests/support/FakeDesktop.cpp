@@ -81,3 +81,22 @@ void FakeDesktop::PreparaLavoroStampa(QPrinter &stampante)
 }
 
 void FakeDesktop::ApriUrl(const QUrl &url) { aperti.append(url); }
+
+void FakeDesktop::InizioLavoro(QWidget *finestra, const QString &testo)
+{
+    ++lavoriInCorso;
+    lavori.append({testo, finestra, {}, false});
+}
+
+void FakeDesktop::AvanzamentoLavoro(QWidget *, int percento)
+{
+    if (!lavori.isEmpty())
+        lavori.last().avanzamenti.append(percento);
+}
+
+void FakeDesktop::FineLavoro(QWidget *)
+{
+    --lavoriInCorso;
+    if (!lavori.isEmpty())
+        lavori.last().finito = true;
+}

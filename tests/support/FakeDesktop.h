@@ -29,6 +29,16 @@ public:
     QStringList stampe;              // PDF files of the print jobs, in order
     QList<QDialog *> modali;         // dialogs shown modally (valid only inside the handler)
     int dialoghiStampa = 0;          // how many times the print dialog was shown
+    // Long work: each start (its text and window), each progress report in
+    // percent, and each end, in order.
+    struct Lavoro {
+        QString testo;
+        QWidget *finestra = nullptr;
+        QList<int> avanzamenti;
+        bool finito = false;
+    };
+    QList<Lavoro> lavori;
+    int lavoriInCorso = 0;
 
     // --- what the user will do
     QQueue<bool> risposte;                        // answers to Domanda; empty -> Yes
@@ -64,6 +74,9 @@ public:
     bool DialogoStampa(QPrinter &stampante, QWidget *genitore) override;
     void PreparaLavoroStampa(QPrinter &stampante) override;
     void ApriUrl(const QUrl &url) override;
+    void InizioLavoro(QWidget *finestra, const QString &testo) override;
+    void AvanzamentoLavoro(QWidget *finestra, int percento) override;
+    void FineLavoro(QWidget *finestra) override;
     QDate Oggi() const override { return oggi; }
     QDateTime Adesso() const override { return QDateTime(oggi, ora); }
     QString CartellaProgramma() const override { return cartella.path(); }

@@ -19,6 +19,9 @@ Tasto FiltraTasto(int tasto, const QString &carattere)
     case Qt::Key_Delete:
     case Qt::Key_Left:
     case Qt::Key_Right:
+    // Tab walks on: swallowed, it would trap a keyboard user in the field.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
         return Tasto::Passa;
     default:
         break;

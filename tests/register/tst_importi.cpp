@@ -167,7 +167,8 @@ void TestImporti::filtroTasti_data()
     QTest::newRow("punto") << int(Qt::Key_Period) << "." << scarta;
     QTest::newRow("lettera") << int(Qt::Key_A) << "a" << scarta;
     QTest::newRow("meno") << int(Qt::Key_Minus) << "-" << scarta;
-    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << scarta;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << "\t" << passa;
+    QTest::newRow("maiusc+tab") << int(Qt::Key_Backtab) << "" << passa;
     QTest::newRow("home") << int(Qt::Key_Home) << "" << scarta;
     QTest::newRow("su") << int(Qt::Key_Up) << "" << scarta;
 }

@@ -86,6 +86,8 @@ private slots:
 
     void entrataImporto_data();
     void entrataImporto();
+    void tabEsceDaImporto_data();
+    void tabEsceDaImporto();
     void importiNormalizzati_data();
     void importiNormalizzati();
     void importoTroppoLungo_data();
@@ -430,6 +432,34 @@ void TestRegistroModifiche::entrataImporto()
         QVERIFY(!e->hasSelectedText());
         QCOMPARE(e->cursorPosition(), e->text().size());
     }
+}
+
+void TestRegistroModifiche::tabEsceDaImporto_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<bool>("indietro");
+    for (const char *campo : {"txtDovuto", "txtAcconto", "txtSaldo"}) {
+        QTest::addRow("%s, Tab", campo) << QString::fromLatin1(campo) << false;
+        QTest::addRow("%s, Maiusc+Tab", campo) << QString::fromLatin1(campo) << true;
+    }
+}
+
+// A keyboard user is never held in an amount field: Tab leaves it, and the
+// amount typed is normalised on the way out.
+void TestRegistroModifiche::tabEsceDaImporto()
+{
+    QFETCH(QString, campo);
+    QFETCH(bool, indietro);
+    auto *e = Trova<QLineEdit>(m_editor, campo);
+    e->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focale(), campo);
+    QTest::keyClicks(e, QStringLiteral("12,5"));
+    if (indietro)
+        QTest::keyClick(e, Qt::Key_Backtab, Qt::ShiftModifier);
+    else
+        QTest::keyClick(e, Qt::Key_Tab);
+    QVERIFY2(focale() != campo, qPrintable(focale()));
+    QCOMPARE(e->text(), QStringLiteral("12,50"));
 }
 
 void TestRegistroModifiche::importiNormalizzati_data()

@@ -557,8 +557,6 @@ void TestRegPagamenti::importi_tastiEUscita()
     c()->txtDovuto->selectAll();
     QTest::keyClicks(c()->txtDovuto, QStringLiteral("1a2.-x,5"));
     QCOMPARE(c()->txtDovuto->text(), QStringLiteral("12,5"));
-    QTest::keyClick(c()->txtDovuto, Qt::Key_Tab); // swallowed
-    QCOMPARE(focale(), QStringLiteral("txtDovuto"));
     QTest::keyClick(c()->txtDovuto, Qt::Key_Return);
     QCOMPARE(focale(), QStringLiteral("txtAcconto"));
     QCOMPARE(c()->txtDovuto->text(), QStringLiteral("12,50"));

@@ -28,17 +28,6 @@ QString &UltimoTrova()
 
 const QString kNonCalcolabile = QStringLiteral("non calcolabile");
 
-QString ElencoPosizioni(const QList<qint64> &indici)
-{
-    constexpr int kMassimo = 10;
-    QStringList p;
-    for (int i = 0; i < indici.size() && i < kMassimo; ++i)
-        p << QString::number(indici.at(i) + 1);
-    if (indici.size() > kMassimo)
-        p << QStringLiteral("...");
-    return p.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 TfrmRiepPagamenti::TfrmRiepPagamenti(QWidget *parent)
@@ -100,7 +89,7 @@ void TfrmRiepPagamenti::Costruisci()
                          "Attenzione: il riepilogo non è completo e il totale non può essere calcolato.\n\r\n\r"
                          "Le schede n. %1 dell'archivio hanno la data dell'operazione o il totale dovuto "
                          "non leggibile: correggerle nel Registro spese e ripetere il riepilogo.")
-                         .arg(ElencoPosizioni(r.illeggibili));
+                         .arg(Testo::ElencoPosizioni(r.illeggibili));
     } catch (const ErroreArchivio &) {
         r = Riepilogo{};
         r.illeggibili.append(-1); // nothing could be read: no total either

@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(QList<double>(t.begin(), t.end()), attesi);
     }
 
-    void importoNonNumerico_fermaIlCalcolo_data()
+    void importoNonNumerico_nominaLeSchede_data()
     {
         QTest::addColumn<QString>("dovuto");
         QTest::newRow("empty") << QString();
@@ -87,11 +87,20 @@ private slots:
         QTest::newRow("point as decimal separator") << u"10.20"_qs;
         QTest::newRow("sum overflows") << u"1E308"_qs;
     }
-    void importoNonNumerico_fermaIlCalcolo()
+    void importoNonNumerico_nominaLeSchede()
     {
         QFETCH(QString, dovuto);
-        ArchivioDiProva::Scrivi(Percorso(), Schede({u"15/03/2024|1E308"_qs, u"15/03/2024|"_qs + dovuto}));
-        QVERIFY_THROWS_EXCEPTION(ErroreImporto, TotaliMensili(Percorso(), u"2024"_qs));
+        // Every unreadable record of the year is named, in file order, not
+        // just the first; records of other years and readable ones are not.
+        ArchivioDiProva::Scrivi(Percorso(), Schede({u"15/03/2024|1E308"_qs, u"15/03/2024|"_qs + dovuto,
+                                                    u"01/01/2023|abc"_qs, u"02/02/2024|1,00"_qs,
+                                                    u"31/12/2024|"_qs + dovuto}));
+        try {
+            TotaliMensili(Percorso(), u"2024"_qs);
+            QFAIL("no failure for an unreadable amount");
+        } catch (const ErroreImporto &e) {
+            QCOMPARE(e.indici, (QList<qint64>{1, 4}));
+        }
     }
 
     void archivioAssente_vieneCreatoVuoto()

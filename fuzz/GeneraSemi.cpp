@@ -71,7 +71,7 @@ const QList<TScheda> &Schede()
 
 QByteArray Store(QByteArrayView prima, QByteArrayView riga, QByteArrayView dopo)
 {
-    return QByteArray(prima) + QByteArray(riga) + QByteArray(dopo);
+    return prima.toByteArray() + riga.toByteArray() + dopo.toByteArray();
 }
 
 } // namespace

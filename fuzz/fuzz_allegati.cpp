@@ -1,7 +1,8 @@
 // The check of an attachment name, on the names a record holds (trimmed, as
 // the attachments dialog takes them) and on any text: a name passes only when
 // joined to the attachment folder it names a file right inside it, and it is
-// refused exactly when it is empty, "." or "..", or holds "/", "\" or NUL.
+// refused exactly when it is empty, "." or "..", starts with ":" (Qt's
+// resource prefix), or holds "/", "\" or NUL.
 #include "register/Allegati.h"
 #include "register/Scheda.h"
 #include "platform/Testo.h"
@@ -17,8 +18,8 @@ void Prova(const QString &nome)
 {
     static const QString cartella = QDir::cleanPath(QDir::tempPath() + QStringLiteral("/Valmora/") + Allegati::NomeCartella());
     const bool sicuro = Allegati::NomeSicuro(nome);
-    const bool vietato = nome.isEmpty() || nome == u"." || nome == u".." || nome.contains(u'/')
-        || nome.contains(u'\\') || nome.contains(QChar(0));
+    const bool vietato = nome.isEmpty() || nome == u"." || nome == u".." || nome.startsWith(u':')
+        || nome.contains(u'/') || nome.contains(u'\\') || nome.contains(QChar(0));
     if (sicuro == vietato)
         std::abort();
     if (!sicuro)

@@ -122,7 +122,7 @@ void ProvaRiepilogo(const uint8_t *dati, size_t n, const QString &percorso, QByt
         }
         if (*data < c.inizio || *data > c.fine)
             continue;
-        const auto importo = Testo::LeggiNumero(s.Testo(Campo::Dovuto));
+        const auto importo = Testo::LeggiNumero(Testo::Trim(s.Testo(Campo::Dovuto)));
         if (!importo) {
             illeggibili.append(i);
             continue;

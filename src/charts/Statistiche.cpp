@@ -7,6 +7,7 @@
 #include "app/TestiGuida.h"
 #include "charts/TotaliMensili.h"
 #include "platform/Desktop.h"
+#include "platform/Posizioni.h"
 #include "platform/Testo.h"
 #include "platform/chart/Grafico.h"
 #include "register/Archivio.h"
@@ -193,7 +194,7 @@ void TfrmStatistiche::btnApriClick()
                           QStringLiteral("Attenzione: il grafico dell'anno %1 non può essere disegnato.\n\r\n\r"
                                          "Le schede n. %2 dell'archivio hanno il totale dovuto non leggibile: "
                                          "correggerle nel Registro spese e premere di nuovo Apri.")
-                              .arg(anno, Testo::ElencoPosizioni(e.indici)),
+                              .arg(anno, Posizioni::Elenco(e.indici)),
                           this);
         ui->txtAnno->setFocus();
         return;

@@ -1,7 +1,6 @@
 #include "platform/Testo.h"
 
 #include <QHash>
-#include <QStringList>
 #include <QVarLengthArray>
 #include <array>
 #include <charconv>
@@ -275,17 +274,6 @@ QString FormatoGenerale(double v)
     if (neg)
         r.prepend('-');
     return QString::fromLatin1(r);
-}
-
-QString ElencoPosizioni(const QList<qint64> &indici)
-{
-    constexpr qsizetype kMassimo = 10;
-    QStringList p;
-    for (qsizetype i = 0; i < indici.size() && i < kMassimo; ++i)
-        p << QString::number(indici.at(i) + 1);
-    if (indici.size() > kMassimo)
-        p << QStringLiteral("...");
-    return p.join(QStringLiteral(", "));
 }
 
 } // namespace Testo

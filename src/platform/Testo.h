@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
-#include <QList>
 #include <QString>
 #include <optional>
 
@@ -52,9 +51,5 @@ std::optional<double> LeggiNumeroCp1252(QByteArrayView b);
 // The shortest decimal text with at most 15 significant digits, with the comma:
 // 2.5 -> "2,5", 12 -> "12", 1e20 -> "1E20", 0.000001 -> "1E-6".
 QString FormatoGenerale(double v);
-
-// 0-based record positions as the user counts them, 1-based and separated by
-// commas: the first ten, then "..." when there are more.
-QString ElencoPosizioni(const QList<qint64> &indici);
 
 } // namespace Testo

@@ -9,8 +9,9 @@ namespace Allegati {
 
 QString NomeCartella(); // "Documenti_Allegati"
 
-// True for a plain file name: not empty, not "." or "..", without "/", "\"
-// or NUL. Names read from the archive may come from anywhere.
+// True for a plain file name: not empty, not "." or "..", not starting with
+// ":", without "/", "\" or NUL. Names read from the archive may come from
+// anywhere.
 bool NomeSicuro(const QString &nome);
 
 // Copies sorgente over destinazione, replacing it whole or not at all: the

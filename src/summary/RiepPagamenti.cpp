@@ -8,6 +8,7 @@
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
 #include "platform/Desktop.h"
+#include "platform/Posizioni.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 #include "summary/MenuRiepPagamenti.h"
@@ -89,7 +90,7 @@ void TfrmRiepPagamenti::Costruisci()
                          "Attenzione: il riepilogo non è completo e il totale non può essere calcolato.\n\r\n\r"
                          "Le schede n. %1 dell'archivio hanno la data dell'operazione o il totale dovuto "
                          "non leggibile: correggerle nel Registro spese e ripetere il riepilogo.")
-                         .arg(Testo::ElencoPosizioni(r.illeggibili));
+                         .arg(Posizioni::Elenco(r.illeggibili));
     } catch (const ErroreArchivio &) {
         r = Riepilogo{};
         r.illeggibili.append(-1); // nothing could be read: no total either

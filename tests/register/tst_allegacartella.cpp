@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -275,6 +276,11 @@ void TestAllegaCartella::nomeSicuro_data()
     QTest::newRow("barra inversa") << "x\\y" << false;
     QTest::newRow("assoluto") << "/etc/passwd" << false;
     QTest::newRow("nul") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << false;
+    // Qt reads a leading ':' as its resource system: joined to the folder, the
+    // name would come back on its own, outside it.
+    QTest::newRow("due punti in testa") << ":" << false;
+    QTest::newRow("risorsa") << ":/immagini/logo.png" << false;
+    QTest::newRow("due punti dentro") << "a:b.pdf" << true;
 }
 
 void TestAllegaCartella::nomeSicuro()
@@ -282,6 +288,13 @@ void TestAllegaCartella::nomeSicuro()
     QFETCH(QString, nome);
     QFETCH(bool, sicuro);
     QCOMPARE(Allegati::NomeSicuro(nome), sicuro);
+    if (sicuro) {
+        // A name that passes is a file right inside the folder it is joined to.
+        const QString cartella = QStringLiteral("/cartella/Documenti_Allegati");
+        const QFileInfo f(QDir(cartella).filePath(nome));
+        QCOMPARE(f.absolutePath(), cartella);
+        QCOMPARE(f.fileName(), nome);
+    }
 }
 
 QTEST_MAIN(TestAllegaCartella)

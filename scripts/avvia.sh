@@ -1,10 +1,57 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, lays out the program folder ./Valmora
-# inside the checkout and starts the program from there.
+# Installs what is missing, builds, lays out the program folder and starts the
+# program from there.
+#
+#   bash scripts/avvia.sh [CARTELLA]
+#
+# The program folder holds the user's archive, attachments, backups and
+# password store, so it lives outside the checkout, where `git clean -fdx`
+# cannot reach it: CARTELLA if given, else $VALMORA_CARTELLA, else ~/Valmora.
+# A ./Valmora folder left in the checkout by an older version of this script
+# is moved there when that folder holds no register yet; otherwise both are
+# left as they are and the script says so.
 set -euo pipefail
+cartella=${1:-${VALMORA_CARTELLA:-$HOME/Valmora}}
+case "$cartella" in /*) ;; *) cartella="$PWD/$cartella" ;; esac
 cd "$(dirname "$0")/.."
+sorgenti=$PWD
+
+# What belongs to the user in a program folder.
+DATI=(unins000.dll Operazioni_Pagamenti.pro Documenti_Allegati Backup Registro_Spese.xls)
+ha_dati() {
+  local f
+  for f in "${DATI[@]}"; do [ -e "$1/$f" ] && return 0; done
+  return 1
+}
+
+vecchia="$sorgenti/Valmora"
+if [ -d "$vecchia" ] && [ "$(realpath -m "$vecchia")" != "$(realpath -m "$cartella")" ] && ha_dati "$vecchia"; then
+  if [ -e "$cartella" ] && ha_dati "$cartella"; then
+    echo "Attenzione: $vecchia (cartella del programma di una versione precedente) e $cartella"
+    echo "contengono entrambe dei dati: nessuna delle due viene toccata. Il programma usa $cartella;"
+    echo "spostare altrove i dati che servono di $vecchia, che 'git clean' cancellerebbe."
+  else
+    mkdir -p "$(dirname "$cartella")"
+    if [ -e "$cartella" ]; then
+      # An empty or data-free folder: the user's files go into it.
+      for f in "${DATI[@]}"; do
+        if [ -e "$vecchia/$f" ]; then mv -n "$vecchia/$f" "$cartella/"; fi
+      done
+    else
+      mv "$vecchia" "$cartella"
+    fi
+    echo "La cartella del programma $vecchia è stata spostata in $cartella."
+  fi
+fi
+
+case "$(realpath -m "$cartella")/" in
+  "$(realpath -m "$sorgenti")"/*)
+    echo "Attenzione: $cartella è dentro i sorgenti; 'git clean -fdx' cancellerebbe archivio e allegati." ;;
+esac
+
 bash scripts/dipendenze.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVALMORA_TESTS=OFF -DVALMORA_BENCH=OFF
 cmake --build build --target valmora
-cmake --install build --prefix "$PWD/Valmora"
-exec "$PWD/Valmora/valmora"
+cmake --install build --prefix "$cartella"
+echo "Cartella del programma: $cartella"
+exec "$cartella/valmora"

@@ -1,31 +1,139 @@
 #include "access/Accesso.h"
 
 #include "access/Crypt.h"
+#include "access/FileIni.h"
 #include "platform/Testo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-#include <QStringList>
-#include <QTemporaryFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Accesso {
 
 namespace {
-const QString kChiave = QStringLiteral("Accesso/Valore");
 
-// The file opens for writing and its folder takes the temporary copy that
-// replaces it.
-bool Scrivibile(const QString &percorso)
+constexpr QByteArrayView kSezione = "Accesso";
+constexpr QByteArrayView kChiave = "Valore";
+// A store is a few lines: anything far larger is not one.
+constexpr qint64 kDimensioneMassima = 1 << 20;
+
+// Closes a descriptor on every path.
+class Descrittore {
+public:
+    explicit Descrittore(int fd) : m_fd(fd) {}
+    ~Descrittore()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descrittore(const Descrittore &) = delete;
+    Descrittore &operator=(const Descrittore &) = delete;
+    int fd() const { return m_fd; }
+    bool Chiudi()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool ScriviTutto(int fd, QByteArrayView dati)
 {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    file.close();
-    QTemporaryFile prova(percorso + QStringLiteral(".XXXXXX"));
-    return prova.open();
+    qsizetype fatti = 0;
+    while (fatti < dati.size()) {
+        const ssize_t n = ::write(fd, dati.data() + fatti, size_t(dati.size() - fatti));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        fatti += n;
+    }
+    return true;
 }
+
+// The bytes of the store. Opened without blocking and checked on the open
+// descriptor, so a FIFO or a device put in its place is refused at once
+// rather than waited on or read without end.
+QByteArray LeggiFile(const QString &percorso)
+{
+    const QByteArray nome = QFile::encodeName(percorso);
+    struct stat st {};
+    if (::stat(nome.constData(), &st) != 0)
+        throw StoreNonValido("archivio della password mancante");
+    if (!S_ISREG(st.st_mode))
+        throw StoreNonValido("archivio della password non è un file");
+    Descrittore f(::open(nome.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (f.fd() < 0 || ::fstat(f.fd(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kDimensioneMassima)
+        throw StoreNonValido("archivio della password illeggibile");
+    QByteArray dati;
+    char blocco[4096];
+    for (;;) {
+        const ssize_t n = ::read(f.fd(), blocco, sizeof blocco);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw StoreNonValido("archivio della password illeggibile");
+        if (n == 0)
+            break;
+        dati.append(blocco, n);
+        if (dati.size() > kDimensioneMassima)
+            throw StoreNonValido("archivio della password illeggibile");
+    }
+    return dati;
+}
+
+// Puts the new bytes in place of the file: a temporary file in the same
+// folder, with the old file's permissions and owner, written and synced, then
+// renamed over it and the folder synced. A symbolic link keeps pointing at
+// the store: its target is what gets replaced.
+void Sostituisci(const QString &percorso, QByteArrayView contenuto)
+{
+    const QString reale = QFileInfo(percorso).canonicalFilePath();
+    if (reale.isEmpty())
+        throw StoreNonValido("archivio della password mancante");
+    const QByteArray nome = QFile::encodeName(reale);
+    struct stat st {};
+    if (::stat(nome.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        throw StoreNonValido("archivio della password non è un file");
+    // A store the user made read-only stays as it is.
+    {
+        Descrittore prova(::open(nome.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        if (prova.fd() < 0)
+            throw ErroreAccesso("archivio della password non scrivibile");
+    }
+
+    QByteArray temporaneo = nome + ".XXXXXX";
+    Descrittore t(::mkostemp(temporaneo.data(), O_CLOEXEC));
+    if (t.fd() < 0)
+        throw ErroreAccesso("cartella dell'archivio della password non scrivibile");
+    const auto abbandona = [&temporaneo](const char *motivo) {
+        ::unlink(temporaneo.constData());
+        throw ErroreAccesso(motivo);
+    };
+    if (::fchmod(t.fd(), st.st_mode & 07777) != 0)
+        abbandona("permessi dell'archivio della password non riproducibili");
+    // Only root may give the file away; anyone else already owns the copy.
+    if (::fchown(t.fd(), st.st_uid, st.st_gid) != 0 && ::geteuid() == 0)
+        abbandona("proprietario dell'archivio della password non riproducibile");
+    if (!ScriviTutto(t.fd(), contenuto) || ::fsync(t.fd()) != 0 || !t.Chiudi())
+        abbandona("archivio della password non scrivibile");
+    if (::rename(temporaneo.constData(), nome.constData()) != 0)
+        abbandona("archivio della password non sostituibile");
+    // The rename itself must survive a power loss.
+    const QByteArray cartella = QFile::encodeName(QFileInfo(reale).absolutePath());
+    Descrittore d(::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (d.fd() >= 0)
+        ::fsync(d.fd());
+}
+
 } // namespace
 
 QString Percorso(const QString &cartellaProgramma)
@@ -33,26 +141,51 @@ QString Percorso(const QString &cartellaProgramma)
     return QDir(cartellaProgramma).filePath(NomeArchivio.toString());
 }
 
+QString MessaggioStoreNonValido(const QString &cartellaProgramma)
+{
+    return QStringLiteral("Attenzione: l'archivio della password \"%1\" nella cartella del programma (%2) "
+                          "manca o è danneggiato, quindi nessuna password può essere verificata.\n\r\n\r"
+                          "Per ripristinarlo si può ricopiare il file da una copia di sicurezza della "
+                          "cartella del programma, oppure eliminarlo, se presente, e reinstallare il "
+                          "programma: l'installazione lo ricrea con la password iniziale indicata nella "
+                          "guida. Gli archivi dei pagamenti e i documenti allegati restano intatti.")
+        .arg(NomeArchivio.toString(), QDir::toNativeSeparators(cartellaProgramma));
+}
+
 QString FormaNormale(const QString &testo)
 {
     return Testo::Trim(Testo::MaiuscoloAscii(testo));
 }
 
+QString PasswordDaContenuto(QByteArrayView contenuto)
+{
+    const std::optional<FileIni::Valore> v = FileIni::TrovaValore(contenuto, kSezione, kChiave);
+    if (!v)
+        throw StoreNonValido("valore della password mancante");
+    const QString valore = QString::fromLatin1(contenuto.sliced(v->inizio, v->lunghezza));
+    QString password;
+    try {
+        password = Testo::Trim(Crypt::DecodificaPassword(valore));
+    } catch (const Crypt::ErroreDecodifica &) {
+        throw StoreNonValido("valore della password non esadecimale");
+    }
+    // The program never stores an empty password: an empty value is damage.
+    if (password.isEmpty())
+        throw StoreNonValido("valore della password vuoto");
+    return password;
+}
+
+QByteArray ContenutoConPassword(QByteArrayView contenuto, const QString &nuova)
+{
+    const std::optional<FileIni::Valore> v = FileIni::TrovaValore(contenuto, kSezione, kChiave);
+    if (!v)
+        throw StoreNonValido("valore della password mancante");
+    return FileIni::Sostituisci(contenuto, *v, Crypt::CodificaPassword(FormaNormale(nuova)).toLatin1());
+}
+
 QString LeggiPassword(const QString &percorso)
 {
-    QSettings ini(percorso, QSettings::IniFormat);
-    const QVariant v = ini.value(kChiave);
-    if (ini.status() != QSettings::NoError)
-        throw ErroreAccesso("archivio della password illeggibile");
-    // A value holding commas comes back as a list: rejoin it, so that it fails
-    // below as the non-hexadecimal text it is.
-    const QString valore = v.typeId() == QMetaType::QStringList ? v.toStringList().join(u',')
-                                                                 : v.toString();
-    try {
-        return Testo::Trim(Crypt::DecodificaPassword(valore));
-    } catch (const Crypt::ErroreDecodifica &) {
-        throw ErroreAccesso("valore della password non esadecimale");
-    }
+    return PasswordDaContenuto(LeggiFile(percorso));
 }
 
 bool Verifica(const QString &percorso, const QString &digitata)
@@ -79,27 +212,8 @@ void ScriviPassword(const QString &percorso, const QString &nuova)
 {
     if (Controlla(nuova) != Ammissibilita::Ammessa)
         throw ErroreAccesso("password non ammessa");
-    if (!QFileInfo(percorso).isFile())
-        throw ErroreAccesso("archivio della password mancante");
-    QSettings ini(percorso, QSettings::IniFormat);
-    const QVariant prima = ini.value(kChiave);
-    if (ini.status() != QSettings::NoError)
-        throw ErroreAccesso("archivio della password illeggibile");
-    // QSettings keeps a change that failed to reach the disk in its process-wide
-    // cache, where later readings would see it as if it were stored. Find out
-    // before changing anything whether the file and its folder take a write.
-    if (!Scrivibile(percorso))
-        throw ErroreAccesso("archivio della password non scrivibile");
-    ini.setValue(kChiave, Crypt::CodificaPassword(FormaNormale(nuova)));
-    ini.sync();
-    if (ini.status() != QSettings::NoError) {
-        // Put the cached value back to what the file still holds.
-        if (prima.isValid())
-            ini.setValue(kChiave, prima);
-        else
-            ini.remove(kChiave);
-        throw ErroreAccesso("archivio della password non scrivibile");
-    }
+    const QByteArray prima = LeggiFile(percorso);
+    Sostituisci(percorso, ContenutoConPassword(prima, nuova));
 }
 
 } // namespace Accesso

@@ -128,7 +128,8 @@ void TfrmCambiaPassword::RipetiNuova(const QString &messaggio)
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    const QString percorso = Accesso::Percorso(Desktop::Corrente().CartellaProgramma());
+    const QString cartella = Desktop::Corrente().CartellaProgramma();
+    const QString percorso = Accesso::Percorso(cartella);
     try {
         if (!Accesso::Verifica(percorso, ui->txtPasswordOld->text())) {
             Desktop::Corrente().MessaggioSemplice(kVecchiaErrata, this);
@@ -154,6 +155,9 @@ void TfrmCambiaPassword::cmdOKClick()
             break;
         }
         Accesso::ScriviPassword(percorso, nuova);
+    } catch (const Accesso::StoreNonValido &) {
+        Desktop::Corrente().MessaggioSemplice(Accesso::MessaggioStoreNonValido(cartella), this);
+        return;
     } catch (const Accesso::ErroreAccesso &) {
         Desktop::Corrente().MessaggioSemplice(kErroreModifica, this);
         return;

@@ -16,9 +16,6 @@
 
 namespace {
 const QString kPasswordErrata = QStringLiteral("Attenzione: password errata.");
-const QString kErroreLettura = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
 
 void Centra(QWidget *w)
 {
@@ -109,12 +106,14 @@ void TfrmPassword::AggiornaOK()
 
 void TfrmPassword::cmdOKClick()
 {
-    const QString percorso = Accesso::Percorso(Desktop::Corrente().CartellaProgramma());
+    const QString cartella = Desktop::Corrente().CartellaProgramma();
     bool corretta = false;
     try {
-        corretta = Accesso::Verifica(percorso, ui->txtPassword->text());
+        corretta = Accesso::Verifica(Accesso::Percorso(cartella), ui->txtPassword->text());
     } catch (const Accesso::ErroreAccesso &) {
-        Desktop::Corrente().MessaggioSemplice(kErroreLettura, this);
+        // Not "password errata": no password could ever pass, and the user
+        // must learn how to put the store back.
+        Desktop::Corrente().MessaggioSemplice(Accesso::MessaggioStoreNonValido(cartella), this);
         return;
     }
     if (!corretta) {

@@ -66,14 +66,19 @@ QString TestoAvvio()
         // Network, access, portability, closing.
         QStringLiteral("Valmora funziona anche in una rete locale: installato in una cartella condivisa, permette "
                        "di consultare e aggiornare gli stessi archivi da più postazioni."),
-        QStringLiteral("L'accesso al programma è protetto da una password, di almeno otto caratteri, che "
-                       "l'utente autorizzato può cambiare in qualsiasi momento con il pulsante \"Cambia "
-                       "password\" della schermata di accesso. Al primo accesso, e dopo ogni installazione, "
-                       "la password è %1; le lettere si possono scrivere indifferentemente maiuscole o "
-                       "minuscole.").arg(iniziale),
-        QStringLiteral("Il programma si può usare anche da una chiavetta USB: basta copiarvi l'intera cartella del "
+        QStringLiteral("L'accesso al programma è protetto da una password, che l'utente autorizzato può cambiare "
+                       "in qualsiasi momento con il pulsante \"Cambia password\" della schermata di accesso. Al "
+                       "primo accesso la password è %1; le lettere si possono scrivere indifferentemente maiuscole "
+                       "o minuscole. Una nuova installazione nella stessa cartella conserva la password in vigore. "
+                       "La password protegge le schermate del programma, non i dati: l'archivio dei pagamenti è un "
+                       "file leggibile da chiunque possa aprire la cartella del programma, e la password vi è "
+                       "conservata soltanto mascherata, non cifrata.").arg(iniziale),
+        QStringLiteral("Tutti i dati stanno nella cartella del programma: l'archivio dei pagamenti, i documenti "
+                       "allegati, le copie di sicurezza e l'archivio della password. Chi avvia Valmora con lo "
+                       "script dei sorgenti la trova nella cartella Valmora della propria cartella personale. "
+                       "Il programma si può usare anche da una chiavetta USB: basta copiarvi l'intera cartella del "
                        "programma. La stessa copia è anche il modo più rapido per fare il salvataggio di tutti "
-                       "gli archivi."),
+                       "gli archivi, e per spostarli su un altro computer."),
         QStringLiteral("Ordine, rapidità e nessuna spesa dimenticata: con Valmora il bilancio di casa è sempre "
                        "aggiornato, chiaro e a portata di mano, e ogni scelta di spesa diventa più "
                        "consapevole."),

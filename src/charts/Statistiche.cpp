@@ -8,6 +8,7 @@
 #include "charts/TotaliMensili.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
+#include "platform/Posizioni.h"
 #include "platform/Testo.h"
 #include "platform/chart/Grafico.h"
 #include "register/Archivio.h"
@@ -183,13 +184,29 @@ void TfrmStatistiche::btnApriClick()
     ui->lblTitolo->setText(QStringLiteral("Rappresentazione grafica delle spese sostenute nell'anno ") + anno
                            + QStringLiteral("."));
 
+    // A failure keeps the year panel in view: the user corrects the archive
+    // and presses Apri again. It is named, so that the user knows what to correct.
+    Desktop &desktop = Desktop::Corrente();
     Totali12 totali;
     try {
         const Attesa attesa(this, Avanzamento::LetturaArchivio());
-        totali = TotaliMensili(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()), anno);
-    } catch (const std::exception &) {
-        // The archive cannot be read, or an amount of this year is not a
-        // number: stay on the year panel; the user can correct it and retry.
+        totali = TotaliMensili(Archivio::Percorso(desktop.CartellaProgramma()), anno);
+    } catch (const ErroreImporto &e) {
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          QStringLiteral("Attenzione: il grafico dell'anno %1 non può essere disegnato.\n\r\n\r"
+                                         "Le schede n. %2 dell'archivio hanno il totale dovuto non leggibile: "
+                                         "correggerle nel Registro spese e premere di nuovo Apri.")
+                              .arg(anno, Posizioni::Elenco(e.indici)),
+                          this);
+        ui->txtAnno->setFocus();
+        return;
+    } catch (const ErroreArchivio &) {
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                         "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                         "installazione del programma."),
+                          this);
+        ui->txtAnno->setFocus();
         return;
     }
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstring>
 
-ErroreImporto::ErroreImporto(qint64 i)
-    : std::runtime_error("importo dovuto non numerico"), indice(i)
+ErroreImporto::ErroreImporto(QList<qint64> i)
+    : std::runtime_error("importo dovuto non numerico"), indici(std::move(i))
 {
 }
 
@@ -89,6 +89,7 @@ Totali12 TotaliMensili(const QString &percorso, const QString &anno)
     const QByteArray y = AnnoCodificato(anno);
     const bool annoImpossibile = y.isEmpty() && !Testo::Trim(anno).isEmpty();
     Totali12 somme{};
+    QList<qint64> illeggibili;
     ScorriArchivio(percorso, [&](const TScheda &s, qint64 indice) {
         if (annoImpossibile)
             return false;
@@ -96,13 +97,15 @@ Totali12 TotaliMensili(const QString &percorso, const QString &anno)
         if (mese < 0)
             return true;
         const std::optional<double> importo = Testo::LeggiNumero(s.Testo(Campo::Dovuto));
-        if (!importo)
-            throw ErroreImporto(indice);
+        if (!importo || !std::isfinite(somme[size_t(mese)] + *importo)) {
+            illeggibili.append(indice);
+            return true;
+        }
         somme[size_t(mese)] += *importo;
-        if (!std::isfinite(somme[size_t(mese)]))
-            throw ErroreImporto(indice);
         return true;
     });
+    if (!illeggibili.isEmpty())
+        throw ErroreImporto(std::move(illeggibili));
     Totali12 totali{};
     for (size_t m = 0; m < totali.size(); ++m)
         totali[m] = ArrotondaEuro(somme[m]);

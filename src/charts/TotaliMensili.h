@@ -2,15 +2,17 @@
 // The twelve monthly totals of a calendar year: the amounts due of the
 // records whose operation date falls in each month, rounded to the euro.
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <stdexcept>
 
-// An amount due that cannot be read as a number, in a record that counts.
+// Amounts due that cannot be read as a number, in records that count: every
+// such record of the year, so that the user can find and correct them all.
 class ErroreImporto : public std::runtime_error {
 public:
-    explicit ErroreImporto(qint64 indice);
-    qint64 indice; // 0-based record position
+    explicit ErroreImporto(QList<qint64> indici);
+    QList<qint64> indici; // 0-based record positions, in file order
 };
 
 using Totali12 = std::array<double, 12>;
@@ -20,8 +22,9 @@ using Totali12 = std::array<double, 12>;
 // text by position, the date is never converted), month by month, and rounds
 // each sum to the nearest whole euro, halves upward. Records of other years
 // are never read past their date. Throws ErroreArchivio when the archive
-// cannot be opened, created or read, and ErroreImporto for an amount due that
-// is not a number (an empty one included) or a sum that overflows.
+// cannot be opened, created or read, and, after the whole scan, ErroreImporto
+// naming every record whose amount due is not a number (an empty one
+// included) or makes its month's sum overflow.
 Totali12 TotaliMensili(const QString &percorso, const QString &anno);
 
 // Rounds to the nearest whole number, halves upward (also below zero). The

@@ -39,6 +39,10 @@ bool NomeSicuro(const QString &nome)
 {
     if (nome.isEmpty() || nome == u"." || nome == u"..")
         return false;
+    // Qt takes a leading ':' for its resource system, and QDir::filePath then
+    // returns the name alone instead of joining it to the folder.
+    if (nome.startsWith(u':'))
+        return false;
     for (const QChar c : nome)
         if (c == u'/' || c == u'\\' || c.unicode() == 0)
             return false;

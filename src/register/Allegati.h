@@ -10,8 +10,9 @@ namespace Allegati {
 
 QString NomeCartella(); // "Documenti_Allegati"
 
-// True for a plain file name: not empty, not "." or "..", without "/", "\"
-// or NUL. Names read from the archive may come from anywhere.
+// True for a plain file name: not empty, not "." or "..", not starting with
+// ":", without "/", "\" or NUL. Names read from the archive may come from
+// anywhere.
 bool NomeSicuro(const QString &nome);
 
 // The name under which a picked file is attached: one that the record's

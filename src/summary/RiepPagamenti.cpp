@@ -9,6 +9,7 @@
 #include "lists/ReportLista.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
+#include "platform/Posizioni.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 #include "summary/MenuRiepPagamenti.h"
@@ -28,17 +29,6 @@ QString &UltimoTrova()
 }
 
 const QString kNonCalcolabile = QStringLiteral("non calcolabile");
-
-QString ElencoPosizioni(const QList<qint64> &indici)
-{
-    constexpr int kMassimo = 10;
-    QStringList p;
-    for (int i = 0; i < indici.size() && i < kMassimo; ++i)
-        p << QString::number(indici.at(i) + 1);
-    if (indici.size() > kMassimo)
-        p << QStringLiteral("...");
-    return p.join(QStringLiteral(", "));
-}
 
 } // namespace
 
@@ -102,7 +92,7 @@ void TfrmRiepPagamenti::Costruisci()
                          "Attenzione: il riepilogo non è completo e il totale non può essere calcolato.\n\r\n\r"
                          "Le schede n. %1 dell'archivio hanno la data dell'operazione o il totale dovuto "
                          "non leggibile: correggerle nel Registro spese e ripetere il riepilogo.")
-                         .arg(ElencoPosizioni(r.illeggibili));
+                         .arg(Posizioni::Elenco(r.illeggibili));
     } catch (const ErroreArchivio &) {
         r = Riepilogo{};
         r.illeggibili.append(-1); // nothing could be read: no total either

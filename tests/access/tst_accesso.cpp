@@ -2,10 +2,17 @@
 #include "access/Crypt.h"
 #include "SolaLettura.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Accesso::Ammissibilita;
 
@@ -24,7 +31,12 @@ private slots:
     void controlla_data();
     void controlla();
     void scrittura_cambiaLaPasswordInVigore();
-    void scrittura_conservaLeAltreChiavi();
+    void scrittura_soloIlValoreCambia_data();
+    void scrittura_soloIlValoreCambia();
+    void scrittura_conservaIPermessi();
+    void scrittura_collegamentoRestaCollegamento();
+    void nonFileRegolare_rifiutatoSubito_data();
+    void nonFileRegolare_rifiutatoSubito();
     void scrittura_rifiutataLasciaIntattoIlFile_data();
     void scrittura_rifiutataLasciaIntattoIlFile();
     void scrittura_nonCreaLArchivio();
@@ -111,10 +123,11 @@ void TestAccesso::verifica()
 
 void TestAccesso::archivioMancanteRifiutaTutto()
 {
-    QCOMPARE(Accesso::LeggiPassword(m_percorso), QString());
-    QVERIFY(!Accesso::Verifica(m_percorso, u"VALMORA2026"_qs));
-    QVERIFY(!Accesso::Verifica(m_percorso, QString()));
-    QVERIFY(!Accesso::Verifica(m_percorso, u"   "_qs));
+    // Not an empty password that refuses everything silently: the store is
+    // named as missing, and nothing is created in its place.
+    QVERIFY_THROWS_EXCEPTION(Accesso::StoreNonValido, Accesso::LeggiPassword(m_percorso));
+    QVERIFY_THROWS_EXCEPTION(Accesso::StoreNonValido, Accesso::Verifica(m_percorso, u"VALMORA2026"_qs));
+    QVERIFY_THROWS_EXCEPTION(Accesso::StoreNonValido, Accesso::Verifica(m_percorso, QString()));
     QVERIFY(!QFile::exists(m_percorso));
 }
 
@@ -124,8 +137,9 @@ void TestAccesso::lettura_data()
     QTest::addColumn<bool>("errore");
     QTest::addColumn<QString>("atteso");
     const QByteArray abc = Crypt::CodificaPassword(u"ABC"_qs).toLatin1();
-    QTest::newRow("chiave mancante") << QByteArray("[Altro]\nValore=00\n") << false << QString();
-    QTest::newRow("valore vuoto") << QByteArray("[Accesso]\nValore=\n") << false << QString();
+    QTest::newRow("chiave mancante") << QByteArray("[Altro]\nValore=00\n") << true << QString();
+    QTest::newRow("valore vuoto") << QByteArray("[Accesso]\nValore=\n") << true << QString();
+    QTest::newRow("file vuoto") << QByteArray() << true << QString();
     QTest::newRow("cifre minuscole") << ("[Accesso]\nValore=" + abc.toLower() + "\n") << false << u"ABC"_qs;
     QTest::newRow("lunghezza dispari") << ("[Accesso]\nValore=" + abc + "F\n") << false << u"ABC"_qs;
     QTest::newRow("memorizzata con spazi")
@@ -133,6 +147,16 @@ void TestAccesso::lettura_data()
     QTest::newRow("coppia non esadecimale")
         << ("[Accesso]\nValore=" + abc.left(2) + "ZZ" + abc.mid(4) + "\n") << true << QString();
     QTest::newRow("virgola nel valore") << QByteArray("[Accesso]\nValore=0C,4A\n") << true << QString();
+    QTest::newRow("byte-order mark UTF-8") << ("\xEF\xBB\xBF[Accesso]\r\nValore=" + abc + "\r\n") << false
+                                            << u"ABC"_qs;
+    QTest::newRow("CR soli, spazi e maiuscole diverse")
+        << ("[ accesso ]\r; nota\r  VALORE =  " + abc + "  \r") << false << u"ABC"_qs;
+    QTest::newRow("fra virgolette") << ("[Accesso]\nValore=\"" + abc + "\"\n") << false << u"ABC"_qs;
+    QTest::newRow("commento non e' chiave")
+        << ("[Accesso]\n;Valore=00\n#Valore=00\nValore=" + abc + "\n") << false << u"ABC"_qs;
+    QTest::newRow("conta la prima sezione con la chiave")
+        << ("[Accesso]\nUtente=casa\n[Altro]\nValore=00\n[Accesso]\nValore=" + abc + "\nValore=00\n")
+        << false << u"ABC"_qs;
 }
 
 void TestAccesso::lettura()
@@ -142,8 +166,9 @@ void TestAccesso::lettura()
     QFETCH(QString, atteso);
     Scrivi(contenuto);
     if (errore) {
-        QVERIFY_THROWS_EXCEPTION(Accesso::ErroreAccesso, Accesso::LeggiPassword(m_percorso));
-        QVERIFY_THROWS_EXCEPTION(Accesso::ErroreAccesso, Accesso::Verifica(m_percorso, u"ABC"_qs));
+        QVERIFY_THROWS_EXCEPTION(Accesso::StoreNonValido, Accesso::LeggiPassword(m_percorso));
+        QVERIFY_THROWS_EXCEPTION(Accesso::StoreNonValido, Accesso::Verifica(m_percorso, u"ABC"_qs));
+        QCOMPARE(Contenuto(), contenuto); // reading never repairs or rewrites
     } else {
         QCOMPARE(Accesso::LeggiPassword(m_percorso), atteso);
     }
@@ -183,16 +208,113 @@ void TestAccesso::scrittura_cambiaLaPasswordInVigore()
     QCOMPARE(ini.value(u"Accesso/Valore"_qs).toString(), Crypt::CodificaPassword(u"NUOVAÀ1"_qs));
 }
 
-void TestAccesso::scrittura_conservaLeAltreChiavi()
+void TestAccesso::scrittura_soloIlValoreCambia_data()
 {
-    Scrivi("[Installazione]\nVersione=1.0\nCartella=/opt/valmora\n\n"
-           "[Accesso]\nUtente=casa\nValore=" + Crypt::CodificaPassword(u"ABC"_qs).toLatin1() + "\n");
+    // Each store is the bytes before the value, the value, the bytes after.
+    QTest::addColumn<QByteArray>("prima");
+    QTest::addColumn<QByteArray>("dopo");
+    QTest::newRow("commenti, CRLF, percorso con barre inverse, altra sezione")
+        << QByteArray("; Valmora: archivio della password\r\n"
+                      "[Installazione]\r\n"
+                      "Cartella=C:\\Programmi\\Valmora\\\r\n"
+                      "Rete=\\\\server\\condivisa\r\n"
+                      "\r\n"
+                      "[Accesso]\r\n"
+                      "# non toccare\r\n"
+                      "Utente = casa\r\n"
+                      "Valore=")
+        << QByteArray("\r\n"
+                      "\r\n"
+                      "[Altro]\r\n"
+                      "Valore=00\r\n"
+                      "Chiave con spazi=a;b,c \"d\"\r\n");
+    QTest::newRow("byte-order mark UTF-8") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=") << QByteArray("\r\n");
+    QTest::newRow("spazi, virgolette, nessun a capo finale")
+        << QByteArray("[ ACCESSO ]\n\tvalore =  \"") << QByteArray("\"  ");
+    QTest::newRow("CR soli") << QByteArray("[Accesso]\rValore=") << QByteArray("\r[Altro]\rX=1\r");
+}
+
+void TestAccesso::scrittura_soloIlValoreCambia()
+{
+    QFETCH(QByteArray, prima);
+    QFETCH(QByteArray, dopo);
+    Scrivi(prima + Crypt::CodificaPassword(u"ABC"_qs).toLatin1() + dopo);
+    Accesso::ScriviPassword(m_percorso, u"nuova\\Casa"_qs);
+    QCOMPARE(Contenuto(), prima + Crypt::CodificaPassword(u"NUOVA\\CASA"_qs).toLatin1() + dopo);
+    QCOMPARE(Accesso::LeggiPassword(m_percorso), u"NUOVA\\CASA"_qs);
+    // No temporary file is left beside it.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{Accesso::NomeArchivio.toString()});
+}
+
+void TestAccesso::scrittura_conservaIPermessi()
+{
+    Scrivi(Store(u"ABC"_qs));
+    const auto permessi = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(m_percorso, permessi));
     Accesso::ScriviPassword(m_percorso, u"xyz"_qs);
-    QSettings ini(m_percorso, QSettings::IniFormat);
-    QCOMPARE(ini.value(u"Installazione/Versione"_qs).toString(), u"1.0"_qs);
-    QCOMPARE(ini.value(u"Installazione/Cartella"_qs).toString(), u"/opt/valmora"_qs);
-    QCOMPARE(ini.value(u"Accesso/Utente"_qs).toString(), u"casa"_qs);
+    QCOMPARE(QFile::permissions(m_percorso) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), permessi);
     QCOMPARE(Accesso::LeggiPassword(m_percorso), u"XYZ"_qs);
+}
+
+void TestAccesso::scrittura_collegamentoRestaCollegamento()
+{
+    const QString vero = QDir(m_dir->path()).filePath(u"vero.ini"_qs);
+    {
+        QFile f(vero);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Store(u"ABC"_qs));
+    }
+    QVERIFY(QFile::link(vero, m_percorso));
+    Accesso::ScriviPassword(m_percorso, u"xyz"_qs);
+    QVERIFY(QFileInfo(m_percorso).isSymLink());
+    QCOMPARE(Accesso::LeggiPassword(vero), u"XYZ"_qs);
+}
+
+void TestAccesso::nonFileRegolare_rifiutatoSubito_data()
+{
+    QTest::addColumn<QString>("genere");
+    QTest::newRow("FIFO") << u"fifo"_qs;
+    QTest::newRow("cartella") << u"cartella"_qs;
+    QTest::newRow("dispositivo") << u"dispositivo"_qs;
+}
+
+void TestAccesso::nonFileRegolare_rifiutatoSubito()
+{
+    QFETCH(QString, genere);
+    const QByteArray nome = QFile::encodeName(m_percorso);
+    if (genere == u"fifo")
+        QCOMPARE(::mkfifo(nome.constData(), 0600), 0);
+    else if (genere == u"cartella")
+        QVERIFY(QDir().mkdir(m_percorso));
+    else
+        QVERIFY(QFile::link(u"/dev/zero"_qs, m_percorso)); // would never end if read
+
+    // In a thread of its own: a read that waits on the FIFO must fail the
+    // test, not hang it.
+    auto esito = std::async(std::launch::async, [this] {
+        int rifiuti = 0;
+        try {
+            Accesso::LeggiPassword(m_percorso);
+        } catch (const Accesso::StoreNonValido &) {
+            ++rifiuti;
+        }
+        try {
+            Accesso::ScriviPassword(m_percorso, u"xyz"_qs);
+        } catch (const Accesso::StoreNonValido &) {
+            ++rifiuti;
+        }
+        return rifiuti;
+    });
+    if (esito.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Free the waiting reader before failing.
+        const int fd = ::open(nome.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+        QFAIL("the store was waited on");
+    }
+    QCOMPARE(esito.get(), 2);
+    QVERIFY(!QFileInfo(m_percorso).isFile());
 }
 
 void TestAccesso::scrittura_rifiutataLasciaIntattoIlFile_data()
@@ -214,7 +336,7 @@ void TestAccesso::scrittura_rifiutataLasciaIntattoIlFile()
 
 void TestAccesso::scrittura_nonCreaLArchivio()
 {
-    QVERIFY_THROWS_EXCEPTION(Accesso::ErroreAccesso, Accesso::ScriviPassword(m_percorso, u"abc"_qs));
+    QVERIFY_THROWS_EXCEPTION(Accesso::StoreNonValido, Accesso::ScriviPassword(m_percorso, u"abc"_qs));
     QVERIFY(!QFile::exists(m_percorso));
 }
 

@@ -1,3 +1,4 @@
+#include "access/Accesso.h"
 #include "access/Crypt.h"
 
 #include <QSettings>
@@ -14,6 +15,8 @@ private slots:
         const QString valore = ini.value(QStringLiteral("Accesso/Valore")).toString();
         QVERIFY(!valore.isEmpty());
         QCOMPARE(Crypt::DecodificaPassword(valore), QString::fromUtf16(Crypt::PasswordIniziale));
+        QCOMPARE(Accesso::LeggiPassword(QStringLiteral(VALMORA_STORE_INSTALLATO)),
+                 QString::fromUtf16(Crypt::PasswordIniziale));
     }
 };
 

@@ -13,8 +13,18 @@
 
 namespace {
 const QString kErrata = u"Attenzione: password errata."_qs;
-const QString kLettura = u"Attenzione: si è verificato un errore durante la procedura di lettura della "
-                         "password. Si consiglia di reinstallare il software."_qs;
+// Stands in the tables for the missing-or-damaged store message, which names
+// the program folder of each run.
+const QString kStore = u"(archivio della password mancante o danneggiato)"_qs;
+QString MessaggioStore(const QString &cartella)
+{
+    return u"Attenzione: l'archivio della password \"unins000.dll\" nella cartella del programma (%1) "
+           "manca o è danneggiato, quindi nessuna password può essere verificata.\n\r\n\r"
+           "Per ripristinarlo si può ricopiare il file da una copia di sicurezza della cartella del "
+           "programma, oppure eliminarlo, se presente, e reinstallare il programma: l'installazione lo "
+           "ricrea con la password iniziale indicata nella guida. Gli archivi dei pagamenti e i documenti "
+           "allegati restano intatti."_qs.arg(cartella);
+}
 const QString kVecchia = u"Attenzione: vecchia password errata."_qs;
 const QString kNonConfermata = u"Attenzione: la nuova password non è stata confermata correttamente. "
                                "E' necessario reinserire entrambi i valori."_qs;
@@ -61,6 +71,7 @@ private slots:
     void cambia_okAbilitato();
     void cambia_invioGiraFraICampi();
     void cambia_archivioNonScrivibile();
+    void cambia_archivioMancante();
     void cambia_chiudiRipresentaLAccesso();
 
     void esciTerminaIlProgramma();
@@ -132,12 +143,18 @@ void TestPassword::login_data()
     QTest::newRow("errata") << iniziale << u"valmora2027"_qs << kErrata;
     QTest::newRow("accentata uguale") << Store(u"PERCHÉ"_qs) << u"perchÉ"_qs << QString();
     QTest::newRow("accentata minuscola") << Store(u"PERCHÉ"_qs) << u"perché"_qs << kErrata;
-    QTest::newRow("archivio mancante") << QByteArray() << u"valmora2026"_qs << kErrata;
+    // A store that cannot say the password is named, never "password errata".
+    QTest::newRow("archivio mancante") << QByteArray() << u"valmora2026"_qs << kStore;
+    QTest::newRow("chiave mancante") << QByteArray("[Accesso]\r\nUtente=casa\r\n") << u"valmora2026"_qs
+                                     << kStore;
     QTest::newRow("lunghezza dispari")
         << ("[Accesso]\nValore=" + Crypt::CodificaPassword(u"VALMORA2026"_qs).toLatin1() + "A\n")
         << u"valmora2026"_qs << QString();
     QTest::newRow("coppia non esadecimale") << QByteArray("[Accesso]\nValore=0C4XE7\n")
-                                            << u"valmora2026"_qs << kLettura;
+                                            << u"valmora2026"_qs << kStore;
+    QTest::newRow("byte-order mark UTF-8")
+        << ("\xEF\xBB\xBF[Accesso]\r\nValore=" + Crypt::CodificaPassword(u"VALMORA2026"_qs).toLatin1() + "\r\n")
+        << u"valmora2026"_qs << QString();
 }
 
 void TestPassword::login()
@@ -145,6 +162,8 @@ void TestPassword::login()
     QFETCH(QByteArray, store);
     QFETCH(QString, digitata);
     QFETCH(QString, messaggio);
+    if (messaggio == kStore)
+        messaggio = MessaggioStore(m_desktop->cartella.path());
     if (store.isEmpty())
         QVERIFY(QFile::remove(PercorsoStore()));
     else
@@ -406,6 +425,20 @@ void TestPassword::cambia_archivioNonScrivibile()
     GuiTest::Scrivi(Accesso(), u"txtPassword"_qs, u"valmora2026"_qs);
     GuiTest::Clicca(Accesso(), u"cmdOK"_qs);
     QVERIFY(Schermate::Globali().frmAvvio->isVisible());
+}
+
+void TestPassword::cambia_archivioMancante()
+{
+    QVERIFY(QFile::remove(PercorsoStore()));
+    ApriCambia();
+    GuiTest::Scrivi(Cambia(), u"txtPasswordOld"_qs, u"valmora2026"_qs);
+    GuiTest::Scrivi(Cambia(), u"txtPasswordNew"_qs, u"nuova"_qs);
+    GuiTest::Scrivi(Cambia(), u"txtConferma"_qs, u"nuova"_qs);
+    GuiTest::Clicca(Cambia(), u"cmdOK"_qs);
+    QCOMPARE(Messaggi(), QStringList{MessaggioStore(m_desktop->cartella.path())});
+    QVERIFY(Cambia()->isVisible());
+    QCOMPARE(GuiTest::Testo(Cambia(), u"txtPasswordOld"_qs), u"valmora2026"_qs);
+    QVERIFY(!QFile::exists(PercorsoStore())); // the program never creates the store
 }
 
 void TestPassword::cambia_chiudiRipresentaLAccesso()

@@ -10,6 +10,7 @@ private slots:
     void paragrafi();
     void argomenti_data();
     void argomenti();
+    void nessunaPromessaFalsa();
 };
 
 void TestTestiAvvio::titolo()
@@ -43,6 +44,10 @@ void TestTestiAvvio::argomenti_data()
     QTest::newRow("grafici: stampa") << 21 << u"Stampa grafico"_qs;
     QTest::newRow("rete") << 22 << u"rete"_qs;
     QTest::newRow("password iniziale") << 23 << QString::fromUtf16(Crypt::PasswordIniziale);
+    QTest::newRow("password: reinstallazione") << 23 << u"conserva la password in vigore"_qs;
+    QTest::newRow("password: schermate, non dati") << 23 << u"non i dati"_qs;
+    QTest::newRow("password: solo mascherata") << 23 << u"non cifrata"_qs;
+    QTest::newRow("cartella dei dati") << 24 << u"cartella Valmora della propria cartella personale"_qs;
     QTest::newRow("chiavetta") << 24 << u"USB"_qs;
 }
 
@@ -53,6 +58,14 @@ void TestTestiAvvio::argomenti()
     const QStringList p = TestiGuida::TestoAvvio().split(u"\r\n\r\n"_qs);
     QVERIFY(p.size() >= numero);
     QVERIFY2(p[numero - 1].contains(parola), qPrintable(p[numero - 1]));
+}
+
+void TestTestiAvvio::nessunaPromessaFalsa()
+{
+    // A reinstall keeps the store, and the program sets no minimum length.
+    const QString t = TestiGuida::TestoAvvio();
+    QVERIFY(!t.contains(u"ogni installazione"_qs));
+    QVERIFY(!t.contains(u"otto caratteri"_qs));
 }
 
 QTEST_APPLESS_MAIN(TestTestiAvvio)

@@ -8,6 +8,7 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -139,26 +140,59 @@ private slots:
         QCOMPARE(Testo(m_form, u"lblTitolo"_qs), u"Rappresentazione grafica delle spese sostenute nell'anno solare."_qs);
     }
 
-    void importoVuoto_data()
+    void importoIlleggibile_data()
     {
+        QTest::addColumn<QStringList>("schede");
         QTest::addColumn<QString>("anno");
-        QTest::addColumn<bool>("grafico");
-        QTest::newRow("same year: stops silently") << u"2024"_qs << false;
-        QTest::newRow("other year: ignored") << u"2023"_qs << true;
+        QTest::addColumn<QString>("posizioni"); // empty: the chart is drawn
+        QTest::newRow("same year: named") << QStringList{u"15/03/2023|8,00"_qs, u"15/03/2024|"_qs} << u"2024"_qs
+                                          << u"2"_qs;
+        QTest::newRow("other year: ignored") << QStringList{u"15/03/2023|8,00"_qs, u"15/03/2024|"_qs}
+                                             << u"2023"_qs << QString();
+        QTest::newRow("all of them, in file order")
+            << QStringList{u"15/03/2024|abc"_qs, u"15/04/2024|1,00"_qs, u"15/05/2024|1.5"_qs, u"01/12/2024|"_qs}
+            << u"2024"_qs << u"1, 3, 4"_qs;
+        QStringList molte;
+        for (int i = 0; i < 12; ++i)
+            molte << u"15/06/2024|x"_qs;
+        QTest::newRow("more than ten") << molte << u"2024"_qs << u"1, 2, 3, 4, 5, 6, 7, 8, 9, 10, ..."_qs;
     }
-    void importoVuoto()
+    void importoIlleggibile()
     {
+        QFETCH(QStringList, schede);
         QFETCH(QString, anno);
-        QFETCH(bool, grafico);
-        Archivio({u"15/03/2023|8,00"_qs, u"15/03/2024|"_qs});
+        QFETCH(QString, posizioni);
+        Archivio(schede);
         Apri(anno);
+        const bool grafico = posizioni.isEmpty();
         QCOMPARE(Visibile(u"panContainer"_qs), grafico);
         QCOMPARE(Visibile(u"panAvvio"_qs), !grafico);
-        QVERIFY(Fd().messaggi.isEmpty());
         QCOMPARE(Testo(m_form, u"lblTitolo"_qs),
                  u"Rappresentazione grafica delle spese sostenute nell'anno "_qs + anno + u"."_qs);
-        if (grafico)
+        if (grafico) {
+            QVERIFY(Fd().messaggi.isEmpty());
             QCOMPARE(Chart()->Serie().Punti().at(2).valore, 8.0);
+            return;
+        }
+        QCOMPARE(Fd().messaggi.size(), 1);
+        QCOMPARE(Fd().ultimoGenere(), FakeDesktop::Voce::Errore);
+        QCOMPARE(Fd().ultimoTesto(),
+                 u"Attenzione: il grafico dell'anno "_qs + anno + u" non può essere disegnato.\n\r\n\r"
+                 "Le schede n. "_qs + posizioni + u" dell'archivio hanno il totale dovuto non leggibile: "
+                 "correggerle nel Registro spese e premere di nuovo Apri."_qs);
+        QCOMPARE(m_form->focusWidget(), Trova<QWidget>(m_form, u"txtAnno"_qs));
+    }
+
+    void archivioInaccessibile_avvisa()
+    {
+        // A folder where the archive should be: it can be neither opened nor created.
+        QVERIFY(QDir(Fd().cartella.path()).mkdir(Archivio::NomeFile()));
+        Apri(u"2024"_qs);
+        QVERIFY(Visibile(u"panAvvio"_qs));
+        QCOMPARE(Fd().messaggi.size(), 1);
+        QCOMPARE(Fd().ultimoGenere(), FakeDesktop::Voce::Errore);
+        QVERIFY2(Fd().ultimoTesto().startsWith(u"Attenzione: il sistema non permette di accedere all'archivio."_qs),
+                 qPrintable(Fd().ultimoTesto()));
     }
 
     void tastiAnno_data()

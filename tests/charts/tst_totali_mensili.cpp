@@ -78,20 +78,33 @@ private slots:
         QCOMPARE(QList<double>(t.begin(), t.end()), attesi);
     }
 
-    void importoNonNumerico_fermaIlCalcolo_data()
+    void importoNonNumerico_nominaLeSchede_data()
     {
         QTest::addColumn<QString>("dovuto");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("blanks") << u"   "_qs;
-        QTest::newRow("letters") << u"dieci"_qs;
-        QTest::newRow("point as decimal separator") << u"10.20"_qs;
-        QTest::newRow("sum overflows") << u"1E308"_qs;
+        QTest::addColumn<QList<qint64>>("attese");
+        const QList<qint64> entrambe{1, 4};
+        QTest::newRow("empty") << QString() << entrambe;
+        QTest::newRow("blanks") << u"   "_qs << entrambe;
+        QTest::newRow("letters") << u"dieci"_qs << entrambe;
+        QTest::newRow("point as decimal separator") << u"10.20"_qs << entrambe;
+        // Only March overflows: December holds a single, finite amount.
+        QTest::newRow("sum overflows") << u"1E308"_qs << QList<qint64>{1};
     }
-    void importoNonNumerico_fermaIlCalcolo()
+    void importoNonNumerico_nominaLeSchede()
     {
         QFETCH(QString, dovuto);
-        ArchivioDiProva::Scrivi(Percorso(), Schede({u"15/03/2024|1E308"_qs, u"15/03/2024|"_qs + dovuto}));
-        QVERIFY_THROWS_EXCEPTION(ErroreImporto, TotaliMensili(Percorso(), u"2024"_qs));
+        QFETCH(QList<qint64>, attese);
+        // Every unreadable record of the year is named, in file order, not
+        // just the first; records of other years and readable ones are not.
+        ArchivioDiProva::Scrivi(Percorso(), Schede({u"15/03/2024|1E308"_qs, u"15/03/2024|"_qs + dovuto,
+                                                    u"01/01/2023|abc"_qs, u"02/02/2024|1,00"_qs,
+                                                    u"31/12/2024|"_qs + dovuto}));
+        try {
+            TotaliMensili(Percorso(), u"2024"_qs);
+            QFAIL("no failure for an unreadable amount");
+        } catch (const ErroreImporto &e) {
+            QCOMPARE(e.indici, attese);
+        }
     }
 
     void archivioAssente_vieneCreatoVuoto()

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -342,6 +343,11 @@ void TestAllegaCartella::nomeSicuro_data()
     QTest::newRow("barra inversa") << "x\\y" << false;
     QTest::newRow("assoluto") << "/etc/passwd" << false;
     QTest::newRow("nul") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << false;
+    // Qt reads a leading ':' as its resource system: joined to the folder, the
+    // name would come back on its own, outside it.
+    QTest::newRow("due punti in testa") << ":" << false;
+    QTest::newRow("risorsa") << ":/immagini/logo.png" << false;
+    QTest::newRow("due punti dentro") << "a:b.pdf" << true;
 }
 
 void TestAllegaCartella::nomeSicuro()
@@ -349,6 +355,13 @@ void TestAllegaCartella::nomeSicuro()
     QFETCH(QString, nome);
     QFETCH(bool, sicuro);
     QCOMPARE(Allegati::NomeSicuro(nome), sicuro);
+    if (sicuro) {
+        // A name that passes is a file right inside the folder it is joined to.
+        const QString cartella = QStringLiteral("/cartella/Documenti_Allegati");
+        const QFileInfo f(QDir(cartella).filePath(nome));
+        QCOMPARE(f.absolutePath(), cartella);
+        QCOMPARE(f.fileName(), nome);
+    }
 }
 
 void TestAllegaCartella::sfoglia_copiaFallita_data()

@@ -2,6 +2,7 @@
 
 #include "access/Crypt.h"
 #include "access/FileIni.h"
+#include "platform/Descrittore.h"
 #include "platform/Testo.h"
 
 #include <QDir>
@@ -21,29 +22,6 @@ constexpr QByteArrayView kSezione = "Accesso";
 constexpr QByteArrayView kChiave = "Valore";
 // A store is a few lines: anything far larger is not one.
 constexpr qint64 kDimensioneMassima = 1 << 20;
-
-// Closes a descriptor on every path.
-class Descrittore {
-public:
-    explicit Descrittore(int fd) : m_fd(fd) {}
-    ~Descrittore()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descrittore(const Descrittore &) = delete;
-    Descrittore &operator=(const Descrittore &) = delete;
-    int fd() const { return m_fd; }
-    bool Chiudi()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool ScriviTutto(int fd, QByteArrayView dati)
 {

@@ -1,9 +1,10 @@
 #include "register/Archivio.h"
 
-#include "register/CopieGiornaliere.h"
-#include "register/OperazioniFile.h"
 #include "platform/Avanzamento.h"
+#include "platform/Descrittore.h"
+#include "register/CopieGiornaliere.h"
 #include "register/LetturaSequenziale.h"
+#include "register/OperazioniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,29 +67,6 @@ public:
     ~BloccoEsclusivo() { ::flock(m_fd, LOCK_UN); }
     BloccoEsclusivo(const BloccoEsclusivo &) = delete;
     BloccoEsclusivo &operator=(const BloccoEsclusivo &) = delete;
-
-private:
-    int m_fd;
-};
-
-// A file descriptor closed on every path.
-class Descrittore {
-public:
-    explicit Descrittore(int fd) : m_fd(fd) {}
-    ~Descrittore()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descrittore(const Descrittore &) = delete;
-    Descrittore &operator=(const Descrittore &) = delete;
-    int fd() const { return m_fd; }
-    bool Chiudi()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int m_fd;
@@ -440,10 +418,7 @@ void ScorriArchivio(const QString &percorso,
     const int fd = ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw ErroreArchivio(QStringLiteral("apertura: ") + QString::fromLocal8Bit(std::strerror(errno)));
-    const struct Chiusura {
-        int fd;
-        ~Chiusura() { ::close(fd); }
-    } chiusura{fd};
+    const Descrittore chiusura(fd);
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 
     // Whole records a megabyte at a time, the next block read meanwhile.

@@ -372,7 +372,11 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
         }
     }
     b += kCoda;
-    return s.svuota();
+    if (!s.svuota())
+        return false;
+    if (avanzamento)
+        avanzamento(righe); // the last block too: the progress ends at its end
+    return true;
 }
 
 QByteArray Documento(qint64 righe, const Cella &cella)

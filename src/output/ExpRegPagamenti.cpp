@@ -7,7 +7,7 @@
 #include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
 #include "platform/Desktop.h"
-#include "platform/LavoroInCorso.h"
+#include "platform/Attesa.h"
 #include "register/Archivio.h"
 
 #include <QDir>
@@ -114,7 +114,8 @@ void TfrmExpRegPagamenti::FormShow()
 
 bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)
 {
-    LavoroInCorso lavoro(this, ui->prgEsportazione);
+    // Busy cursor, progress and a window kept painted, as for every long scan.
+    const Attesa attesa(this, QStringLiteral("Esportazione dell'archivio in corso..."));
     // Written beside the old file and put in its place only when complete,
     // so a failed export never leaves half a file.
     QSaveFile file(percorso);
@@ -124,7 +125,7 @@ bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)
     const qint64 righe = m.NumeroRighe();
     const bool scritto = DocumentoExcel::Scrivi(
         file, righe, [&m](std::string &d, qint64 r, int c) { m.AggiungiCellaEsportata(d, r, c); },
-        [&lavoro, righe](qint64 fatte) { lavoro.Avanza(fatte, righe); });
+        [righe](qint64 fatte) { Avanzamento::Segnala(fatte, righe); });
     if (!scritto) {
         file.cancelWriting();
         return false;

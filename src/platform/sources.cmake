@@ -6,7 +6,6 @@ list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Attesa.cpp
   src/platform/Collegamento.cpp
   src/platform/Immagini.cpp src/platform/Aspetto.cpp src/platform/Tastiera.cpp
   src/platform/Accessibilita.cpp
-  src/platform/LavoroInCorso.cpp
   src/platform/report/OggettoReport.cpp
   src/platform/report/Report.cpp
   src/platform/report/Impaginazione.cpp

@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
     QByteArray veloce;
     QBuffer b(&veloce);
     b.open(QIODevice::WriteOnly);
-    const bool scritto = DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
-        if (c < DocumentoExcel::PrimaColonna || c > DocumentoExcel::UltimaColonna || r < 0 || r >= m.NumeroRighe())
+    const bool scritto = DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r) {
+        if (r < 0 || r >= m.NumeroRighe())
             std::abort();
-        m.AggiungiCellaEsportata(d, r, c);
+        m.AggiungiRigaEsportata(d, r);
     });
     if (!scritto)
         std::abort();

@@ -35,14 +35,11 @@ ModelloRegistro::ModelloRegistro(QObject *parent) : QAbstractTableModel(parent) 
 bool ModelloRegistro::Carica(const QString &percorsoArchivio)
 {
     beginResetModel();
-    m_testi.clear();
+    m_blocchi.clear();
     m_righe.clear();
     m_modifiche.clear();
-    // Room for the typical record up front; the exact need is known only
-    // after the pass.
-    const qint64 attese = QFileInfo(percorsoArchivio).size() / TScheda::Dimensione;
-    m_righe.reserve(size_t(attese));
-    m_testi.reserve(qsizetype(attese) * 160);
+    m_libero = 0;
+    m_righe.reserve(size_t(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione));
 
     // The grid's screen waits with the user while the archive is read.
     const Avanzamento::Lavoro lavoro(QObject::parent(), Avanzamento::LetturaArchivio());
@@ -70,12 +67,7 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                 totale += t[k].size();
             }
             Riga r;
-            r.inizio = m_testi.size();
-            // One copy of the row's bytes into room grown by doubling.
-            if (m_testi.capacity() - r.inizio < totale)
-                m_testi.reserve(std::max<qsizetype>(2 * m_testi.capacity(), qsizetype(1) << 16));
-            m_testi.resize(r.inizio + totale);
-            char *o = m_testi.data() + r.inizio;
+            char *o = Spazio(totale, r.inizio);
             for (size_t k = 0; k < t.size(); ++k) {
                 o = std::copy(t[k].begin(), t[k].end(), o);
                 r.lunghezza[k] = quint8(t[k].size());
@@ -86,10 +78,22 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
     } catch (const ErroreArchivio &) {
         ok = false;
     }
-    m_testi.squeeze();
     m_righe.shrink_to_fit();
     endResetModel();
     return ok;
+}
+
+char *ModelloRegistro::Spazio(qsizetype byte, qsizetype &inizio)
+{
+    // A row never straddles two blocks; blocks are never moved or copied.
+    if (m_blocchi.empty() || kBlocco - m_libero < byte) {
+        m_blocchi.push_back(std::make_unique_for_overwrite<char[]>(size_t(kBlocco)));
+        m_libero = 0;
+    }
+    inizio = qsizetype(m_blocchi.size() - 1) * kBlocco + m_libero;
+    char *o = m_blocchi.back().get() + m_libero;
+    m_libero += byte;
+    return o;
 }
 
 QString ModelloRegistro::Cella(qint64 riga, int colonna) const
@@ -113,7 +117,8 @@ QByteArrayView ModelloRegistro::Byte(qint64 riga, int colonna) const
     qsizetype inizio = r.inizio;
     for (int k = 0; k < colonna - 1; ++k)
         inizio += r.lunghezza[size_t(k)];
-    return QByteArrayView(m_testi.constData() + inizio, r.lunghezza[size_t(colonna - 1)]);
+    const char *blocco = m_blocchi[size_t(inizio / kBlocco)].get();
+    return QByteArrayView(blocco + inizio % kBlocco, r.lunghezza[size_t(colonna - 1)]);
 }
 
 void ModelloRegistro::AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const
@@ -124,6 +129,23 @@ void ModelloRegistro::AggiungiCellaEsportata(std::string &documento, qint64 riga
         DocumentoExcel::AggiungiCellaCp1252(documento, colonna, Byte(riga, colonna));
     else
         DocumentoExcel::AggiungiCella(documento, colonna, Cella(riga, colonna));
+}
+
+void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga) const
+{
+    if (riga < 0 || riga >= NumeroRighe())
+        return;
+    // The row's fields lie one after the other: walked once, not looked up per cell.
+    const Riga &r = m_righe[size_t(riga)];
+    const char *p = m_blocchi[size_t(r.inizio / kBlocco)].get() + r.inizio % kBlocco;
+    for (int colonna = 1; colonna < NumeroColonne; ++colonna) {
+        const QByteArrayView b(p, r.lunghezza[size_t(colonna - 1)]);
+        p += b.size();
+        if (!m_modifiche.isEmpty() && m_modifiche.contains(Chiave(riga, colonna)))
+            DocumentoExcel::AggiungiCella(documento, colonna, Cella(riga, colonna));
+        else
+            DocumentoExcel::AggiungiCellaCp1252(documento, colonna, b);
+    }
 }
 
 int ModelloRegistro::rowCount(const QModelIndex &parent) const

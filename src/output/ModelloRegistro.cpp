@@ -7,6 +7,10 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <sys/mman.h>
 
 const std::array<ModelloRegistro::Colonna, ModelloRegistro::NumeroColonne> &ModelloRegistro::Colonne()
 {
@@ -50,6 +54,7 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
         for (int k = 0; k < kCampi; ++k) {
             const Campo campo = Colonne()[size_t(k + 1)].campo;
             posti[size_t(k)] = {TScheda::Offset(campo), TScheda::Capacita(campo)};
+            Q_ASSERT(posti[size_t(k)].first + 1 + posti[size_t(k)].second + kPasso <= TScheda::Dimensione);
         }
         ScorriArchivio(percorsoArchivio, [this, &posti](const TScheda &s, qint64) {
             std::array<QByteArrayView, kCampi> t;
@@ -69,7 +74,12 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
             Riga r;
             char *o = Spazio(totale, r.inizio);
             for (size_t k = 0; k < t.size(); ++k) {
-                o = std::copy(t[k].begin(), t[k].end(), o);
+                // In whole strides: the record goes on well past each of
+                // these fields and the room has a stride to spare, and the
+                // next field overwrites what went beyond.
+                for (qsizetype i = 0; i < t[k].size(); i += kPasso)
+                    std::memcpy(o + i, t[k].data() + i, kPasso);
+                o += t[k].size();
                 r.lunghezza[k] = quint8(t[k].size());
             }
             m_righe.push_back(r);
@@ -83,11 +93,24 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
     return ok;
 }
 
+ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()
+{
+    // On large pages where the system offers them on request: filling the
+    // grid then takes a page fault per 2 MiB instead of one per 4 KiB.
+    constexpr size_t kPagina = size_t(2) << 20;
+    static_assert(kBlocco % kPagina == 0);
+    Blocco b(static_cast<char *>(std::aligned_alloc(kPagina, size_t(kBlocco))), &std::free);
+    if (!b)
+        throw std::bad_alloc();
+    ::madvise(b.get(), size_t(kBlocco), MADV_HUGEPAGE);
+    return b;
+}
+
 char *ModelloRegistro::Spazio(qsizetype byte, qsizetype &inizio)
 {
     // A row never straddles two blocks; blocks are never moved or copied.
-    if (m_blocchi.empty() || kBlocco - m_libero < byte) {
-        m_blocchi.push_back(std::make_unique_for_overwrite<char[]>(size_t(kBlocco)));
+    if (m_blocchi.empty() || kBlocco - m_libero < byte + kPasso) {
+        m_blocchi.push_back(NuovoBlocco());
         m_libero = 0;
     }
     inizio = qsizetype(m_blocchi.size() - 1) * kBlocco + m_libero;

@@ -67,7 +67,10 @@ private:
 
     // The trimmed field bytes, row after row, in blocks of kBlocco bytes.
     static constexpr qsizetype kBlocco = qsizetype(4) << 20;
-    std::vector<std::unique_ptr<char[]>> m_blocchi;
+    static constexpr int kPasso = 32; // field bytes are copied this many at a time
+    using Blocco = std::unique_ptr<char, void (*)(void *)>;
+    static Blocco NuovoBlocco();
+    std::vector<Blocco> m_blocchi;
     qsizetype m_libero = 0;             // bytes used in the last block
     std::vector<Riga> m_righe;
     QHash<quint64, QString> m_modifiche; // cells edited in the grid

@@ -329,9 +329,12 @@ public:
     explicit Scrittore(QIODevice &d) : m_destinazione(d)
     {
         m_blocco.reserve(kRiserva);
-        const auto *file = qobject_cast<QFileDevice *>(&d);
-        if (file && file->handle() >= 0 && d.bytesToWrite() == 0)
+        auto *file = qobject_cast<QFileDevice *>(&d);
+        if (file && file->handle() >= 0 && !file->isSequential() && d.bytesToWrite() == 0) {
             m_file.emplace(file->handle());
+            m_dispositivoFile = file;
+            m_inizio = file->pos();
+        }
     }
 
     std::string &blocco() { return m_blocco; }
@@ -343,6 +346,7 @@ public:
         if (m_blocco.empty())
             return true;
         if (m_file) {
+            m_consegnati += qint64(m_blocco.size());
             const bool ok = m_file->Consegna(m_blocco);
             if (m_blocco.capacity() < kRiserva)
                 m_blocco.reserve(kRiserva);
@@ -359,7 +363,12 @@ public:
     {
         if (!svuota())
             return false;
-        return !m_file || m_file->Termina();
+        if (!m_file)
+            return true;
+        if (!m_file->Termina())
+            return false;
+        // The device learns where its descriptor now stands.
+        return m_dispositivoFile->seek(m_inizio + m_consegnati);
     }
 
 private:
@@ -370,6 +379,9 @@ private:
     // append is cheaper than QByteArray's.
     std::string m_blocco;
     std::optional<ScritturaBlocchi> m_file;
+    QFileDevice *m_dispositivoFile = nullptr;
+    qint64 m_inizio = 0;     // the file's position before the document
+    qint64 m_consegnati = 0; // bytes handed to m_file
 };
 
 } // namespace

@@ -94,6 +94,7 @@ private slots:
     void file_data();
     void file();
     void fileSenzaSpazio();
+    void fileGiaAperto();
     void guida_treParagrafi();
 };
 
@@ -386,6 +387,24 @@ void TestDocumentoExcel::fileSenzaSpazio()
         QCOMPARE(Leggi(percorso), vecchio);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{DocumentoExcel::NomeFile()});
     }
+}
+
+void TestDocumentoExcel::fileGiaAperto()
+{
+    // A file the caller has already written to, and goes on writing to.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile f(dir.filePath(QStringLiteral("documento.xls")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write("prima"), 5);
+    QVERIFY(f.flush());
+    constexpr qint64 righe = 3000;
+    QVERIFY(DocumentoExcel::Scrivi(f, righe, RigaDiProva()));
+    const QByteArray atteso = DocumentoExcel::Documento(righe, TestoDiProva);
+    QCOMPARE(f.pos(), 5 + atteso.size());
+    QCOMPARE(f.write("dopo"), 4);
+    f.close();
+    QVERIFY(Leggi(f.fileName()) == "prima" + atteso + "dopo");
 }
 
 void TestDocumentoExcel::guida_treParagrafi()

@@ -10,7 +10,6 @@
 
 #include <QDate>
 #include <QElapsedTimer>
-#include <QSaveFile>
 
 #include <QFile>
 #include <cstdlib>
@@ -122,15 +121,11 @@ qint64 Esportazione(const QString &percorso)
 {
     ModelloRegistro m;
     m.Carica(percorso);
-    QSaveFile file(percorso + QStringLiteral(".xls"));
-    if (!file.open(QIODevice::WriteOnly))
-        return -1;
-    const bool scritto = DocumentoExcel::Scrivi(file, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
-        m.AggiungiCellaEsportata(d, r, c);
-    });
-    if (!scritto)
-        return -1;
-    return file.commit() ? m.NumeroRighe() : -1;
+    const bool scritto = DocumentoExcel::ScriviFile(percorso + QStringLiteral(".xls"), m.NumeroRighe(),
+                                                    [&m](std::string &d, qint64 r) {
+                                                        m.AggiungiRigaEsportata(d, r);
+                                                    });
+    return scritto ? m.NumeroRighe() : -1;
 }
 
 } // namespace

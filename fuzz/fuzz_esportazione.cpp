@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
     QByteArray veloce;
     QBuffer b(&veloce);
     b.open(QIODevice::WriteOnly);
-    const bool scritto = DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
-        if (c < DocumentoExcel::PrimaColonna || c > DocumentoExcel::UltimaColonna || r < 0 || r >= m.NumeroRighe())
+    const bool scritto = DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r) {
+        if (r < 0 || r >= m.NumeroRighe())
             std::abort();
-        m.AggiungiCellaEsportata(d, r, c);
+        m.AggiungiRigaEsportata(d, r);
     });
     if (!scritto)
         std::abort();
@@ -52,9 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
             m.setData(m.index(0, c), nuovo);
             if (m.Cella(0, c) != nuovo)
                 std::abort();
+            std::string atteso;
+            DocumentoExcel::AggiungiCella(atteso, c, nuovo);
             std::string d;
             m.AggiungiCellaEsportata(d, 0, c);
-            if (QByteArray::fromStdString(d) != DocumentoExcel::TestoCella(nuovo))
+            std::string riga;
+            m.AggiungiRigaEsportata(riga, 0);
+            if (d != atteso || riga.find(atteso) == std::string::npos)
                 std::abort();
         }
     }

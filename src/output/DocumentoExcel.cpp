@@ -2,12 +2,21 @@
 
 #include "platform/Testo.h"
 
+#include "platform/ScritturaBlocchi.h"
+
 #include <QBuffer>
+#include <QFile>
+#include <QFileDevice>
 #include <QIODevice>
+#include <QSaveFile>
 #include <array>
 #include <charconv>
+#include <fcntl.h>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <unistd.h>
 
 namespace DocumentoExcel {
 
@@ -106,6 +115,17 @@ Colonna TipoColonna(int colonna)
 
 namespace {
 
+// Bytes of a stored text that cannot go into the file as they are: markup,
+// controls, and the blank (only the second of a run).
+constexpr std::array<bool, 256> kDaTrattare = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c <= 32; ++c)
+        t[size_t(c)] = true;
+    for (const char c : {'&', '<', '>', '"'})
+        t[size_t(quint8(c))] = true;
+    return t;
+}();
+
 void AggiungiRiferimento(std::string &out, char32_t codice)
 {
     out += "&#";
@@ -155,11 +175,16 @@ qint64 SerialeData(std::optional<QDate> data)
 
 void ApriCellaTipizzata(std::string &out, std::string_view apertura, const char *valore, int n)
 {
+    // Built whole and appended once: this runs for most cells of the sheet.
+    char coda[2 * 24 + 16];
+    char *p = std::copy(valore, valore + n, coda);
+    constexpr std::string_view kTra = "\" x:num=\"";
+    p = std::copy(kTra.begin(), kTra.end(), p);
+    p = std::copy(valore, valore + n, p);
+    *p++ = '"';
+    *p++ = '>';
     out += apertura;
-    out.append(valore, size_t(n));
-    out += "\" x:num=\"";
-    out.append(valore, size_t(n));
-    out += "\">";
+    out.append(coda, size_t(p - coda));
 }
 
 void ApriCellaData(std::string &out, qint64 seriale)
@@ -215,30 +240,27 @@ void AggiungiTestoCellaCp1252(std::string &out, QByteArrayView testo)
     // same code, which encodes back to that byte), so runs of plain bytes are
     // copied whole.
     const QByteArrayView t = Testo::TrimByte(testo);
-    const char *p = t.data();
-    const char *const fine = p + t.size();
-    while (p < fine) {
-        const char *inizio = p;
-        while (p < fine && quint8(*p) > 32 && *p != '&' && *p != '<' && *p != '>' && *p != '"')
-            ++p;
-        // A single blank is copied; the others of a run are written as references.
-        if (p < fine && *p == ' ' && (p == t.data() || p[-1] != ' ')) {
-            ++p;
-            out.append(inizio, p - inizio);
+    const char *const primo = t.data();
+    const char *const fine = primo + t.size();
+    const char *inizio = primo;
+    for (const char *p = primo; p < fine; ++p) {
+        const quint8 c = quint8(*p);
+        if (!kDaTrattare[c])
             continue;
-        }
-        out.append(inizio, p - inizio);
-        if (p == fine)
-            break;
-        switch (*p) {
+        // A single blank is copied; the others of a run are written as references.
+        if (c == ' ' && (p == primo || p[-1] != ' '))
+            continue;
+        out.append(inizio, size_t(p - inizio));
+        inizio = p + 1;
+        switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: AggiungiRiferimento(out, quint8(*p)); break;
+        default: AggiungiRiferimento(out, c); break;
         }
-        ++p;
     }
+    out.append(inizio, size_t(fine - inizio));
 }
 
 void AggiungiCella(std::string &out, int colonna, const QString &testo)
@@ -299,10 +321,21 @@ void AggiungiCellaCp1252(std::string &out, int colonna, QByteArrayView testo)
 
 namespace {
 
-// Collects the pieces and hands them to the device in large blocks.
+// Collects the pieces and hands them to the device in large blocks. A file
+// gets them on a thread of its own, straight to its descriptor, so that the
+// next block is built meanwhile (the device's own buffer stays empty).
 class Scrittore {
 public:
-    explicit Scrittore(QIODevice &d) : m_destinazione(d) { m_blocco.reserve(size_t(kBlocco) + 4096); }
+    explicit Scrittore(QIODevice &d) : m_destinazione(d)
+    {
+        m_blocco.reserve(kRiserva);
+        auto *file = qobject_cast<QFileDevice *>(&d);
+        if (file && file->handle() >= 0 && !file->isSequential() && d.bytesToWrite() == 0) {
+            m_file.emplace(file->handle());
+            m_dispositivoFile = file;
+            m_inizio = file->pos();
+        }
+    }
 
     std::string &blocco() { return m_blocco; }
 
@@ -312,18 +345,43 @@ public:
     {
         if (m_blocco.empty())
             return true;
+        if (m_file) {
+            m_consegnati += qint64(m_blocco.size());
+            const bool ok = m_file->Consegna(m_blocco);
+            if (m_blocco.capacity() < kRiserva)
+                m_blocco.reserve(kRiserva);
+            return ok;
+        }
         const qint64 n = qint64(m_blocco.size());
         const bool ok = m_destinazione.write(m_blocco.data(), n) == n;
         m_blocco.clear(); // keeps the room reserved for the next block
         return ok;
     }
 
+    // Every block on the device. False if a write failed.
+    bool termina()
+    {
+        if (!svuota())
+            return false;
+        if (!m_file)
+            return true;
+        if (!m_file->Termina())
+            return false;
+        // The device learns where its descriptor now stands.
+        return m_dispositivoFile->seek(m_inizio + m_consegnati);
+    }
+
 private:
     static constexpr qsizetype kBlocco = 1 << 20;
+    static constexpr size_t kRiserva = size_t(kBlocco) + (64 << 10);
     QIODevice &m_destinazione;
     // A plain string: the document is built from many short pieces, and its
     // append is cheaper than QByteArray's.
     std::string m_blocco;
+    std::optional<ScritturaBlocchi> m_file;
+    QFileDevice *m_dispositivoFile = nullptr;
+    qint64 m_inizio = 0;     // the file's position before the document
+    qint64 m_consegnati = 0; // bytes handed to m_file
 };
 
 } // namespace
@@ -339,13 +397,13 @@ QByteArray TestoCella(const QString &testo)
 
 bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella, const Avanzamento &avanzamento)
 {
-    return Scrivi(destinazione, righe, [&cella](std::string &documento, qint64 r, int c) {
-        AggiungiCella(documento, c, cella(r, c));
+    return Scrivi(destinazione, righe, [&cella](std::string &documento, qint64 r) {
+        for (int c = PrimaColonna; c <= UltimaColonna; ++c)
+            AggiungiCella(documento, c, cella(r, c));
     }, avanzamento);
 }
 
-bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
-            const Avanzamento &avanzamento)
+bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga, const Avanzamento &avanzamento)
 {
     Scrittore s(destinazione);
     std::string &b = s.blocco();
@@ -361,8 +419,7 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
     b += "</tr>";
     for (qint64 r = 0; r < righe; ++r) {
         b += "<tr>";
-        for (int c = PrimaColonna; c <= UltimaColonna; ++c)
-            cella(b, r, c);
+        riga(b, r);
         b += "</tr>";
         if (s.pieno()) {
             if (!s.svuota())
@@ -372,11 +429,30 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
         }
     }
     b += kCoda;
-    if (!s.svuota())
+    if (!s.termina())
         return false;
     if (avanzamento)
         avanzamento(righe); // the last block too: the progress ends at its end
     return true;
+}
+
+bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga, const Avanzamento &avanzamento)
+{
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!Scrivi(file, righe, riga, avanzamento)) {
+        file.cancelWriting();
+        return false;
+    }
+    // The file replaced is let go after the new one is in place, on a thread
+    // of its own: freeing a large file's blocks takes a while, and the user
+    // need not wait for it.
+    const int vecchio = ::open(QFile::encodeName(percorso).constData(), O_PATH | O_CLOEXEC);
+    const bool ok = file.commit();
+    if (vecchio >= 0)
+        std::thread([vecchio] { ::close(vecchio); }).detach();
+    return ok;
 }
 
 QByteArray Documento(qint64 righe, const Cella &cella)

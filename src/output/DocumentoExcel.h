@@ -29,9 +29,9 @@ Colonna TipoColonna(int colonna);
 // The text of a cell: row from 0, column PrimaColonna..UltimaColonna.
 using Cella = std::function<QString(qint64 riga, int colonna)>;
 
-// Appends a whole cell (<td> to </td>) to the document, with AggiungiCella
-// or AggiungiCellaCp1252.
-using CellaInFile = std::function<void(std::string &documento, qint64 riga, int colonna)>;
+// Appends the cells of a whole row (from the first <td> to the last </td>)
+// to the document, each with AggiungiCella or AggiungiCellaCp1252.
+using RigaInFile = std::function<void(std::string &documento, qint64 riga)>;
 
 // Told the rows written so far after each block handed to the device.
 using Avanzamento = std::function<void(qint64 righeScritte)>;
@@ -40,8 +40,14 @@ using Avanzamento = std::function<void(qint64 righeScritte)>;
 // a write fails; what was written before stays on the device.
 bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella,
             const Avanzamento &avanzamento = {});
-bool Scrivi(QIODevice &destinazione, qint64 righe, const CellaInFile &cella,
+bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga,
             const Avanzamento &avanzamento = {});
+
+// Writes the whole document to the file at the path: beside it first, synced,
+// then put in its place, so that a failed export never leaves half a file
+// and the old file stays. False on any failure.
+bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga,
+                const Avanzamento &avanzamento = {});
 
 // The whole document in memory (for small tables).
 QByteArray Documento(qint64 righe, const Cella &cella);

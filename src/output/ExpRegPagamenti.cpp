@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QSaveFile>
 #include <QScreen>
 
 namespace {
@@ -116,21 +115,11 @@ bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)
 {
     // Busy cursor, progress and a window kept painted, as for every long scan.
     const Attesa attesa(this, QStringLiteral("Esportazione dell'archivio in corso..."));
-    // Written beside the old file and put in its place only when complete,
-    // so a failed export never leaves half a file.
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const ModelloRegistro &m = *m_modello;
     const qint64 righe = m.NumeroRighe();
-    const bool scritto = DocumentoExcel::Scrivi(
-        file, righe, [&m](std::string &d, qint64 r, int c) { m.AggiungiCellaEsportata(d, r, c); },
+    return DocumentoExcel::ScriviFile(
+        percorso, righe, [&m](std::string &d, qint64 r) { m.AggiungiRigaEsportata(d, r); },
         [righe](qint64 fatte) { Avanzamento::Segnala(fatte, righe); });
-    if (!scritto) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 void TfrmExpRegPagamenti::ConfermaCellaInModifica()

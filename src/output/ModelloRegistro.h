@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ public:
     // it; a cell not edited in the grid goes from its stored bytes, which
     // spares decoding every field of a large archive.
     void AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const;
+    // The same for every cell of the row, in column order.
+    void AggiungiRigaEsportata(std::string &documento, qint64 riga) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -53,13 +56,22 @@ public:
 private:
     static constexpr int kCampi = NumeroColonne - 1;
     struct Riga {
-        qsizetype inizio;                     // offset of the first field in m_testi
+        qsizetype inizio;                     // offset of the first field in the blocks
         std::array<quint8, kCampi> lunghezza; // trimmed length of each field
     };
     QByteArrayView Byte(qint64 riga, int colonna) const;
     static quint64 Chiave(qint64 riga, int colonna) { return quint64(riga) * NumeroColonne + quint64(colonna); }
 
-    QByteArray m_testi;                 // the trimmed field bytes, row after row
+    // Room for a row of `byte` bytes; its offset goes to `inizio`.
+    char *Spazio(qsizetype byte, qsizetype &inizio);
+
+    // The trimmed field bytes, row after row, in blocks of kBlocco bytes.
+    static constexpr qsizetype kBlocco = qsizetype(4) << 20;
+    static constexpr int kPasso = 32; // field bytes are copied this many at a time
+    using Blocco = std::unique_ptr<char, void (*)(void *)>;
+    static Blocco NuovoBlocco();
+    std::vector<Blocco> m_blocchi;
+    qsizetype m_libero = 0;             // bytes used in the last block
     std::vector<Riga> m_righe;
     QHash<quint64, QString> m_modifiche; // cells edited in the grid
 };

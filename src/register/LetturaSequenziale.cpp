@@ -42,7 +42,7 @@ LetturaSequenziale::~LetturaSequenziale()
 void LetturaSequenziale::Leggi()
 {
     qint64 letti = 0;
-    for (int i = 0; letti < m_totale; i = 1 - i) {
+    for (int i = 0; letti < m_totale; i = (i + 1) % kBuffer) {
         Buffer &b = m_buffer[size_t(i)];
         {
             std::unique_lock<std::mutex> l(m_mutex);
@@ -105,6 +105,6 @@ LetturaSequenziale::Blocco LetturaSequenziale::Prossimo()
         return {};
     }
     m_corrente = m_prossimo;
-    m_prossimo = 1 - m_prossimo;
+    m_prossimo = (m_prossimo + 1) % kBuffer;
     return {b.dati.get(), b.byte};
 }

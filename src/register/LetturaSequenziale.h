@@ -41,7 +41,9 @@ private:
     int m_fd;
     qint64 m_totale;
     size_t m_blocco;
-    std::array<Buffer, 2> m_buffer;
+    // A few blocks ahead, so that a slow block on either side does not stall the other.
+    static constexpr int kBuffer = 4;
+    std::array<Buffer, kBuffer> m_buffer;
     int m_corrente = -1; // the buffer the caller holds
     int m_prossimo = 0;  // the buffer the caller takes next
     std::mutex m_mutex;

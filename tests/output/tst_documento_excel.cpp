@@ -1,8 +1,12 @@
+#include "CartellaPiena.h"
+
 #include "app/TestiGuida.h"
 #include "output/DocumentoExcel.h"
 #include "platform/Testo.h"
 
+#include <QDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -87,6 +91,10 @@ private slots:
     void unaSolaRiga_senzaCrNeLf();
     void scritturaFallita_data();
     void scritturaFallita();
+    void file_data();
+    void file();
+    void fileSenzaSpazio();
+    void fileGiaAperto();
     void guida_treParagrafi();
 };
 
@@ -291,6 +299,112 @@ void TestDocumentoExcel::scritturaFallita()
     DispositivoCheCede capiente(intero.size());
     QVERIFY(DocumentoExcel::Scrivi(capiente, righe, cella));
     QCOMPARE(capiente.scritti, intero);
+}
+
+namespace {
+
+QString TestoDiProva(qint64 r, int c)
+{
+    return QStringLiteral("riga %1 colonna %2 <&> \u20AC con  due blanchi").arg(r).arg(c);
+}
+
+DocumentoExcel::RigaInFile RigaDiProva()
+{
+    return [](std::string &d, qint64 r) {
+        for (int c = DocumentoExcel::PrimaColonna; c <= DocumentoExcel::UltimaColonna; ++c)
+            DocumentoExcel::AggiungiCella(d, c, TestoDiProva(r, c));
+    };
+}
+
+QByteArray Leggi(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+void TestDocumentoExcel::file_data()
+{
+    QTest::addColumn<qint64>("righe");
+    QTest::addColumn<bool>("esistente");
+    QTest::newRow("nessuna riga") << qint64(0) << false;
+    QTest::newRow("tre righe") << qint64(3) << false;
+    // Several blocks go to the file while the next ones are built.
+    QTest::newRow("molti blocchi") << qint64(20000) << false;
+    QTest::newRow("molti blocchi al posto di un file") << qint64(20000) << true;
+}
+
+void TestDocumentoExcel::file()
+{
+    QFETCH(qint64, righe);
+    QFETCH(bool, esistente);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString percorso = dir.filePath(DocumentoExcel::NomeFile());
+    if (esistente) {
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.write(QByteArray(3 << 20, 'v')) == 3 << 20);
+    }
+    QList<qint64> avanzamento;
+    QVERIFY(DocumentoExcel::ScriviFile(percorso, righe, RigaDiProva(),
+                                       [&](qint64 fatte) { avanzamento.append(fatte); }));
+    const QByteArray atteso = DocumentoExcel::Documento(righe, TestoDiProva);
+    const QByteArray scritto = Leggi(percorso);
+    QCOMPARE(scritto.size(), atteso.size());
+    QVERIFY(scritto == atteso);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{DocumentoExcel::NomeFile()});
+    QVERIFY(!avanzamento.isEmpty());
+    QCOMPARE(avanzamento.last(), righe);
+    QVERIFY(std::is_sorted(avanzamento.begin(), avanzamento.end()));
+}
+
+void TestDocumentoExcel::fileSenzaSpazio()
+{
+    // A disk that fills up during the export: the failure is told, the old
+    // file stays as it was, and nothing is left beside it.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString percorso = dir.filePath(DocumentoExcel::NomeFile());
+    const QByteArray vecchio("il file di prima");
+    {
+        const CartellaPiena piena(dir.path());
+        {
+            QFile f(percorso);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QCOMPARE(f.write(vecchio), vecchio.size());
+        }
+        qint64 righeChieste = 0;
+        const auto riga = [&](std::string &d, qint64 r) {
+            ++righeChieste;
+            RigaDiProva()(d, r);
+        };
+        constexpr qint64 righe = 200000; // far more than the room left
+        QVERIFY(!DocumentoExcel::ScriviFile(percorso, righe, riga));
+        // It gave up at the failure instead of building the whole document.
+        QVERIFY(righeChieste < righe);
+        QCOMPARE(Leggi(percorso), vecchio);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{DocumentoExcel::NomeFile()});
+    }
+}
+
+void TestDocumentoExcel::fileGiaAperto()
+{
+    // A file the caller has already written to, and goes on writing to.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile f(dir.filePath(QStringLiteral("documento.xls")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write("prima"), 5);
+    QVERIFY(f.flush());
+    constexpr qint64 righe = 3000;
+    QVERIFY(DocumentoExcel::Scrivi(f, righe, RigaDiProva()));
+    const QByteArray atteso = DocumentoExcel::Documento(righe, TestoDiProva);
+    QCOMPARE(f.pos(), 5 + atteso.size());
+    QCOMPARE(f.write("dopo"), 4);
+    f.close();
+    QVERIFY(Leggi(f.fileName()) == "prima" + atteso + "dopo");
 }
 
 void TestDocumentoExcel::guida_treParagrafi()

@@ -284,8 +284,8 @@ void TestModelloRegistro::esportazione_comeDalTestoDelleCelle()
     QByteArray dalModello;
     QBuffer b(&dalModello);
     QVERIFY(b.open(QIODevice::WriteOnly));
-    QVERIFY(DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r, int c) {
-        m.AggiungiCellaEsportata(d, r, c);
+    QVERIFY(DocumentoExcel::Scrivi(b, m.NumeroRighe(), [&m](std::string &d, qint64 r) {
+        m.AggiungiRigaEsportata(d, r);
     }));
     QCOMPARE(dalModello.size(), dalTesto.size());
     QVERIFY(dalModello == dalTesto);

@@ -1,3 +1,4 @@
+#include "CartellaPiena.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "SolaLettura.h"
@@ -17,46 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/mount.h>
-#include <sys/resource.h>
-
 namespace {
-
-// A folder with no room left: a 64 KiB tmpfs mounted on it (the tests run as
-// root). Where mounting is refused, the process may not write files larger
-// than 64 KiB, which fails the copy the same way.
-class CartellaPiena {
-public:
-    explicit CartellaPiena(const QString &cartella) : m_cartella(QFile::encodeName(cartella))
-    {
-        m_montata = ::mount("tmpfs", m_cartella.constData(), "tmpfs", 0, "size=64k") == 0;
-        if (!m_montata) {
-            m_segnale = std::signal(SIGXFSZ, SIG_IGN);
-            ::getrlimit(RLIMIT_FSIZE, &m_limite);
-            rlimit piccolo = m_limite;
-            piccolo.rlim_cur = 64 * 1024;
-            ::setrlimit(RLIMIT_FSIZE, &piccolo);
-        }
-    }
-    ~CartellaPiena()
-    {
-        if (m_montata)
-            ::umount2(m_cartella.constData(), MNT_DETACH);
-        else {
-            ::setrlimit(RLIMIT_FSIZE, &m_limite);
-            std::signal(SIGXFSZ, m_segnale);
-        }
-    }
-    CartellaPiena(const CartellaPiena &) = delete;
-    CartellaPiena &operator=(const CartellaPiena &) = delete;
-
-private:
-    QByteArray m_cartella;
-    bool m_montata = false;
-    rlimit m_limite{};
-    void (*m_segnale)(int) = SIG_DFL;
-};
 
 // Everything in a folder, hidden entries included.
 QStringList Contenuto(const QString &cartella)

@@ -2,9 +2,10 @@
 // main.cpp, then it reports and leaves.
 #include "PrimoDisegno.h"
 
+#include "Programma.h"
 #include "access/Password.h"
 #include "app/Applicazione.h"
-#include "app/Schermate.h"
+#include "platform/Schermate.h"
 
 #include <QApplication>
 
@@ -12,10 +13,10 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Applicazione::Prepara(app);
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     PrimoDisegno disegno(Schermate::Globali().frmPassword);
     Schermate::Globali().frmPassword->show();
     const int r = QApplication::exec();
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     return r;
 }

@@ -1,9 +1,11 @@
 // Valmora: the program entry. Prepares the application, creates the eighteen
 // screens in their fixed order and runs the event loop.
 
-#include "access/Password.h"
+#include "Programma.h"
 #include "app/Applicazione.h"
-#include "app/Schermate.h"
+#include "platform/Schermate.h"
+
+#include <QWidget>
 
 #include <QApplication>
 
@@ -12,9 +14,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Applicazione::Prepara(app);
 
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     Schermate::Globali().frmPassword->show();
     const int esito = QApplication::exec();
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     return esito;
 }

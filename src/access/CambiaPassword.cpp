@@ -3,8 +3,8 @@
 
 #include "access/Accesso.h"
 #include "access/Password.h"
-#include "app/Schermate.h"
 #include "platform/Desktop.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 
 #include <QGuiApplication>
@@ -74,7 +74,7 @@ void TfrmCambiaPassword::done(int esito)
 
 void TfrmCambiaPassword::FormClose()
 {
-    if (TfrmPassword *accesso = Schermate::Globali().frmPassword)
+    if (auto *accesso = qobject_cast<TfrmPassword *>(Schermate::Globali().frmPassword))
         accesso->Ripresenta();
 }
 

@@ -2,10 +2,8 @@
 #include "ui_Password.h"
 
 #include "access/Accesso.h"
-#include "access/CambiaPassword.h"
-#include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "platform/Desktop.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 
 #include <QCloseEvent>
@@ -122,7 +120,7 @@ void TfrmPassword::cmdOKClick()
         ui->txtPassword->setFocus();
         return;
     }
-    if (TfrmAvvio *avvio = Schermate::Globali().frmAvvio)
+    if (QWidget *avvio = Schermate::Globali().frmAvvio)
         avvio->show();
     hide();
 }
@@ -131,7 +129,7 @@ void TfrmPassword::cmdEsciClick() { close(); }
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    if (TfrmCambiaPassword *cambia = Schermate::Globali().frmCambiaPassword)
+    if (QWidget *cambia = Schermate::Globali().frmCambiaPassword)
         cambia->show();
     hide();
 }

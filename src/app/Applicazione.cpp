@@ -1,7 +1,7 @@
 #include "app/Applicazione.h"
 
-#include "app/Schermate.h"
 #include "platform/Aspetto.h"
+#include "platform/Schermate.h"
 #include "platform/Tastiera.h"
 
 #include <QApplication>

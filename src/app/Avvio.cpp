@@ -3,15 +3,12 @@
 
 #include "app/Guida.h"
 #include "app/Info.h"
-#include "app/OpenURL.h"
 #include "app/Produttore.h"
-#include "app/Schermate.h"
 #include "app/Splash.h"
 #include "app/TestiGuida.h"
-#include "charts/Statistiche.h"
 #include "platform/Desktop.h"
-#include "register/RegPagamenti.h"
-#include "summary/MenuRiepPagamenti.h"
+#include "platform/OpenURL.h"
+#include "platform/Schermate.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "app/Guida.h"
 #include "ui_Guida.h"
 
-#include "app/OpenURL.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
 #include "platform/Immagini.h"
+#include "platform/OpenURL.h"
 
 namespace {
 // The dialog's client area; with the caption and border the window is 676 x 598.

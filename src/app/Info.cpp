@@ -1,10 +1,10 @@
 #include "app/Info.h"
 #include "ui_Info.h"
 
-#include "app/OpenURL.h"
 #include "app/Produttore.h"
 #include "platform/Finestre.h"
 #include "platform/Immagini.h"
+#include "platform/OpenURL.h"
 
 TfrmInfo::TfrmInfo(QWidget *parent)
     : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmInfo>())

@@ -1,10 +1,10 @@
 #include "app/Splash.h"
 #include "ui_Splash.h"
 
-#include "app/OpenURL.h"
 #include "app/Produttore.h"
 #include "platform/Finestre.h"
 #include "platform/Immagini.h"
+#include "platform/OpenURL.h"
 
 TfrmSplash::TfrmSplash(QWidget *parent)
     : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmSplash>())

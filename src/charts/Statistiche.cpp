@@ -1,14 +1,13 @@
 #include "charts/Statistiche.h"
 #include "ui_Statistiche.h"
 
-#include "app/Avvio.h"
 #include "app/Guida.h"
-#include "app/Schermate.h"
 #include "app/TestiGuida.h"
 #include "charts/TotaliMensili.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Posizioni.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "platform/chart/Grafico.h"
 #include "register/Archivio.h"
@@ -119,7 +118,7 @@ void TfrmStatistiche::FormShow()
 
 void TfrmStatistiche::closeEvent(QCloseEvent *e)
 {
-    if (TfrmAvvio *avvio = Schermate::Globali().frmAvvio)
+    if (QWidget *avvio = Schermate::Globali().frmAvvio)
         avvio->show();
     e->accept(); // hides this screen; it lives on for the next showing
 }

@@ -2,12 +2,12 @@
 #include "ui_ExpRegPagamenti.h"
 
 #include "app/Guida.h"
-#include "app/OpenURL.h"
 #include "app/TestiGuida.h"
 #include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
-#include "platform/Desktop.h"
 #include "platform/Attesa.h"
+#include "platform/Desktop.h"
+#include "platform/OpenURL.h"
 #include "register/Archivio.h"
 
 #include <QDir>

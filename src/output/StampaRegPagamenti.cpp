@@ -1,10 +1,9 @@
 #include "output/StampaRegPagamenti.h"
 #include "ui_StampaRegPagamenti.h"
 
-#include "app/Schermate.h"
 #include "platform/Desktop.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
-#include "register/RegPagamenti.h"
 
 #include <QLineEdit>
 

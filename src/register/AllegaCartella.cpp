@@ -2,9 +2,9 @@
 #include "ui_AllegaCartella.h"
 #include "ui_RegPagamenti.h"
 
-#include "app/OpenURL.h"
-#include "app/Schermate.h"
 #include "platform/Desktop.h"
+#include "platform/OpenURL.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "register/Allegati.h"
 #include "register/RegPagamenti.h"
@@ -156,7 +156,7 @@ void TfrmAllegaCartella::btnApplicaClick()
         return;
     auto *editor = qobject_cast<TfrmRegPagamenti *>(parentWidget());
     if (!editor)
-        editor = Schermate::Globali().frmRegPagamenti;
+        editor = qobject_cast<TfrmRegPagamenti *>(Schermate::Globali().frmRegPagamenti);
     if (!editor)
         return;
     Ui::TfrmRegPagamenti *c = editor->Controlli();

@@ -2,9 +2,9 @@
 #include "ui_Calendario.h"
 #include "ui_RegPagamenti.h"
 
-#include "app/Schermate.h"
 #include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "register/RegPagamenti.h"
 
@@ -32,7 +32,7 @@ void TfrmCalendario::btnImportaDataClick()
     // The editor that opened the dialog, or the one register editor.
     auto *editor = qobject_cast<TfrmRegPagamenti *>(parentWidget());
     if (!editor)
-        editor = Schermate::Globali().frmRegPagamenti;
+        editor = qobject_cast<TfrmRegPagamenti *>(Schermate::Globali().frmRegPagamenti);
     if (!editor)
         return;
     const QString data = Testo::FormattaData(ui->calAppuntamenti->selectedDate());

@@ -2,13 +2,10 @@
 #include "ui_AllegaCartella.h"
 #include "ui_RegPagamenti.h"
 
-#include "app/Avvio.h"
 #include "app/Guida.h"
-#include "app/Schermate.h"
 #include "app/TestiGuida.h"
 #include "checks/Verifica.h"
-#include "output/ExpRegPagamenti.h"
-#include "output/StampaRegPagamenti.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "register/AllegaCartella.h"
 #include "register/Archivio.h"
@@ -148,6 +145,12 @@ void TfrmRegPagamenti::ImpostaElenchi(CreaElenco ricerca, CreaElenco contiDaSald
 {
     m_ricerca = std::move(ricerca);
     m_contiDaSaldare = std::move(contiDaSaldare);
+}
+
+void TfrmRegPagamenti::ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazione)
+{
+    m_stampa = std::move(stampa);
+    m_esportazione = std::move(esportazione);
 }
 
 TfrmRegPagamenti::~TfrmRegPagamenti() = default;
@@ -774,9 +777,17 @@ void TfrmRegPagamenti::cmdTrovaClick() { ApriElenco(m_ricerca, Etichetta()); }
 
 void TfrmRegPagamenti::cmdListinoClick() { ApriElenco(m_contiDaSaldare, QString()); }
 
-void TfrmRegPagamenti::cmdStampaClick() { MostraDialogo<TfrmStampaRegPagamenti>(this); }
+void TfrmRegPagamenti::ApriDialogo(const CreaDialogo &crea)
+{
+    if (!crea)
+        return;
+    const std::unique_ptr<QDialog> d(crea(this));
+    Desktop::Corrente().MostraModale(d.get());
+}
 
-void TfrmRegPagamenti::cmdEsportaClick() { MostraDialogo<TfrmExpRegPagamenti>(this); }
+void TfrmRegPagamenti::cmdStampaClick() { ApriDialogo(m_stampa); }
+
+void TfrmRegPagamenti::cmdEsportaClick() { ApriDialogo(m_esportazione); }
 
 void TfrmRegPagamenti::cmdFileClick()
 {

@@ -34,6 +34,10 @@ public:
     // on the register: whoever assembles the program says how to create them.
     using CreaElenco = std::function<QDialog *(QWidget *genitore, VisoreScheda *visore)>;
     void ImpostaElenchi(CreaElenco ricerca, CreaElenco contiDaSaldare);
+    // The same for the print and export dialogs, which read the archive and
+    // this editor's controls.
+    using CreaDialogo = std::function<QDialog *(QWidget *genitore)>;
+    void ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazione);
 
     // The editor's controls: dialogs read and write them directly.
     Ui::TfrmRegPagamenti *Controlli() const { return ui.get(); }
@@ -81,6 +85,7 @@ private:
     bool AggiornaSaldo();
     void ImportoNonValido(QLineEdit *campo);
     void ApriElenco(const CreaElenco &crea, const QString &etichetta);
+    void ApriDialogo(const CreaDialogo &crea);
     // What the screen shows of the record, amounts compared by value, so that
     // the normalising of a field the user only passed through is no edit.
     QStringList StatoSchermo() const;
@@ -107,5 +112,6 @@ private:
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
     CreaElenco m_ricerca, m_contiDaSaldare;
+    CreaDialogo m_stampa, m_esportazione;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
 };

@@ -1,10 +1,9 @@
 #include "summary/MenuRiepPagamenti.h"
 #include "ui_MenuRiepPagamenti.h"
 
-#include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "summary/RiepPagamenti.h"
 #include "summary/Riepilogo.h"
@@ -97,7 +96,7 @@ void TfrmMenuRiepPagamenti::showEvent(QShowEvent *evento)
 void TfrmMenuRiepPagamenti::closeEvent(QCloseEvent *evento)
 {
     QWidget::closeEvent(evento);
-    if (TfrmAvvio *avvio = Schermate::Globali().frmAvvio)
+    if (QWidget *avvio = Schermate::Globali().frmAvvio)
         avvio->show();
     hide();
 }

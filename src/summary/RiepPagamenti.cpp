@@ -2,7 +2,6 @@
 #include "ui_RiepPagamenti.h"
 
 #include "app/Guida.h"
-#include "app/Schermate.h"
 #include "app/TestiGuida.h"
 #include "lists/BarraTrova.h"
 #include "lists/ListaRighe.h"
@@ -10,6 +9,7 @@
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Posizioni.h"
+#include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 #include "summary/MenuRiepPagamenti.h"
@@ -51,7 +51,7 @@ TfrmRiepPagamenti::~TfrmRiepPagamenti() = default;
 
 TfrmMenuRiepPagamenti *TfrmRiepPagamenti::Criteri() const
 {
-    if (TfrmMenuRiepPagamenti *c = Schermate::Globali().frmMenuRiepPagamenti)
+    if (auto *c = qobject_cast<TfrmMenuRiepPagamenti *>(Schermate::Globali().frmMenuRiepPagamenti))
         return c;
     return qobject_cast<TfrmMenuRiepPagamenti *>(parentWidget());
 }

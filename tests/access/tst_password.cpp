@@ -1,8 +1,9 @@
+#include "Programma.h"
 #include "access/CambiaPassword.h"
 #include "access/Crypt.h"
 #include "access/Password.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
+#include "platform/Schermate.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "SolaLettura.h"
@@ -81,8 +82,8 @@ private:
     void ScriviStore(const QByteArray &contenuto);
     QByteArray LeggiStore() const;
     QString PercorsoStore() const { return m_desktop->percorso(u"unins000.dll"_qs); }
-    TfrmPassword *Accesso() const { return Schermate::Globali().frmPassword; }
-    TfrmCambiaPassword *Cambia() const { return Schermate::Globali().frmCambiaPassword; }
+    TfrmPassword *Accesso() const { return qobject_cast<TfrmPassword *>(Schermate::Globali().frmPassword); }
+    TfrmCambiaPassword *Cambia() const { return qobject_cast<TfrmCambiaPassword *>(Schermate::Globali().frmCambiaPassword); }
     void ApriCambia();
     QStringList Messaggi() const;
 
@@ -92,14 +93,14 @@ private:
 void TestPassword::init()
 {
     m_desktop = std::make_unique<FakeDesktopInstallato>();
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     ScriviStore(Store(QString::fromUtf16(Crypt::PasswordIniziale)));
     Accesso()->show();
 }
 
 void TestPassword::cleanup()
 {
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_desktop.reset();
 }
 

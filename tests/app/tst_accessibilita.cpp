@@ -5,12 +5,13 @@
 #include "ArchivioDiProva.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "Programma.h"
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Applicazione.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "charts/Statistiche.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
@@ -100,12 +101,12 @@ void TestAccessibilita::init()
             Semplice(u"Acqua Blu"_qs, u"28/03/2024"_qs, u"ACQUA"_qs, u"Conguaglio"_qs, u"30,20"_qs),
             Semplice(u"Gas Nord"_qs, u"20/12/2023"_qs, u"GAS"_qs, u"Bolletta gas"_qs, u"90,00"_qs),
             Semplice(u"Assicura Spa"_qs, u"30/12/2024"_qs, u"AUTO"_qs, u"Polizza auto"_qs, u"2500,00"_qs)});
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
 }
 
 void TestAccessibilita::cleanup()
 {
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_fake.reset();
 }
 
@@ -120,7 +121,7 @@ void TestAccessibilita::Mostra(QWidget *w)
 
 void TestAccessibilita::graficoLetto()
 {
-    TfrmStatistiche *grafici = Schermate::Globali().frmStatistiche;
+    TfrmStatistiche *grafici = qobject_cast<TfrmStatistiche *>(Schermate::Globali().frmStatistiche);
     Mostra(grafici);
     Scrivi(grafici, u"txtAnno"_qs, u"2024"_qs);
     Clicca(grafici, u"btnApri"_qs);
@@ -169,7 +170,7 @@ void TestAccessibilita::graficoLetto()
 void TestAccessibilita::valoriLetti()
 {
     // The editor's position, read anew as the arrows move it.
-    TfrmRegPagamenti *editor = Schermate::Globali().frmRegPagamenti;
+    TfrmRegPagamenti *editor = qobject_cast<TfrmRegPagamenti *>(Schermate::Globali().frmRegPagamenti);
     Mostra(editor);
     auto *posizione = GuiTest::Trova<QLabel>(editor, u"lblPosizione"_qs);
     Clicca(editor, u"cmdPrimo"_qs);
@@ -265,7 +266,7 @@ void TestAccessibilita::iconaDelProgramma()
 
 void TestAccessibilita::schermateChiareSuDesktopScuro()
 {
-    TfrmRegPagamenti *editor = Schermate::Globali().frmRegPagamenti;
+    TfrmRegPagamenti *editor = qobject_cast<TfrmRegPagamenti *>(Schermate::Globali().frmRegPagamenti);
     Mostra(editor);
     auto *casella = GuiTest::Trova<QCheckBox>(editor, u"chkDaSaldare"_qs);
     QVERIFY(!casella->isChecked());

@@ -1,10 +1,11 @@
+#include "Programma.h"
 #include "app/Applicazione.h"
 #include "app/Avvio.h"
 #include "app/Info.h"
-#include "app/Schermate.h"
 #include "app/Splash.h"
 #include "app/TestiGuida.h"
 #include "charts/Statistiche.h"
+#include "platform/Schermate.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
 #include "FakeDesktop.h"
@@ -43,20 +44,20 @@ private slots:
     void didascalieSenzaAggiunte();
 
 private:
-    TfrmAvvio *Menu() const { return Schermate::Globali().frmAvvio; }
+    TfrmAvvio *Menu() const { return qobject_cast<TfrmAvvio *>(Schermate::Globali().frmAvvio); }
     std::unique_ptr<FakeDesktopInstallato> m_desktop;
 };
 
 void TestAvvio::init()
 {
     m_desktop = std::make_unique<FakeDesktopInstallato>();
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     Menu()->show();
 }
 
 void TestAvvio::cleanup()
 {
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_desktop.reset();
 }
 

@@ -5,8 +5,8 @@
 #include "GuiTest.h"
 
 #include "app/Guida.h"
-#include "app/OpenURL.h"
 #include "platform/Collegamento.h"
+#include "platform/OpenURL.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>

@@ -6,12 +6,12 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "TestoPdf.h"
+#include "Programma.h"
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Avvio.h"
 #include "app/Guida.h"
 #include "app/Info.h"
-#include "app/Schermate.h"
 #include "app/Splash.h"
 #include "app/TestiGuida.h"
 #include "charts/Statistiche.h"
@@ -22,6 +22,7 @@
 #include "lists/TrovaRegPagamenti.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/StampaRegPagamenti.h"
+#include "platform/Schermate.h"
 #include "register/AllegaCartella.h"
 #include "register/Archivio.h"
 #include "register/Calendario.h"
@@ -115,12 +116,12 @@ private:
 void TestIntegrazione::init()
 {
     m_fake = std::make_unique<FakeDesktopInstallato>();
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
 }
 
 void TestIntegrazione::cleanup()
 {
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_fake.reset();
 }
 
@@ -246,7 +247,7 @@ void TestIntegrazione::identificativo()
     QFETCH(QString, campo);
     QFETCH(QString, valore);
 
-    TfrmRegPagamenti *editor = s().frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s().frmRegPagamenti);
     Mostra(editor);
     Scrivi(editor, QStringLiteral("txtCodFisc"), digitato);
 
@@ -295,7 +296,7 @@ void TestIntegrazione::richiamo()
                         Semplice(QStringLiteral("Gamma"), QStringLiteral("03/03/2024"), QStringLiteral("C"),
                                  QStringLiteral("Tre"), QStringLiteral("30,00"), true)});
 
-    TfrmRegPagamenti *editor = s().frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s().frmRegPagamenti);
     Mostra(editor);
     QVERIFY(editor->Controlli()->lblPosizione->text().isEmpty());
 
@@ -369,7 +370,7 @@ void TestIntegrazione::stampaLista()
 
 void TestIntegrazione::stampaScheda()
 {
-    TfrmRegPagamenti *editor = s().frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s().frmRegPagamenti);
     Mostra(editor);
     // Typed, never saved: the sheet prints what the editor shows.
     Scrivi(editor, QStringLiteral("txtNumDoc"), QStringLiteral("FT-2024/118"));
@@ -421,7 +422,7 @@ void TestIntegrazione::percorsoCompleto()
 
     // Register card: a blank new record dated today.
     Clicca(avvio, QStringLiteral("imgApp01"));
-    TfrmRegPagamenti *editor = s().frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s().frmRegPagamenti);
     QVERIFY(editor->isVisible());
     QVERIFY(!avvio->isVisible());
     QApplication::setActiveWindow(editor);
@@ -552,7 +553,7 @@ void TestIntegrazione::nomiAccessibili()
             guida->click();
         return int(QDialog::Rejected);
     };
-    TfrmRegPagamenti *editor = g.frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(g.frmRegPagamenti);
     Mostra(editor);
     Clicca(editor, QStringLiteral("cmdUltimo"));
     controlla(editor, mancanti);

@@ -1,14 +1,15 @@
 // Dialogs are owned by the screen that opens them, so a screen's style sheet
 // reaches into them: its rules must never restyle the dialogs' own controls.
 #include "FakeDesktop.h"
+#include "Programma.h"
 #include "app/Avvio.h"
 #include "app/Guida.h"
 #include "charts/Statistiche.h"
 #include "output/ExpRegPagamenti.h"
+#include "platform/Schermate.h"
+#include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
 #include "summary/RiepPagamenti.h"
-#include "app/Schermate.h"
-#include "register/RegPagamenti.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,8 +18,8 @@
 class TestStileDialoghi : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Schermate::CreaTutte(); }
-    void cleanupTestCase() { Schermate::DistruggiTutte(); }
+    void initTestCase() { Programma::CreaSchermate(); }
+    void cleanupTestCase() { Programma::DistruggiSchermate(); }
     void guida_data();
     void guida();
 

@@ -5,12 +5,13 @@
 #include "ArchivioDiProva.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "Programma.h"
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Applicazione.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "charts/Statistiche.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
@@ -160,7 +161,7 @@ void TestTastiera::Avvia()
             Semplice(QStringLiteral("Acqua Blu"), QStringLiteral("15/03/2024"), QStringLiteral("ACQUA"),
                      QStringLiteral("Bolletta acqua"), QStringLiteral("48,50"), true),
             allegati});
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     m_dialoghi.clear();
 }
 
@@ -168,7 +169,7 @@ void TestTastiera::Chiudi()
 {
     if (!m_fake)
         return;
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_fake.reset();
 }
 

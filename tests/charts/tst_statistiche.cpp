@@ -1,6 +1,7 @@
+#include "Programma.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "charts/Statistiche.h"
+#include "platform/Schermate.h"
 #include "platform/chart/Grafico.h"
 #include "register/Archivio.h"
 
@@ -74,12 +75,12 @@ private slots:
     void init()
     {
         m_desktop = std::make_unique<FakeDesktopInstallato>();
-        Schermate::CreaTutte();
-        m_form = Schermate::Globali().frmStatistiche;
+        Programma::CreaSchermate();
+        m_form = qobject_cast<TfrmStatistiche *>(Schermate::Globali().frmStatistiche);
     }
     void cleanup()
     {
-        Schermate::DistruggiTutte();
+        Programma::DistruggiSchermate();
         m_desktop.reset();
     }
 

@@ -4,8 +4,9 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "SolaLettura.h"
+#include "Programma.h"
 #include "access/Password.h"
-#include "app/Schermate.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "register/RegPagamenti.h"
 #include "ui_RegPagamenti.h"
@@ -24,8 +25,8 @@ const QString kAccesso = QStringLiteral(
 class TestCartellaProtetta : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Schermate::CreaTutte(); }
-    void cleanup() { Schermate::DistruggiTutte(); }
+    void init() { Programma::CreaSchermate(); }
+    void cleanup() { Programma::DistruggiSchermate(); }
     void accessoEArchivio();
 };
 
@@ -44,7 +45,7 @@ void TestCartellaProtetta::accessoEArchivio()
     GuiTest::Clicca(accesso, QStringLiteral("cmdOK"));
     QVERIFY2(fake.messaggi.isEmpty(), qPrintable(fake.ultimoTesto()));
 
-    TfrmRegPagamenti *editor = s.frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s.frmRegPagamenti);
     editor->show();
     for (const char *comando : {"cmdPrimo", "cmdUltimo"}) {
         fake.pulisci();

@@ -3,10 +3,11 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "TestoPdf.h"
-#include "app/Schermate.h"
+#include "Programma.h"
 #include "lists/RigaScheda.h"
 #include "lists/SospesePag.h"
 #include "lists/TrovaRegPagamenti.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "register/VisoreScheda.h"
 
@@ -59,11 +60,11 @@ private slots:
     void init()
     {
         m_fake = std::make_unique<FakeDesktopInstallato>();
-        Schermate::CreaTutte();
+        Programma::CreaSchermate();
     }
     void cleanup()
     {
-        Schermate::DistruggiTutte();
+        Programma::DistruggiSchermate();
         m_fake.reset();
     }
 

@@ -4,8 +4,9 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "TestoPdf.h"
-#include "app/Schermate.h"
+#include "Programma.h"
 #include "output/StampaRegPagamenti.h"
+#include "platform/Schermate.h"
 #include "register/RegPagamenti.h"
 
 #include <QPointer>
@@ -69,12 +70,12 @@ private:
 void TestStampaRegPagamenti::init()
 {
     m_desktop = std::make_unique<FakeDesktopInstallato>();
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
 }
 
 void TestStampaRegPagamenti::cleanup()
 {
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_desktop.reset();
 }
 

@@ -4,13 +4,14 @@
 #include "ArchivioDiProva.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
-#include "app/Schermate.h"
+#include "Programma.h"
 #include "charts/Statistiche.h"
 #include "lists/SospesePag.h"
 #include "lists/TrovaRegPagamenti.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/ModelloRegistro.h"
 #include "platform/Attesa.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "summary/MenuRiepPagamenti.h"
 
@@ -60,11 +61,11 @@ private slots:
     void init()
     {
         m_fake = std::make_unique<FakeDesktopInstallato>();
-        Schermate::CreaTutte();
+        Programma::CreaSchermate();
     }
     void cleanup()
     {
-        Schermate::DistruggiTutte();
+        Programma::DistruggiSchermate();
         m_fake.reset();
     }
 
@@ -156,8 +157,8 @@ void TestAttesaGui::scansione()
     QCOMPARE(l.avanzamenti.last(), 100);
 
     // An archive that cannot be read still ends the wait.
-    Schermate::DistruggiTutte();
-    Schermate::CreaTutte();
+    Programma::DistruggiSchermate();
+    Programma::CreaSchermate();
     m_fake->lavori.clear();
     m_fake->quandoModale = {};
     QVERIFY(QFile::remove(percorso()));

@@ -6,8 +6,9 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 
+#include "Programma.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "register/RegPagamenti.h"
 #include "ui_RegPagamenti.h"
@@ -125,8 +126,8 @@ void TestRegistroModifiche::init()
 {
     m_desk = std::make_unique<FakeDesktopInstallato>();
     // The editor of the running program, wired to its lists and start menu.
-    Schermate::CreaTutte();
-    m_editor = Schermate::Globali().frmRegPagamenti;
+    Programma::CreaSchermate();
+    m_editor = qobject_cast<TfrmRegPagamenti *>(Schermate::Globali().frmRegPagamenti);
     m_editor->setWindowState(Qt::WindowNoState);
     m_editor->resize(1280, 720);
     Schermate::Globali().frmAvvio->show();
@@ -138,7 +139,7 @@ void TestRegistroModifiche::init()
 
 void TestRegistroModifiche::cleanup()
 {
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     m_editor = nullptr;
     m_desk.reset();
 }

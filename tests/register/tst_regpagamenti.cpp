@@ -3,9 +3,10 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 
+#include "Programma.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "app/TestiGuida.h"
+#include "platform/Schermate.h"
 #include "register/AllegaCartella.h"
 #include "register/Archivio.h"
 #include "register/Calendario.h"
@@ -109,7 +110,7 @@ void TestRegPagamenti::init()
 {
     m_desk = std::make_unique<FakeDesktopInstallato>();
     m_form = std::make_unique<TfrmRegPagamenti>();
-    Schermate::CollegaElenchi(*m_form);
+    Programma::CollegaEditor(*m_form);
     m_form->setWindowState(Qt::WindowNoState);
     m_form->resize(1280, 720);
     m_form->show();
@@ -798,9 +799,9 @@ void TestRegPagamenti::dialoghi()
 
 void TestRegPagamenti::chiusura_tornaAlMenu()
 {
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     Schermate &s = Schermate::Globali();
-    TfrmRegPagamenti *editor = s.frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s.frmRegPagamenti);
     s.frmAvvio->show();
     editor->show();
     QVERIFY(!s.frmAvvio->isVisible());
@@ -814,7 +815,7 @@ void TestRegPagamenti::chiusura_tornaAlMenu()
     QVERIFY(!editor->isVisible());
     QVERIFY(s.frmAvvio->isVisible());
     QVERIFY(!QFileInfo::exists(archivio())); // nothing saved on closing
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
 }
 
 void TestRegPagamenti::nomiAccessibili()

@@ -2,8 +2,9 @@
 #include "ArchivioDiProva.h"
 #include "FakeDesktop.h"
 #include "GuiTest.h"
+#include "Programma.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
+#include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "summary/MenuRiepPagamenti.h"
 #include "summary/RiepPagamenti.h"
@@ -44,15 +45,15 @@ private slots:
     void init()
     {
         m_fake = std::make_unique<FakeDesktopInstallato>();
-        Schermate::CreaTutte();
-        m_criteri = Schermate::Globali().frmMenuRiepPagamenti;
+        Programma::CreaSchermate();
+        m_criteri = qobject_cast<TfrmMenuRiepPagamenti *>(Schermate::Globali().frmMenuRiepPagamenti);
         m_criteri->show();
         QApplication::setActiveWindow(m_criteri);
         QVERIFY(QTest::qWaitForWindowActive(m_criteri));
     }
     void cleanup()
     {
-        Schermate::DistruggiTutte();
+        Programma::DistruggiSchermate();
         m_fake.reset();
     }
 

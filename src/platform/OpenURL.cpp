@@ -1,4 +1,4 @@
-#include "app/OpenURL.h"
+#include "platform/OpenURL.h"
 
 #include "platform/Desktop.h"
 

@@ -1,4 +1,4 @@
-#include "app/Schermate.h"
+#include "Programma.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -13,13 +13,12 @@
 #include "lists/TrovaRegPagamenti.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/StampaRegPagamenti.h"
+#include "platform/Schermate.h"
 #include "register/AllegaCartella.h"
 #include "register/Calendario.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
 #include "summary/RiepPagamenti.h"
-
-#include <QtGlobal>
 
 static void InizializzaRisorse()
 {
@@ -27,24 +26,21 @@ static void InizializzaRisorse()
     Q_INIT_RESOURCE(valmora);
 }
 
-Schermate &Schermate::Globali()
-{
-    static Schermate s;
-    return s;
-}
+namespace Programma {
 
-void Schermate::CreaTutte()
+void CreaSchermate()
 {
     InizializzaRisorse();
-    Schermate &s = Globali();
+    Schermate &s = Schermate::Globali();
     s.frmPassword = new TfrmPassword;
     s.frmAvvio = new TfrmAvvio;
     s.frmCambiaPassword = new TfrmCambiaPassword;
     s.frmGuida = new TfrmGuida;
     s.frmInfo = new TfrmInfo;
     s.frmSplash = new TfrmSplash;
-    s.frmRegPagamenti = new TfrmRegPagamenti;
-    CollegaElenchi(*s.frmRegPagamenti);
+    auto *editor = new TfrmRegPagamenti;
+    s.frmRegPagamenti = editor;
+    CollegaEditor(*editor);
     s.frmCodFisc = new TfrmCodFisc;
     s.frmPartitaIva = new TfrmPartitaIva;
     s.frmAllegaCartella = new TfrmAllegaCartella;
@@ -58,7 +54,7 @@ void Schermate::CreaTutte()
     s.frmStatistiche = new TfrmStatistiche;
 }
 
-void Schermate::CollegaElenchi(TfrmRegPagamenti &editor)
+void CollegaEditor(TfrmRegPagamenti &editor)
 {
     editor.ImpostaElenchi(
         [](QWidget *genitore, VisoreScheda *visore) -> QDialog * {
@@ -71,19 +67,14 @@ void Schermate::CollegaElenchi(TfrmRegPagamenti &editor)
             d->visore = visore;
             return d;
         });
+    editor.ImpostaStampe(
+        [](QWidget *genitore) -> QDialog * { return new TfrmStampaRegPagamenti(genitore); },
+        [](QWidget *genitore) -> QDialog * { return new TfrmExpRegPagamenti(genitore); });
 }
 
-bool Schermate::ConsentonoUscita()
+void DistruggiSchermate()
 {
-    // The editor closes first, as its own close would: that asks about its
-    // unsaved edits once, and the windows closed on quitting ask nothing more.
-    TfrmRegPagamenti *editor = Globali().frmRegPagamenti;
-    return !editor || !editor->isVisible() || editor->close();
-}
-
-void Schermate::DistruggiTutte()
-{
-    Schermate &s = Globali();
+    Schermate &s = Schermate::Globali();
     delete s.frmStatistiche;
     delete s.frmRiepPagamenti;
     delete s.frmMenuRiepPagamenti;
@@ -104,3 +95,5 @@ void Schermate::DistruggiTutte()
     delete s.frmPassword;
     s = Schermate{};
 }
+
+} // namespace Programma

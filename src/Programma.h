@@ -1,0 +1,19 @@
+#pragma once
+// The program put together: the eighteen start-up screens, created in their
+// fixed order into Schermate::Globali(), and the links between screens that
+// the screens' own folders must not know of.
+
+class TfrmRegPagamenti;
+
+namespace Programma {
+
+// Creates the eighteen screens in their order, all hidden.
+void CreaSchermate();
+// Destroys them in reverse order (tests create a fresh set per case).
+void DistruggiSchermate();
+
+// Tells a register editor how to open the search and the accounts to settle,
+// which load their records back into it, and the print and export dialogs.
+void CollegaEditor(TfrmRegPagamenti &editor);
+
+} // namespace Programma

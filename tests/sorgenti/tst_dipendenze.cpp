@@ -1,0 +1,87 @@
+// The folders of src/ include one another in one direction only: a folder
+// that reached one above it would tie the two together for good.
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+using Grafo = QHash<QString, QSet<QString>>;
+
+// Folder -> folders its files include ("src/x.cpp" is the folder "").
+Grafo Dipendenze(const QString &radice)
+{
+    static const QRegularExpression inclusione(QStringLiteral("^#include \"([a-z]+)/"),
+                                               QRegularExpression::MultilineOption);
+    Grafo g;
+    QDirIterator it(radice, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString percorso = it.next();
+        const QString relativo = QDir(radice).relativeFilePath(percorso);
+        const QString cartella = relativo.contains(u'/') ? relativo.section(u'/', 0, 0) : QString();
+        QFile f(percorso);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QString testo = QString::fromUtf8(f.readAll());
+        for (auto m = inclusione.globalMatch(testo); m.hasNext();) {
+            const QString verso = m.next().captured(1);
+            if (verso != cartella)
+                g[cartella].insert(verso);
+        }
+    }
+    return g;
+}
+
+// A path from `da` back to `a`, folder by folder, or empty.
+QStringList Percorso(const Grafo &g, const QString &da, const QString &a, QSet<QString> &visti)
+{
+    for (const QString &n : g.value(da)) {
+        if (n == a)
+            return {da, n};
+        if (visti.contains(n))
+            continue;
+        visti.insert(n);
+        const QStringList resto = Percorso(g, n, a, visti);
+        if (!resto.isEmpty())
+            return QStringList{da} + resto;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestDipendenze : public QObject {
+    Q_OBJECT
+private slots:
+    void cartelle_senzaCicli();
+    void rilevaUnCiclo();
+};
+
+void TestDipendenze::cartelle_senzaCicli()
+{
+    const Grafo g = Dipendenze(QStringLiteral(VALMORA_SORGENTI));
+    QVERIFY(g.value(QString()).contains(QStringLiteral("register"))); // the tree was read
+    for (auto it = g.cbegin(); it != g.cend(); ++it) {
+        QSet<QString> visti;
+        const QStringList ciclo = Percorso(g, it.key(), it.key(), visti);
+        QVERIFY2(ciclo.isEmpty(), qPrintable(ciclo.join(QStringLiteral(" -> "))));
+    }
+}
+
+void TestDipendenze::rilevaUnCiclo()
+{
+    // The search itself finds a cycle when there is one.
+    const Grafo g{{QStringLiteral("a"), {QStringLiteral("b")}},
+                  {QStringLiteral("b"), {QStringLiteral("c")}},
+                  {QStringLiteral("c"), {QStringLiteral("a")}}};
+    QSet<QString> visti;
+    QCOMPARE(Percorso(g, QStringLiteral("a"), QStringLiteral("a"), visti),
+             QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("a")}));
+}
+
+QTEST_GUILESS_MAIN(TestDipendenze)
+#include "tst_dipendenze.moc"

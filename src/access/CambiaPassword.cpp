@@ -29,11 +29,16 @@ const QString kErroreModifica = QStringLiteral(
 const QString kCompletata = QStringLiteral("Modifica della password completata con successo.");
 } // namespace
 
-TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmCambiaPassword>())
+TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmCambiaPassword"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void TfrmCambiaPassword::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmCambiaPassword>();
+    ui->setupUi(this);
     setFixedSize(size());
 
     for (QLineEdit *campo : {ui->txtPasswordOld, ui->txtPasswordNew, ui->txtConferma}) {

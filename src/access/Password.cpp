@@ -27,12 +27,18 @@ void Centra(QWidget *w)
 }
 } // namespace
 
-TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TfrmPassword>())
+TfrmPassword::TfrmPassword(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmPassword"));
     // Fixed border and no window-system buttons: the screen is left only
     // through its own buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void TfrmPassword::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmPassword>();
+    ui->setupUi(this);
     setFixedSize(size());
 
     ui->txtPassword->installEventFilter(this);
@@ -138,6 +144,7 @@ void TfrmPassword::btnCambiaPasswordClick()
 
 void TfrmPassword::Ripresenta()
 {
+    Completa();
     ui->txtPassword->clear();
     show();
     activateWindow();

@@ -6,11 +6,16 @@
 #include "platform/Finestre.h"
 #include "platform/Immagini.h"
 
-TfrmInfo::TfrmInfo(QWidget *parent)
-    : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmInfo>())
+TfrmInfo::TfrmInfo(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmInfo"));
     setWindowFlags(Finestre::CorniceFissa);
+}
+
+void TfrmInfo::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmInfo>();
+    ui->setupUi(this);
     setFixedSize(size());
     Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/logo.svg"));
     Immagini::ImpostaSu(ui->imgWarning, QStringLiteral(":/img/warning.svg"));

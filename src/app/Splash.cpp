@@ -6,11 +6,16 @@
 #include "platform/Finestre.h"
 #include "platform/Immagini.h"
 
-TfrmSplash::TfrmSplash(QWidget *parent)
-    : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmSplash>())
+TfrmSplash::TfrmSplash(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmSplash"));
     setWindowFlags(Finestre::CorniceFissa);
+}
+
+void TfrmSplash::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmSplash>();
+    ui->setupUi(this);
     setFixedSize(size());
     Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/credits.svg"));
     Immagini::ImpostaSu(ui->imgWeb, QStringLiteral(":/img/web.svg"));

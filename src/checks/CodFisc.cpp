@@ -8,10 +8,16 @@
 
 #include <QKeyEvent>
 
-TfrmCodFisc::TfrmCodFisc(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmCodFisc>())
+TfrmCodFisc::TfrmCodFisc(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmCodFisc"));
     CampoIdentificativo::FinestraFissa(this);
+}
+
+void TfrmCodFisc::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmCodFisc>();
+    ui->setupUi(this);
     ui->txtCodFisc->setMaxLength(LunghezzaCodFisc);
     // Room for every character of the code in the monospaced font.
     ui->txtCodFisc->setMinimumWidth(
@@ -27,6 +33,7 @@ TfrmCodFisc::~TfrmCodFisc() = default;
 
 void TfrmCodFisc::ImpostaCodFisc(const QString &codice)
 {
+    Completa();
     CampoIdentificativo::ImpostaIntero(ui->txtCodFisc, NormalizzaCodFisc(codice), LunghezzaCodFisc);
 }
 

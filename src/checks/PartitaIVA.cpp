@@ -8,10 +8,16 @@
 
 #include <QKeyEvent>
 
-TfrmPartitaIva::TfrmPartitaIva(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmPartitaIva>())
+TfrmPartitaIva::TfrmPartitaIva(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmPartitaIva"));
     CampoIdentificativo::FinestraFissa(this);
+}
+
+void TfrmPartitaIva::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmPartitaIva>();
+    ui->setupUi(this);
     ui->txtPartitaIva->setMaxLength(LunghezzaPartitaIva);
     ui->txtPartitaIva->setMinimumWidth(
         ui->txtPartitaIva->fontMetrics().horizontalAdvance(QString(LunghezzaPartitaIva + 5, u'0')) + 16);
@@ -27,6 +33,7 @@ TfrmPartitaIva::~TfrmPartitaIva() = default;
 
 void TfrmPartitaIva::ImpostaPartitaIva(const QString &numero)
 {
+    Completa();
     CampoIdentificativo::ImpostaIntero(ui->txtPartitaIva, numero, LunghezzaPartitaIva);
 }
 

@@ -12,11 +12,16 @@
 
 #include <QShowEvent>
 
-TfrmSospesePag::TfrmSospesePag(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmSospesePag>())
+TfrmSospesePag::TfrmSospesePag(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmSospesePag"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void TfrmSospesePag::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmSospesePag>();
+    ui->setupUi(this);
     setFixedSize(size());
 
     PreparaListaRighe(ui->lstRecords);
@@ -57,7 +62,9 @@ void TfrmSospesePag::showEvent(QShowEvent *evento)
 
 void TfrmSospesePag::done(int risultato)
 {
-    ModelloDi(ui->lstRecords)->Svuota();
+    // A dialog never built has no lines to let go.
+    if (Costruita())
+        ModelloDi(ui->lstRecords)->Svuota();
     QDialog::done(risultato);
 }
 

@@ -17,12 +17,17 @@ const char16_t *const Valori[] = {
 };
 } // namespace
 
-TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmStampaRegPagamenti>())
+TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmStampaRegPagamenti"));
     // Fixed border, caption only: the dialog closes through its own buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void TfrmStampaRegPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmStampaRegPagamenti>();
+    ui->setupUi(this);
     setFixedSize(364, 287);
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmStampaRegPagamenti::btnStampaClick);
     connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmStampaRegPagamenti::btnAnnullaClick);
@@ -30,6 +35,12 @@ TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent)
 }
 
 TfrmStampaRegPagamenti::~TfrmStampaRegPagamenti() = default;
+
+const Report *TfrmStampaRegPagamenti::Documento()
+{
+    Completa();
+    return repDocumento ? &*repDocumento : nullptr;
+}
 
 void TfrmStampaRegPagamenti::Compila()
 {

@@ -12,11 +12,16 @@
 #include <QDir>
 #include <QFileInfo>
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmAllegaCartella>())
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmAllegaCartella"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void TfrmAllegaCartella::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmAllegaCartella>();
+    ui->setupUi(this);
     setFixedSize(sizeHint().expandedTo(QSize(640, 470)));
 
     const Slot caselle[] = {{ui->txtFile01, ui->btnApri01},
@@ -38,6 +43,12 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
+
+Ui::TfrmAllegaCartella *TfrmAllegaCartella::Controlli()
+{
+    Completa();
+    return ui.get();
+}
 
 QString TfrmAllegaCartella::CartellaAllegati()
 {

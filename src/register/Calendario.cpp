@@ -8,11 +8,16 @@
 #include "platform/Testo.h"
 #include "register/RegPagamenti.h"
 
-TfrmCalendario::TfrmCalendario(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmCalendario>())
+TfrmCalendario::TfrmCalendario(QWidget *parent) : Differita(parent)
 {
-    ui->setupUi(this);
+    setObjectName(QStringLiteral("TfrmCalendario"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void TfrmCalendario::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmCalendario>();
+    ui->setupUi(this);
     setFixedSize(sizeHint().expandedTo(QSize(420, 340)));
     ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     ui->calAppuntamenti->setFirstDayOfWeek(Qt::Monday);

@@ -1,7 +1,9 @@
 #pragma once
 // The eighteen screens created at start, in their fixed order, living for the
 // whole run. Screens reach each other's start-up instances through here, the
-// way they pass data: through each other's controls.
+// way they pass data: through each other's controls. Each builds its form only
+// when first shown or used (platform/Differita.h): most are never shown in a
+// run, since their dialogs are created anew for every use.
 
 class TfrmPassword;
 class TfrmAvvio;
@@ -44,7 +46,7 @@ struct Schermate {
 
     // The one set of start-up screens of the running program (or of a test).
     static Schermate &Globali();
-    // Creates the eighteen screens in their order, all hidden.
+    // Creates the eighteen screens in their order, all hidden and none built.
     static void CreaTutte();
     // Destroys them in reverse order (tests create a fresh set per case).
     static void DistruggiTutte();

@@ -32,13 +32,13 @@ const QString kCompletata = QStringLiteral("Modifica della password completata c
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmCambiaPassword"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmCambiaPassword::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmCambiaPassword>();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
 
     for (QLineEdit *campo : {ui->txtPasswordOld, ui->txtPasswordNew, ui->txtConferma}) {

@@ -30,15 +30,15 @@ void Centra(QWidget *w)
 TfrmPassword::TfrmPassword(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmPassword"));
-    // Fixed border and no window-system buttons: the screen is left only
-    // through its own buttons.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmPassword::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmPassword>();
     ui->setupUi(this);
+    // Fixed border and no window-system buttons: the screen is left only
+    // through its own buttons.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
 
     ui->txtPassword->installEventFilter(this);

@@ -14,13 +14,13 @@ constexpr QSize kDimensione(670, 572);
 TfrmGuida::TfrmGuida(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
     setObjectName(QStringLiteral("TfrmGuida"));
-    setWindowFlags(Finestre::CorniceFissa);
 }
 
 void TfrmGuida::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmGuida>();
     ui->setupUi(this);
+    setWindowFlags(Finestre::CorniceFissa);
     setFixedSize(kDimensione);
     Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/logo.svg"));
     Immagini::ImpostaSu(ui->imgPDF, QStringLiteral(":/img/pdf.svg"));

@@ -9,13 +9,13 @@
 TfrmInfo::TfrmInfo(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
     setObjectName(QStringLiteral("TfrmInfo"));
-    setWindowFlags(Finestre::CorniceFissa);
 }
 
 void TfrmInfo::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmInfo>();
     ui->setupUi(this);
+    setWindowFlags(Finestre::CorniceFissa);
     setFixedSize(size());
     Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/logo.svg"));
     Immagini::ImpostaSu(ui->imgWarning, QStringLiteral(":/img/warning.svg"));

@@ -9,13 +9,13 @@
 TfrmSplash::TfrmSplash(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
     setObjectName(QStringLiteral("TfrmSplash"));
-    setWindowFlags(Finestre::CorniceFissa);
 }
 
 void TfrmSplash::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmSplash>();
     ui->setupUi(this);
+    setWindowFlags(Finestre::CorniceFissa);
     setFixedSize(size());
     Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/credits.svg"));
     Immagini::ImpostaSu(ui->imgWeb, QStringLiteral(":/img/web.svg"));

@@ -11,13 +11,13 @@
 TfrmCodFisc::TfrmCodFisc(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmCodFisc"));
-    CampoIdentificativo::FinestraFissa(this);
 }
 
 void TfrmCodFisc::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmCodFisc>();
     ui->setupUi(this);
+    CampoIdentificativo::FinestraFissa(this);
     ui->txtCodFisc->setMaxLength(LunghezzaCodFisc);
     // Room for every character of the code in the monospaced font.
     ui->txtCodFisc->setMinimumWidth(

@@ -11,13 +11,13 @@
 TfrmPartitaIva::TfrmPartitaIva(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmPartitaIva"));
-    CampoIdentificativo::FinestraFissa(this);
 }
 
 void TfrmPartitaIva::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmPartitaIva>();
     ui->setupUi(this);
+    CampoIdentificativo::FinestraFissa(this);
     ui->txtPartitaIva->setMaxLength(LunghezzaPartitaIva);
     ui->txtPartitaIva->setMinimumWidth(
         ui->txtPartitaIva->fontMetrics().horizontalAdvance(QString(LunghezzaPartitaIva + 5, u'0')) + 16);

@@ -15,13 +15,13 @@
 TfrmSospesePag::TfrmSospesePag(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmSospesePag"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmSospesePag::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmSospesePag>();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
 
     PreparaListaRighe(ui->lstRecords);

@@ -23,13 +23,13 @@ const QString kTagRegistro = QStringLiteral("regpagamenti");
 TfrmTrovaRegPagamenti::TfrmTrovaRegPagamenti(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmTrovaRegPagamenti"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmTrovaRegPagamenti::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmTrovaRegPagamenti>();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
 
     m_criteri = {ui->txtNumDoc, ui->txtDataDoc, ui->txtData, ui->txtCodice, ui->txtTipologia,

@@ -25,9 +25,6 @@ const QString kAccesso = QStringLiteral("Attenzione: il sistema non permette di 
 TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmExpRegPagamenti"));
-    // Fixed single border, closed only through its own exit button.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
 }
 
 void TfrmExpRegPagamenti::Costruisci()
@@ -35,6 +32,9 @@ void TfrmExpRegPagamenti::Costruisci()
     ui = std::make_unique<Ui::TfrmExpRegPagamenti>();
     ui->setupUi(this);
     m_modello = new ModelloRegistro(this);
+    // Fixed single border, closed only through its own exit button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
 
     ui->grdRecords->setModel(m_modello);
     QPalette tavolozza = ui->grdRecords->palette();

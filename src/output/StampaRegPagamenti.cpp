@@ -20,14 +20,14 @@ const char16_t *const Valori[] = {
 TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmStampaRegPagamenti"));
-    // Fixed border, caption only: the dialog closes through its own buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmStampaRegPagamenti::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmStampaRegPagamenti>();
     ui->setupUi(this);
+    // Fixed border, caption only: the dialog closes through its own buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(364, 287);
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmStampaRegPagamenti::btnStampaClick);
     connect(ui->btnAnnulla, &QPushButton::clicked, this, &TfrmStampaRegPagamenti::btnAnnullaClick);

@@ -4,13 +4,16 @@
 // shown first pays for its controls before the first paint.
 //
 // The screen class derives from Differita<QWidget> or Differita<QDialog>; its
-// constructor sets only what must hold before any showing (the object name,
-// the kind of window), and Costruisci() does the rest: the form, the
+// constructor sets only what others may ask before any showing (the object
+// name, as the form would set it), and Costruisci() does the rest, in the
+// order the constructor used to: the form, the kind of window, the
 // connections, the sizes. Showing the screen in any way (show, exec, open,
 // setVisible) builds it first; a public method that reaches the controls
 // calls Completa() before.
 
 #include <QObject>
+#include <QSize>
+#include <QWidget>
 
 // What any code holding a plain widget can ask of a screen built on demand.
 class Completabile {
@@ -41,7 +44,14 @@ public:
             return;
         // Set first: what Costruisci calls may ask for the controls again.
         m_costruita = true;
+        // The form gives the screen its designed size. A size given before
+        // the form was built comes after it, as it would have if the screen
+        // had been built when created (the form never moves the screen).
+        const bool ridimensionata = this->testAttribute(Qt::WA_Resized);
+        const QSize dimensione = this->size();
         Costruisci();
+        if (ridimensionata)
+            this->resize(dimensione);
     }
     bool Costruita() const final { return m_costruita; }
 

@@ -15,13 +15,13 @@
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmAllegaCartella"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmAllegaCartella::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmAllegaCartella>();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(sizeHint().expandedTo(QSize(640, 470)));
 
     const Slot caselle[] = {{ui->txtFile01, ui->btnApri01},

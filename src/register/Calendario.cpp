@@ -11,13 +11,13 @@
 TfrmCalendario::TfrmCalendario(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmCalendario"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmCalendario::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmCalendario>();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(sizeHint().expandedTo(QSize(420, 340)));
     ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     ui->calAppuntamenti->setFirstDayOfWeek(Qt::Monday);

@@ -35,13 +35,13 @@ const QString kNonCalcolabile = QStringLiteral("non calcolabile");
 TfrmRiepPagamenti::TfrmRiepPagamenti(QWidget *parent) : Differita(parent)
 {
     setObjectName(QStringLiteral("TfrmRiepPagamenti"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
 void TfrmRiepPagamenti::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmRiepPagamenti>();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowState(Qt::WindowMaximized);
 
     PreparaListaRighe(ui->lstRecords);

@@ -75,6 +75,7 @@ private slots:
 
     void primaComparsa_data();
     void primaComparsa();
+    void dimensioneDataPrimaDellaCostruzione();
     void identificativiPrimaDellaComparsa();
     void argomentoECaller();
     void editorMaiMostrato();
@@ -180,12 +181,14 @@ void TestCostruzioneDifferita::primaComparsa()
     case Modo::Open:
         QVERIFY(dialogo);
         dialogo->open();
+        QCOMPARE(dialogo->windowModality(), Qt::WindowModal);
         break;
     case Modo::Exec:
         QVERIFY(dialogo);
         // Closed from inside its own event loop, so the test never waits on it.
         QTimer::singleShot(0, dialogo, [dialogo] {
             QVERIFY(dialogo->isVisible());
+            QVERIFY(dialogo->isModal());
             dialogo->reject();
         });
         dialogo->exec();
@@ -200,6 +203,25 @@ void TestCostruzioneDifferita::primaComparsa()
     QStringList viste = NomiCostruite();
     viste.sort();
     QCOMPARE(viste, costruite);
+}
+
+void TestCostruzioneDifferita::dimensioneDataPrimaDellaCostruzione()
+{
+    // A size given before the form is built wins over the form's, as it did
+    // when the form was built at creation (a screen laid over the whole
+    // screen, for one)...
+    TfrmAvvio *menu = Schermate::Globali().frmAvvio;
+    menu->setGeometry(QRect(10, 20, 1100, 800));
+    menu->show();
+    QCOMPARE(menu->size(), QSize(1100, 800));
+
+    // ...and within the fixed size of a dialog that has one.
+    TfrmCambiaPassword *cambia = Schermate::Globali().frmCambiaPassword;
+    cambia->resize(900, 900);
+    cambia->show();
+    QCOMPARE(cambia->minimumSize(), cambia->maximumSize());
+    QCOMPARE(cambia->size(), cambia->minimumSize());
+    QVERIFY(cambia->size() != QSize(900, 900));
 }
 
 void TestCostruzioneDifferita::identificativiPrimaDellaComparsa()

@@ -48,6 +48,8 @@ void TfrmStampaRegPagamenti::Compila()
         pagina->orientamento = QPageLayout::Portrait;
 
     QWidget *editor = Schermate::Globali().frmRegPagamenti;
+    // An editor never shown still has its form's values (the amounts' "0,00").
+    Completabile::CompletaSeDifferita(editor);
     for (const char16_t *nome : Valori) {
         const QString n = QString::fromUtf16(nome);
         OggettoReport *valore = repDocumento->Oggetto(n);

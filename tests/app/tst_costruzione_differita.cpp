@@ -79,6 +79,7 @@ private slots:
     void identificativiPrimaDellaComparsa();
     void argomentoECaller();
     void editorMaiMostrato();
+    void stampaDaEditorMaiMostrato();
     void chiusuraSenzaComparsa();
 
 private:
@@ -291,6 +292,21 @@ void TestCostruzioneDifferita::editorMaiMostrato()
     // Still hidden: it starts afresh when shown, so there is nothing to ask.
     QVERIFY(editor->LasciaScheda());
     QVERIFY(m_desktop->messaggi.isEmpty());
+}
+
+void TestCostruzioneDifferita::stampaDaEditorMaiMostrato()
+{
+    // The sheet reads the editor's fields by name: an editor never shown
+    // still gives its form's values, as it did when built at creation.
+    TfrmStampaRegPagamenti *stampa = Schermate::Globali().frmStampaRegPagamenti;
+    m_desktop->stampaAccettata = false;
+    stampa->show();
+    GuiTest::Clicca(stampa, u"btnStampa"_qs);
+    QVERIFY(Schermate::Globali().frmRegPagamenti->Costruita());
+    const OggettoReport *dovuto = stampa->Documento()->PaginePreparate().value(0).Trova(u"txtDovuto"_qs);
+    QVERIFY(dovuto);
+    QCOMPARE(dovuto->Testo(), u"0,00"_qs);
+    QVERIFY(stampa->Documento()->PaginePreparate().value(0).Trova(u"txtFornitore"_qs)->Testo().isEmpty());
 }
 
 void TestCostruzioneDifferita::chiusuraSenzaComparsa()

@@ -7,7 +7,7 @@ class TfrmRegPagamenti;
 
 namespace Programma {
 
-// Creates the eighteen screens in their order, all hidden.
+// Creates the eighteen screens in their order, all hidden and none built.
 void CreaSchermate();
 // Destroys them in reverse order (tests create a fresh set per case).
 void DistruggiSchermate();

@@ -5,15 +5,18 @@
 #include "app/Applicazione.h"
 #include "platform/Schermate.h"
 
-#include <QWidget>
-
 #include <QApplication>
+#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Applicazione::Prepara(app);
 
+    // All eighteen exist from here on, but only the access screen builds its
+    // form before the first paint. The others build theirs when first shown
+    // (a few milliseconds each), not in idle time: most of them are never
+    // shown in a run.
     Programma::CreaSchermate();
     Schermate::Globali().frmPassword->show();
     const int esito = QApplication::exec();

@@ -29,9 +29,14 @@ const QString kErroreModifica = QStringLiteral(
 const QString kCompletata = QStringLiteral("Modifica della password completata con successo.");
 } // namespace
 
-TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmCambiaPassword>())
+TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmCambiaPassword"));
+}
+
+void TfrmCambiaPassword::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmCambiaPassword>();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());

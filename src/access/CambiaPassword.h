@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -8,7 +10,7 @@ namespace Ui { class TfrmCambiaPassword; }
 
 // The change-password dialog, shown instead of the access screen; closing it,
 // in any way, brings the access screen back.
-class TfrmCambiaPassword : public QDialog {
+class TfrmCambiaPassword : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmCambiaPassword(QWidget *parent = nullptr);
@@ -18,6 +20,7 @@ public:
     void done(int esito) override;
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 

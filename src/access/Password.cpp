@@ -25,8 +25,14 @@ void Centra(QWidget *w)
 }
 } // namespace
 
-TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TfrmPassword>())
+TfrmPassword::TfrmPassword(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmPassword"));
+}
+
+void TfrmPassword::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmPassword>();
     ui->setupUi(this);
     // Fixed border and no window-system buttons: the screen is left only
     // through its own buttons.
@@ -136,6 +142,7 @@ void TfrmPassword::btnCambiaPasswordClick()
 
 void TfrmPassword::Ripresenta()
 {
+    Completa();
     ui->txtPassword->clear();
     show();
     activateWindow();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -7,7 +9,7 @@ namespace Ui { class TfrmPassword; }
 
 // The access screen: the main window, shown first. A correct password opens
 // the start menu; from here the user can also change the password or leave.
-class TfrmPassword : public QWidget {
+class TfrmPassword : public Differita<QWidget> {
     Q_OBJECT
 public:
     explicit TfrmPassword(QWidget *parent = nullptr);
@@ -18,6 +20,7 @@ public:
     void Ripresenta();
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;

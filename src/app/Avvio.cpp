@@ -13,8 +13,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
-TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TfrmAvvio>())
+TfrmAvvio::TfrmAvvio(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmAvvio"));
+}
+
+void TfrmAvvio::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmAvvio>();
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -7,13 +9,14 @@ namespace Ui { class TfrmAvvio; }
 
 // The start menu: three cards open the work screens; the corners hold the
 // information, help, credits, web site and exit commands.
-class TfrmAvvio : public QWidget {
+class TfrmAvvio : public Differita<QWidget> {
     Q_OBJECT
 public:
     explicit TfrmAvvio(QWidget *parent = nullptr);
     ~TfrmAvvio() override;
 
 protected:
+    void Costruisci() override;
     // Closing the start menu ends the program, although it is not the main window.
     void closeEvent(QCloseEvent *e) override;
 

@@ -11,9 +11,14 @@ namespace {
 constexpr QSize kDimensione(670, 572);
 } // namespace
 
-TfrmGuida::TfrmGuida(QWidget *parent)
-    : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmGuida>())
+TfrmGuida::TfrmGuida(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
+    setObjectName(QStringLiteral("TfrmGuida"));
+}
+
+void TfrmGuida::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmGuida>();
     ui->setupUi(this);
     setWindowFlags(Finestre::CorniceFissa);
     setFixedSize(kDimensione);
@@ -35,6 +40,7 @@ void TfrmGuida::Mostra(QWidget *chiamante, const QString &titolo, const QString 
 
 void TfrmGuida::ImpostaArgomento(const QString &titolo, const QString &testo)
 {
+    Completa();
     ui->lblTitolo->setText(titolo);
     // The topics separate paragraphs with "\r\n"; the text box wants plain line feeds.
     QString t = testo;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui { class TfrmGuida; }
 
 // The help dialog: a topic's title and text, and a link to the user guide.
-class TfrmGuida : public QDialog {
+class TfrmGuida : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmGuida(QWidget *parent = nullptr);
@@ -22,6 +24,7 @@ public:
     static QString PercorsoGuidaPdf();
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *e) override;
 
 private slots:

@@ -6,9 +6,14 @@
 #include "platform/Immagini.h"
 #include "platform/OpenURL.h"
 
-TfrmInfo::TfrmInfo(QWidget *parent)
-    : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmInfo>())
+TfrmInfo::TfrmInfo(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
+    setObjectName(QStringLiteral("TfrmInfo"));
+}
+
+void TfrmInfo::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmInfo>();
     ui->setupUi(this);
     setWindowFlags(Finestre::CorniceFissa);
     setFixedSize(size());

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui { class TfrmInfo; }
 
 // The information screen, with the link that writes to the maker's support.
-class TfrmInfo : public QDialog {
+class TfrmInfo : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmInfo(QWidget *parent = nullptr);
@@ -16,6 +18,7 @@ public:
     static QString BersaglioEmail();
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *e) override;
 
 private slots:

@@ -6,9 +6,14 @@
 #include "platform/Immagini.h"
 #include "platform/OpenURL.h"
 
-TfrmSplash::TfrmSplash(QWidget *parent)
-    : QDialog(parent, Finestre::CorniceFissa), ui(std::make_unique<Ui::TfrmSplash>())
+TfrmSplash::TfrmSplash(QWidget *parent) : Differita(parent, Finestre::CorniceFissa)
 {
+    setObjectName(QStringLiteral("TfrmSplash"));
+}
+
+void TfrmSplash::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmSplash>();
     ui->setupUi(this);
     setWindowFlags(Finestre::CorniceFissa);
     setFixedSize(size());

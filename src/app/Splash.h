@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui { class TfrmSplash; }
 
 // The credits screen, with the link to the maker's web site.
-class TfrmSplash : public QDialog {
+class TfrmSplash : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmSplash(QWidget *parent = nullptr);
@@ -16,6 +18,7 @@ public:
     static QString SitoSenzaSchema();
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *e) override;
 
 private slots:

@@ -44,8 +44,14 @@ const QString kAvvisoAnno = QStringLiteral("Attenzione: indicare l'anno solare u
 
 } // namespace
 
-TfrmStatistiche::TfrmStatistiche(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::TfrmStatistiche>())
+TfrmStatistiche::TfrmStatistiche(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmStatistiche"));
+}
+
+void TfrmStatistiche::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmStatistiche>();
     ui->setupUi(this);
     ui->txtAnno->setMaxLength(4);
     setWindowState(Qt::WindowMaximized);

@@ -3,6 +3,8 @@
 // three-dimensional bars or pie, and printed. A start-up screen, shown and
 // hidden for the whole run; every showing starts again from the year panel.
 
+#include "platform/Differita.h"
+
 #include <QColor>
 #include <QWidget>
 #include <memory>
@@ -11,7 +13,7 @@ namespace Ui { class TfrmStatistiche; }
 class Grafico;
 class QPrinter;
 
-class TfrmStatistiche : public QWidget {
+class TfrmStatistiche : public Differita<QWidget> {
     Q_OBJECT
 public:
     explicit TfrmStatistiche(QWidget *parent = nullptr);
@@ -24,6 +26,7 @@ public:
     static QColor ColoreMese(int m);
 
 protected:
+    void Costruisci() override;
     bool eventFilter(QObject *o, QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;

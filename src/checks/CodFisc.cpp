@@ -8,8 +8,14 @@
 
 #include <QKeyEvent>
 
-TfrmCodFisc::TfrmCodFisc(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmCodFisc>())
+TfrmCodFisc::TfrmCodFisc(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmCodFisc"));
+}
+
+void TfrmCodFisc::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmCodFisc>();
     ui->setupUi(this);
     CampoIdentificativo::FinestraFissa(this);
     ui->txtCodFisc->setMaxLength(LunghezzaCodFisc);
@@ -27,6 +33,7 @@ TfrmCodFisc::~TfrmCodFisc() = default;
 
 void TfrmCodFisc::ImpostaCodFisc(const QString &codice)
 {
+    Completa();
     CampoIdentificativo::ImpostaIntero(ui->txtCodFisc, NormalizzaCodFisc(codice), LunghezzaCodFisc);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -7,7 +9,7 @@ namespace Ui { class TfrmCodFisc; }
 
 // Tests the check character of a tax code typed by the user or handed over
 // by the register editor; the verdict closes it.
-class TfrmCodFisc : public QDialog {
+class TfrmCodFisc : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget *parent = nullptr);
@@ -17,6 +19,7 @@ public:
     void ImpostaCodFisc(const QString &codice);
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *oggetto, QEvent *event) override;
 

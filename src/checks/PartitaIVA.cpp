@@ -8,8 +8,14 @@
 
 #include <QKeyEvent>
 
-TfrmPartitaIva::TfrmPartitaIva(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmPartitaIva>())
+TfrmPartitaIva::TfrmPartitaIva(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmPartitaIva"));
+}
+
+void TfrmPartitaIva::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmPartitaIva>();
     ui->setupUi(this);
     CampoIdentificativo::FinestraFissa(this);
     ui->txtPartitaIva->setMaxLength(LunghezzaPartitaIva);
@@ -27,6 +33,7 @@ TfrmPartitaIva::~TfrmPartitaIva() = default;
 
 void TfrmPartitaIva::ImpostaPartitaIva(const QString &numero)
 {
+    Completa();
     CampoIdentificativo::ImpostaIntero(ui->txtPartitaIva, numero, LunghezzaPartitaIva);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -7,7 +9,7 @@ namespace Ui { class TfrmPartitaIva; }
 
 // Tests the check digit of a VAT number and, when it is right, names the
 // office that issued the number; the verdict closes it.
-class TfrmPartitaIva : public QDialog {
+class TfrmPartitaIva : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget *parent = nullptr);
@@ -17,6 +19,7 @@ public:
     void ImpostaPartitaIva(const QString &numero);
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *oggetto, QEvent *event) override;
 

@@ -12,9 +12,14 @@
 
 #include <QShowEvent>
 
-TfrmSospesePag::TfrmSospesePag(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmSospesePag>())
+TfrmSospesePag::TfrmSospesePag(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmSospesePag"));
+}
+
+void TfrmSospesePag::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmSospesePag>();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
@@ -57,7 +62,9 @@ void TfrmSospesePag::showEvent(QShowEvent *evento)
 
 void TfrmSospesePag::done(int risultato)
 {
-    ModelloDi(ui->lstRecords)->Svuota();
+    // A dialog never built has no lines to let go.
+    if (Costruita())
+        ModelloDi(ui->lstRecords)->Svuota();
     QDialog::done(risultato);
 }
 

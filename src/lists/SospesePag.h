@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/RichiamoScheda.h"
+#include "platform/Differita.h"
 
 #include <QDialog>
 #include <memory>
@@ -8,7 +9,7 @@
 namespace Ui { class TfrmSospesePag; }
 
 // The accounts still to be settled, listed as soon as the dialog is shown.
-class TfrmSospesePag : public QDialog {
+class TfrmSospesePag : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmSospesePag(QWidget *parent = nullptr);
@@ -21,6 +22,7 @@ public:
     void done(int risultato) override;
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *evento) override;
 
 private:

@@ -20,9 +20,14 @@ const QString kTagRegistro = QStringLiteral("regpagamenti");
 
 } // namespace
 
-TfrmTrovaRegPagamenti::TfrmTrovaRegPagamenti(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmTrovaRegPagamenti>())
+TfrmTrovaRegPagamenti::TfrmTrovaRegPagamenti(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmTrovaRegPagamenti"));
+}
+
+void TfrmTrovaRegPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmTrovaRegPagamenti>();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(size());
@@ -45,7 +50,11 @@ TfrmTrovaRegPagamenti::TfrmTrovaRegPagamenti(QWidget *parent)
 
 TfrmTrovaRegPagamenti::~TfrmTrovaRegPagamenti() = default;
 
-void TfrmTrovaRegPagamenti::ImpostaChiamante(const QString &tag) { ui->lblMemory->setText(tag); }
+void TfrmTrovaRegPagamenti::ImpostaChiamante(const QString &tag)
+{
+    Completa();
+    ui->lblMemory->setText(tag);
+}
 
 void TfrmTrovaRegPagamenti::showEvent(QShowEvent *evento)
 {
@@ -62,8 +71,11 @@ void TfrmTrovaRegPagamenti::showEvent(QShowEvent *evento)
 
 void TfrmTrovaRegPagamenti::done(int risultato)
 {
-    ModelloDi(ui->lstRecords)->Svuota();
-    ui->lblAttendere->hide();
+    // A dialog never built has no lines to let go.
+    if (Costruita()) {
+        ModelloDi(ui->lstRecords)->Svuota();
+        ui->lblAttendere->hide();
+    }
     QDialog::done(risultato);
 }
 

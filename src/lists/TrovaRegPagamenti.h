@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/RichiamoScheda.h"
+#include "platform/Differita.h"
 
 #include <QDialog>
 #include <QList>
@@ -12,7 +13,7 @@ class QLineEdit;
 
 // Search by partial keys in ten fields; the result lines, a find bar, the
 // print of the list, and a double click that loads a record into the editor.
-class TfrmTrovaRegPagamenti : public QDialog {
+class TfrmTrovaRegPagamenti : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmTrovaRegPagamenti(QWidget *parent = nullptr);
@@ -29,6 +30,7 @@ public:
     void done(int risultato) override;
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *evento) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 

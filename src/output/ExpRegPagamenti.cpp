@@ -21,11 +21,16 @@ const QString kAccesso = QStringLiteral("Attenzione: il sistema non permette di 
                                         "cartella di installazione del programma.");
 }
 
-TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmExpRegPagamenti>()),
-      m_modello(new ModelloRegistro(this))
+TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmExpRegPagamenti"));
+}
+
+void TfrmExpRegPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmExpRegPagamenti>();
     ui->setupUi(this);
+    m_modello = new ModelloRegistro(this);
     // Fixed single border, closed only through its own exit button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::MSWindowsFixedSizeDialogHint);
@@ -59,6 +64,12 @@ TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent)
 }
 
 TfrmExpRegPagamenti::~TfrmExpRegPagamenti() = default;
+
+ModelloRegistro &TfrmExpRegPagamenti::Modello()
+{
+    Completa();
+    return *m_modello;
+}
 
 QString TfrmExpRegPagamenti::PercorsoEsportazione()
 {

@@ -3,13 +3,15 @@
 // spreadsheet file "Registro_Spese.xls" in the program folder. Created by
 // the register editor for one use, shown modally and destroyed.
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
 namespace Ui { class TfrmExpRegPagamenti; }
 class ModelloRegistro;
 
-class TfrmExpRegPagamenti : public QDialog {
+class TfrmExpRegPagamenti : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmExpRegPagamenti(QWidget *parent = nullptr);
@@ -18,9 +20,10 @@ public:
     // Full path of the export file in the program folder.
     static QString PercorsoEsportazione();
 
-    ModelloRegistro &Modello() { return *m_modello; }
+    ModelloRegistro &Modello();
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
@@ -40,6 +43,6 @@ private:
     bool EsportaGriglia(const QString &percorso);
 
     std::unique_ptr<Ui::TfrmExpRegPagamenti> ui;
-    ModelloRegistro *m_modello;
+    ModelloRegistro *m_modello = nullptr;
     bool m_grigliaCompleta = false; // every record of the archive reached the grid
 };

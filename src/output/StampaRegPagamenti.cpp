@@ -16,9 +16,14 @@ const char16_t *const Valori[] = {
 };
 } // namespace
 
-TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmStampaRegPagamenti>())
+TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmStampaRegPagamenti"));
+}
+
+void TfrmStampaRegPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmStampaRegPagamenti>();
     ui->setupUi(this);
     // Fixed border, caption only: the dialog closes through its own buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -30,12 +35,20 @@ TfrmStampaRegPagamenti::TfrmStampaRegPagamenti(QWidget *parent)
 
 TfrmStampaRegPagamenti::~TfrmStampaRegPagamenti() = default;
 
+const Report *TfrmStampaRegPagamenti::Documento()
+{
+    Completa();
+    return repDocumento ? &*repDocumento : nullptr;
+}
+
 void TfrmStampaRegPagamenti::Compila()
 {
     if (PaginaReport *pagina = repDocumento->Pagina(QStringLiteral("Page1")))
         pagina->orientamento = QPageLayout::Portrait;
 
     QWidget *editor = Schermate::Globali().frmRegPagamenti;
+    // An editor never shown still has its form's values (the amounts' "0,00").
+    Completabile::CompletaSeDifferita(editor);
     for (const char16_t *nome : Valori) {
         const QString n = QString::fromUtf16(nome);
         OggettoReport *valore = repDocumento->Oggetto(n);

@@ -1,7 +1,9 @@
 #pragma once
 // The eighteen screens created at start, in their fixed order, living for the
 // whole run. Screens reach each other's start-up instances through here, the
-// way they pass data: through each other's controls. They are held as
+// way they pass data: through each other's controls. Each builds its form only
+// when first shown or used (platform/Differita.h): most are never shown in a
+// run, since their dialogs are created anew for every use. They are held as
 // windows, so that a screen needs to know only the classes it talks to; one
 // that needs another's own interface casts to the class it knows.
 

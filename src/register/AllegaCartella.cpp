@@ -12,9 +12,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmAllegaCartella>())
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmAllegaCartella"));
+}
+
+void TfrmAllegaCartella::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmAllegaCartella>();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(sizeHint().expandedTo(QSize(640, 470)));
@@ -38,6 +43,12 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent)
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
+
+Ui::TfrmAllegaCartella *TfrmAllegaCartella::Controlli()
+{
+    Completa();
+    return ui.get();
+}
 
 QString TfrmAllegaCartella::CartellaAllegati()
 {

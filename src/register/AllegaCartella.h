@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -9,16 +11,19 @@ class QPushButton;
 
 // Up to three files attached to the register editor's record: each is copied
 // into the attachment folder and known afterwards by its name alone.
-class TfrmAllegaCartella : public QDialog {
+class TfrmAllegaCartella : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmAllegaCartella(QWidget *parent = nullptr);
     ~TfrmAllegaCartella() override;
 
-    Ui::TfrmAllegaCartella *Controlli() const { return ui.get(); }
+    Ui::TfrmAllegaCartella *Controlli();
 
     // "Documenti_Allegati" in the program folder.
     static QString CartellaAllegati();
+
+protected:
+    void Costruisci() override;
 
 private:
     struct Slot {

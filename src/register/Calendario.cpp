@@ -8,9 +8,14 @@
 #include "platform/Testo.h"
 #include "register/RegPagamenti.h"
 
-TfrmCalendario::TfrmCalendario(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmCalendario>())
+TfrmCalendario::TfrmCalendario(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmCalendario"));
+}
+
+void TfrmCalendario::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmCalendario>();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(sizeHint().expandedTo(QSize(420, 340)));

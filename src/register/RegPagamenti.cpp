@@ -68,15 +68,22 @@ void MostraDialogo(QWidget *editor, const std::function<void(D *)> &prepara = {}
 
 void ScriviEtichetta(QWidget *dialogo, const QString &etichetta)
 {
+    // The tag is a control of the dialog's form, which may not be built yet.
+    Completabile::CompletaSeDifferita(dialogo);
     if (auto *m = dialogo->findChild<QLabel *>(QStringLiteral("lblMemory")))
         m->setText(etichetta);
 }
 
 } // namespace
 
-TfrmRegPagamenti::TfrmRegPagamenti(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TfrmRegPagamenti>())
+TfrmRegPagamenti::TfrmRegPagamenti(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmRegPagamenti"));
+}
+
+void TfrmRegPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmRegPagamenti>();
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
 
@@ -157,8 +164,15 @@ TfrmRegPagamenti::~TfrmRegPagamenti() = default;
 
 // ---------------------------------------------------------------- loading
 
+Ui::TfrmRegPagamenti *TfrmRegPagamenti::Controlli()
+{
+    Completa();
+    return ui.get();
+}
+
 void TfrmRegPagamenti::MostraScheda(const TScheda &s, qint64 indice)
 {
+    Completa();
     const Campo campi[] = {Campo::NumDoc, Campo::DataDoc, Campo::Fornitore, Campo::CodFisc,
                            Campo::Data,   Campo::Codice,  Campo::Tipologia, Campo::Servizi,
                            Campo::Dettagli, Campo::Dovuto, Campo::Acconto, Campo::Saldo, Campo::Note};
@@ -195,8 +209,9 @@ QStringList TfrmRegPagamenti::StatoSchermo() const
 
 bool TfrmRegPagamenti::LasciaScheda()
 {
-    // A hidden editor holds nothing: it starts afresh when shown again.
-    if (!isVisible() || !ModificheNonSalvate())
+    // A hidden editor holds nothing: it starts afresh when shown again (and
+    // one never built has never been shown).
+    if (!Costruita() || !isVisible() || !ModificheNonSalvate())
         return true;
     switch (Desktop::Corrente().DomandaConAnnulla(kDomandaModifiche, this)) {
     case Desktop::Scelta::Si:
@@ -212,8 +227,9 @@ bool TfrmRegPagamenti::LasciaScheda()
     return false;
 }
 
-TScheda TfrmRegPagamenti::SchedaDaSchermo() const
+TScheda TfrmRegPagamenti::SchedaDaSchermo()
 {
+    Completa();
     TScheda s;
     s.ImpostaTesto(Campo::NumDoc, ui->txtNumDoc->text());
     s.ImpostaTesto(Campo::DataDoc, ui->txtDataDoc->text());

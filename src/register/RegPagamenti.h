@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/Desktop.h"
+#include "platform/Differita.h"
 #include "register/Scheda.h"
 #include "register/VisoreScheda.h"
 
@@ -17,7 +18,7 @@ class Archivio;
 class QDialog;
 class QLineEdit;
 
-class TfrmRegPagamenti : public QWidget, public VisoreScheda {
+class TfrmRegPagamenti : public Differita<QWidget>, public VisoreScheda {
     Q_OBJECT
 public:
     explicit TfrmRegPagamenti(QWidget *parent = nullptr);
@@ -40,9 +41,9 @@ public:
     void ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazione);
 
     // The editor's controls: dialogs read and write them directly.
-    Ui::TfrmRegPagamenti *Controlli() const { return ui.get(); }
+    Ui::TfrmRegPagamenti *Controlli();
     // The record as the controls show it, untrimmed, as a save writes it.
-    TScheda SchedaDaSchermo() const;
+    TScheda SchedaDaSchermo();
 
     // Caller tags of the calendar dialog.
     static QString EtichettaData() { return QStringLiteral("regpagamenti_data"); }
@@ -51,6 +52,7 @@ public:
     static QString Etichetta() { return QStringLiteral("regpagamenti"); }
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *oggetto, QEvent *event) override;

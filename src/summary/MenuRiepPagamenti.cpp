@@ -39,9 +39,14 @@ bool Invio(int tasto) { return tasto == Qt::Key_Return || tasto == Qt::Key_Enter
 
 } // namespace
 
-TfrmMenuRiepPagamenti::TfrmMenuRiepPagamenti(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TfrmMenuRiepPagamenti>())
+TfrmMenuRiepPagamenti::TfrmMenuRiepPagamenti(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmMenuRiepPagamenti"));
+}
+
+void TfrmMenuRiepPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmMenuRiepPagamenti>();
     ui->setupUi(this);
     setWindowState(Qt::WindowMaximized);
 
@@ -74,6 +79,12 @@ TfrmMenuRiepPagamenti::TfrmMenuRiepPagamenti(QWidget *parent)
 }
 
 TfrmMenuRiepPagamenti::~TfrmMenuRiepPagamenti() = default;
+
+Ui::TfrmMenuRiepPagamenti *TfrmMenuRiepPagamenti::Controlli()
+{
+    Completa();
+    return ui.get();
+}
 
 void TfrmMenuRiepPagamenti::showEvent(QShowEvent *evento)
 {

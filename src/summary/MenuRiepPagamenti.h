@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -9,16 +11,17 @@ class QComboBox;
 // The criteria of the period summary: year, filters and the two days of the
 // interval. Opens a statement for them; the statement reads its inputs from
 // this screen's controls.
-class TfrmMenuRiepPagamenti : public QWidget {
+class TfrmMenuRiepPagamenti : public Differita<QWidget> {
     Q_OBJECT
 public:
     explicit TfrmMenuRiepPagamenti(QWidget *parent = nullptr);
     ~TfrmMenuRiepPagamenti() override;
 
     // The controls, read by the statement while it is built.
-    Ui::TfrmMenuRiepPagamenti *Controlli() const { return ui.get(); }
+    Ui::TfrmMenuRiepPagamenti *Controlli();
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;

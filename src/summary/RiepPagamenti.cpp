@@ -32,9 +32,14 @@ const QString kNonCalcolabile = QStringLiteral("non calcolabile");
 
 } // namespace
 
-TfrmRiepPagamenti::TfrmRiepPagamenti(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmRiepPagamenti>())
+TfrmRiepPagamenti::TfrmRiepPagamenti(QWidget *parent) : Differita(parent)
 {
+    setObjectName(QStringLiteral("TfrmRiepPagamenti"));
+}
+
+void TfrmRiepPagamenti::Costruisci()
+{
+    ui = std::make_unique<Ui::TfrmRiepPagamenti>();
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowState(Qt::WindowMaximized);
@@ -59,13 +64,13 @@ TfrmMenuRiepPagamenti *TfrmRiepPagamenti::Criteri() const
 void TfrmRiepPagamenti::showEvent(QShowEvent *evento)
 {
     QDialog::showEvent(evento);
-    if (evento->spontaneous() || m_costruito)
+    if (evento->spontaneous() || m_riempito)
         return;
-    m_costruito = true;
-    Costruisci();
+    m_riempito = true;
+    Riempi();
 }
 
-void TfrmRiepPagamenti::Costruisci()
+void TfrmRiepPagamenti::Riempi()
 {
     TfrmMenuRiepPagamenti *criteri = Criteri();
     if (!criteri)
@@ -115,8 +120,11 @@ void TfrmRiepPagamenti::Costruisci()
 
 void TfrmRiepPagamenti::done(int risultato)
 {
-    ModelloDi(ui->lstRecords)->Svuota();
-    if (TfrmMenuRiepPagamenti *criteri = Criteri())
+    // A statement never built holds no lines, and criteria never built show
+    // no waiting notice.
+    if (Costruita())
+        ModelloDi(ui->lstRecords)->Svuota();
+    if (TfrmMenuRiepPagamenti *criteri = Criteri(); criteri && criteri->Costruita())
         criteri->Controlli()->lblAttendere->hide();
     QDialog::done(risultato);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Differita.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -8,7 +10,7 @@ class TfrmMenuRiepPagamenti;
 
 // The statement of the payments of an interval, with their total. Built when
 // it is shown, from the criteria screen's filters and dates.
-class TfrmRiepPagamenti : public QDialog {
+class TfrmRiepPagamenti : public Differita<QDialog> {
     Q_OBJECT
 public:
     explicit TfrmRiepPagamenti(QWidget *parent = nullptr);
@@ -17,14 +19,16 @@ public:
     void done(int risultato) override;
 
 protected:
+    void Costruisci() override;
     void showEvent(QShowEvent *evento) override;
 
 private:
     TfrmMenuRiepPagamenti *Criteri() const;
-    void Costruisci();
+    // Reads the archive into the statement, for the criteria of the moment.
+    void Riempi();
     void btnStampaClick();
     void imgGuidaClick();
 
     std::unique_ptr<Ui::TfrmRiepPagamenti> ui;
-    bool m_costruito = false;
+    bool m_riempito = false;
 };

@@ -25,6 +25,8 @@ private slots:
     void valoriIniziali()
     {
         TfrmGuida g;
+        // The form as it will be shown; the dialog builds it on first showing.
+        g.Completa();
         QCOMPARE(g.windowTitle(), QStringLiteral(" Guida all'utilizzo del software"));
         QCOMPARE(Testo(&g, QStringLiteral("lblTitolo")), QStringLiteral("Argomento della guida"));
         QCOMPARE(Testo(&g, QStringLiteral("txtGuida")), QString());

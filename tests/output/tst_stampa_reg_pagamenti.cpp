@@ -107,6 +107,8 @@ void TestStampaRegPagamenti::Apri(const QString &pulsante)
 void TestStampaRegPagamenti::aspettoDelDialogo()
 {
     TfrmStampaRegPagamenti dlg(Schermate::Globali().frmRegPagamenti);
+    // The form as it will be shown; the dialog builds it on first showing.
+    dlg.Completa();
     QCOMPARE(dlg.windowTitle(), QStringLiteral(" Stampa scheda"));
     QCOMPARE(dlg.size(), QSize(364, 287));
     QCOMPARE(dlg.minimumSize(), dlg.maximumSize());

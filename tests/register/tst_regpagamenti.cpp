@@ -127,6 +127,8 @@ void TestRegPagamenti::cleanup()
 void TestRegPagamenti::apertura_nuovaSchedaDiOggi()
 {
     TfrmRegPagamenti nuovo;
+    // The form as it will be shown; the editor builds it on first showing.
+    nuovo.Completa();
     QCOMPARE(nuovo.windowTitle(), QStringLiteral(" Valmora - Registro Spese"));
     QVERIFY(nuovo.windowState() & Qt::WindowMaximized);
     QCOMPARE(nuovo.Controlli()->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
@@ -653,6 +655,8 @@ void TestRegPagamenti::campiData()
 void TestRegPagamenti::calendario_etichettaSconosciuta()
 {
     TfrmCalendario d(m_form.get());
+    // As the editor does: the tag is written into the built form before showing.
+    d.Completa();
     QCOMPARE(d.windowTitle(), QStringLiteral(" Importazione data"));
     d.findChild<QLabel *>(QStringLiteral("lblMemory"))->setText(QStringLiteral("regpagamenti"));
     d.show();

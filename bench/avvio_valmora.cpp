@@ -5,13 +5,16 @@
 #include "Programma.h"
 #include "access/Password.h"
 #include "app/Applicazione.h"
+#include "platform/Caratteri.h"
 #include "platform/Schermate.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    CaratteriInAnticipo caratteri;
     QApplication app(argc, argv);
+    caratteri.Attendi();
     Applicazione::Prepara(app);
     Programma::CreaSchermate();
     PrimoDisegno disegno(Schermate::Globali().frmPassword);

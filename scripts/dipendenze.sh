@@ -4,7 +4,7 @@
 set -euo pipefail
 PACCHETTI=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev libqt6svg6
+  qt6-base-dev libfontconfig-dev qt6-base-dev-tools qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev libqt6svg6
   qt6-translations-l10n libgl-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils locales

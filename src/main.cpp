@@ -3,6 +3,7 @@
 
 #include "Programma.h"
 #include "app/Applicazione.h"
+#include "platform/Caratteri.h"
 #include "platform/Schermate.h"
 
 #include <QApplication>
@@ -10,7 +11,9 @@
 
 int main(int argc, char *argv[])
 {
+    CaratteriInAnticipo caratteri;
     QApplication app(argc, argv);
+    caratteri.Attendi();
     Applicazione::Prepara(app);
 
     // All eighteen exist from here on, but only the access screen builds its

@@ -3,6 +3,7 @@
 
 #include "access/Accesso.h"
 #include "platform/Desktop.h"
+#include "platform/Immagini.h"
 #include "platform/Schermate.h"
 #include "platform/Testo.h"
 
@@ -34,6 +35,7 @@ void TfrmPassword::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmPassword>();
     ui->setupUi(this);
+    Immagini::ImpostaSu(ui->imgLogo, QStringLiteral(":/img/logo.svg"));
     // Fixed border and no window-system buttons: the screen is left only
     // through its own buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -1,6 +1,7 @@
 #include "app/Applicazione.h"
 
 #include "platform/Aspetto.h"
+#include "platform/Immagini.h"
 #include "platform/Schermate.h"
 #include "platform/Tastiera.h"
 
@@ -30,7 +31,8 @@ void Prepara(QApplication &app)
     QApplication::setDesktopFileName(QStringLiteral("valmora"));
     // Every window without an icon of its own, dialogs and message boxes
     // included, shows this one in its caption and in the task bar.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/logo.svg")));
+    // The sizes the window system is given for a scalable icon.
+    QApplication::setWindowIcon(Immagini::Icona(QStringLiteral(":/img/logo.svg"), {16, 32, 64, 128}));
     Aspetto::Applica();
     Tastiera::InstallaInvioSuiPulsanti(app);
 

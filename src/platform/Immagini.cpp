@@ -22,6 +22,26 @@ QPixmap Disegna(const QString &risorsa, const QSize &dimensione, qreal densita)
     return pm;
 }
 
+QIcon Icona(const QString &risorsa, std::initializer_list<int> lati)
+{
+    // Drawn here rather than by Qt's SVG icon engine, which is a plugin the
+    // program would otherwise load at start-up just for its window icon.
+    QSvgRenderer svg(risorsa);
+    QIcon icona;
+    if (!svg.isValid())
+        return icona;
+    for (const int lato : lati) {
+        QPixmap pm(lato, lato);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        svg.render(&p, QRectF(0, 0, lato, lato));
+        p.end();
+        icona.addPixmap(pm);
+    }
+    return icona;
+}
+
 void ImpostaSu(QLabel *etichetta, const QString &risorsa)
 {
     if (!etichetta)

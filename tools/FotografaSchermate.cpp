@@ -7,17 +7,18 @@
 // Nothing waits for a person: messages are printed, each dialog is pictured
 // and closed, and the program folder is a temporary one.
 
+#include "Programma.h"
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Applicazione.h"
 #include "app/Avvio.h"
-#include "app/Schermate.h"
 #include "charts/Statistiche.h"
 #include "register/Archivio.h"
 #include "register/RegPagamenti.h"
 #include "register/Scheda.h"
-#include "summary/MenuRiepPagamenti.h"
 #include "platform/Desktop.h"
+#include "platform/Schermate.h"
+#include "summary/MenuRiepPagamenti.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -240,7 +241,7 @@ int main(int argc, char *argv[])
     const int anno = desktop.Oggi().year();
     ScriviArchivio(Archivio::Percorso(desktop.CartellaProgramma()), anno);
 
-    Schermate::CreaTutte();
+    Programma::CreaSchermate();
     Schermate &s = Schermate::Globali();
 
     // Access and password change, centred as they are shown.
@@ -259,7 +260,7 @@ int main(int argc, char *argv[])
     s.frmAvvio->hide();
 
     // The register editor on the last record, and every dialog it opens.
-    TfrmRegPagamenti *editor = s.frmRegPagamenti;
+    auto *editor = qobject_cast<TfrmRegPagamenti *>(s.frmRegPagamenti);
     MostraAPienoSchermo(editor);
     Clicca(editor, "cmdUltimo");
     foto(editor, QStringLiteral("registro"));
@@ -282,7 +283,7 @@ int main(int argc, char *argv[])
     editor->hide();
 
     // The summary criteria for March, and the statement.
-    TfrmMenuRiepPagamenti *criteri = s.frmMenuRiepPagamenti;
+    auto *criteri = qobject_cast<TfrmMenuRiepPagamenti *>(s.frmMenuRiepPagamenti);
     MostraAPienoSchermo(criteri);
     Scegli(criteri, "txtGiornoInizio", QStringLiteral("01"));
     Scegli(criteri, "txtMeseInizio", QStringLiteral("Gennaio"));
@@ -293,7 +294,7 @@ int main(int argc, char *argv[])
     criteri->hide();
 
     // The charts: the year panel, then bars and pie of this year.
-    TfrmStatistiche *grafici = s.frmStatistiche;
+    auto *grafici = qobject_cast<TfrmStatistiche *>(s.frmStatistiche);
     MostraAPienoSchermo(grafici);
     foto(grafici, QStringLiteral("grafici-anno"));
     Clicca(grafici, "btnApri");
@@ -303,7 +304,7 @@ int main(int argc, char *argv[])
     Clicca(grafici, "btnBarre");
     grafici->hide();
 
-    Schermate::DistruggiTutte();
+    Programma::DistruggiSchermate();
     Desktop::Installa(nullptr);
     return foto.Errori() == 0 ? 0 : 1;
 }

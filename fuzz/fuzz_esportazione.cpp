@@ -54,11 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
                 std::abort();
             std::string atteso;
             DocumentoExcel::AggiungiCella(atteso, c, nuovo);
-            std::string d;
-            m.AggiungiCellaEsportata(d, 0, c);
             std::string riga;
             m.AggiungiRigaEsportata(riga, 0);
-            if (d != atteso || riga.find(atteso) == std::string::npos)
+            if (riga.find(atteso) == std::string::npos)
                 std::abort();
         }
     }

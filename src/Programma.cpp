@@ -26,6 +26,26 @@ static void InizializzaRisorse()
     Q_INIT_RESOURCE(valmora);
 }
 
+namespace {
+
+// A list that loads the record chosen back into the editor that opened it.
+template <class D>
+QDialog *Elenco(QWidget *genitore, VisoreScheda *visore)
+{
+    auto *d = new D(genitore);
+    d->visore = visore;
+    return d;
+}
+
+// A dialog that reads the editor's controls and the archive by itself.
+template <class D>
+QDialog *Dialogo(QWidget *genitore, VisoreScheda *)
+{
+    return new D(genitore);
+}
+
+} // namespace
+
 namespace Programma {
 
 void CreaSchermate()
@@ -56,20 +76,8 @@ void CreaSchermate()
 
 void CollegaEditor(TfrmRegPagamenti &editor)
 {
-    editor.ImpostaElenchi(
-        [](QWidget *genitore, VisoreScheda *visore) -> QDialog * {
-            auto *d = new TfrmTrovaRegPagamenti(genitore);
-            d->visore = visore;
-            return d;
-        },
-        [](QWidget *genitore, VisoreScheda *visore) -> QDialog * {
-            auto *d = new TfrmSospesePag(genitore);
-            d->visore = visore;
-            return d;
-        });
-    editor.ImpostaStampe(
-        [](QWidget *genitore) -> QDialog * { return new TfrmStampaRegPagamenti(genitore); },
-        [](QWidget *genitore) -> QDialog * { return new TfrmExpRegPagamenti(genitore); });
+    editor.ImpostaElenchi(&Elenco<TfrmTrovaRegPagamenti>, &Elenco<TfrmSospesePag>);
+    editor.ImpostaStampe(&Dialogo<TfrmStampaRegPagamenti>, &Dialogo<TfrmExpRegPagamenti>);
 }
 
 void DistruggiSchermate()

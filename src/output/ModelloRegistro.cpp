@@ -144,16 +144,6 @@ QByteArrayView ModelloRegistro::Byte(qint64 riga, int colonna) const
     return QByteArrayView(blocco + inizio % kBlocco, r.lunghezza[size_t(colonna - 1)]);
 }
 
-void ModelloRegistro::AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const
-{
-    const bool grezza = colonna > 0 && riga >= 0 && riga < NumeroRighe() && colonna < NumeroColonne
-        && (m_modifiche.isEmpty() || !m_modifiche.contains(Chiave(riga, colonna)));
-    if (grezza)
-        DocumentoExcel::AggiungiCellaCp1252(documento, colonna, Byte(riga, colonna));
-    else
-        DocumentoExcel::AggiungiCella(documento, colonna, Cella(riga, colonna));
-}
-
 void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga) const
 {
     if (riga < 0 || riga >= NumeroRighe())

@@ -38,11 +38,9 @@ public:
     qint64 NumeroRighe() const { return qint64(m_righe.size()); }
     // The text the grid shows in the cell.
     QString Cella(qint64 riga, int colonna) const;
-    // Appends the whole cell, typed, to the export document as DocumentoExcel writes
-    // it; a cell not edited in the grid goes from its stored bytes, which
-    // spares decoding every field of a large archive.
-    void AggiungiCellaEsportata(std::string &documento, qint64 riga, int colonna) const;
-    // The same for every cell of the row, in column order.
+    // Appends the row's cells, typed, in column order, to the export document
+    // as DocumentoExcel writes them; a cell not edited in the grid goes from
+    // its stored bytes, which spares decoding every field of a large archive.
     void AggiungiRigaEsportata(std::string &documento, qint64 riga) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -148,7 +148,7 @@ void TfrmRegPagamenti::Costruisci()
     Ricorda();
 }
 
-void TfrmRegPagamenti::ImpostaElenchi(CreaElenco ricerca, CreaElenco contiDaSaldare)
+void TfrmRegPagamenti::ImpostaElenchi(CreaDialogo ricerca, CreaDialogo contiDaSaldare)
 {
     m_ricerca = std::move(ricerca);
     m_contiDaSaldare = std::move(contiDaSaldare);
@@ -778,7 +778,7 @@ void TfrmRegPagamenti::btnCalcolaClick() { AggiornaSaldo(); }
 
 // ---------------------------------------------------------------- other dialogs
 
-void TfrmRegPagamenti::ApriElenco(const CreaElenco &crea, const QString &etichetta)
+void TfrmRegPagamenti::ApriDialogo(const CreaDialogo &crea, const QString &etichetta)
 {
     if (!crea)
         return;
@@ -789,17 +789,9 @@ void TfrmRegPagamenti::ApriElenco(const CreaElenco &crea, const QString &etichet
 }
 
 // The tag is what lets a double click in the search load into this editor.
-void TfrmRegPagamenti::cmdTrovaClick() { ApriElenco(m_ricerca, Etichetta()); }
+void TfrmRegPagamenti::cmdTrovaClick() { ApriDialogo(m_ricerca, Etichetta()); }
 
-void TfrmRegPagamenti::cmdListinoClick() { ApriElenco(m_contiDaSaldare, QString()); }
-
-void TfrmRegPagamenti::ApriDialogo(const CreaDialogo &crea)
-{
-    if (!crea)
-        return;
-    const std::unique_ptr<QDialog> d(crea(this));
-    Desktop::Corrente().MostraModale(d.get());
-}
+void TfrmRegPagamenti::cmdListinoClick() { ApriDialogo(m_contiDaSaldare); }
 
 void TfrmRegPagamenti::cmdStampaClick() { ApriDialogo(m_stampa); }
 

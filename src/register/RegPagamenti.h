@@ -31,13 +31,12 @@ public:
     // them (Sì, No, Annulla). True when the action may go on.
     bool LasciaScheda() override;
 
-    // The search and the accounts to settle belong to the lists, which depend
-    // on the register: whoever assembles the program says how to create them.
-    using CreaElenco = std::function<QDialog *(QWidget *genitore, VisoreScheda *visore)>;
-    void ImpostaElenchi(CreaElenco ricerca, CreaElenco contiDaSaldare);
-    // The same for the print and export dialogs, which read the archive and
-    // this editor's controls.
-    using CreaDialogo = std::function<QDialog *(QWidget *genitore)>;
+    // The search and the accounts to settle belong to the lists, the print and
+    // export dialogs to the output, all of which depend on the register:
+    // whoever assembles the program says how to create them. The lists load
+    // their records back through the viewer; the others ignore it.
+    using CreaDialogo = std::function<QDialog *(QWidget *genitore, VisoreScheda *visore)>;
+    void ImpostaElenchi(CreaDialogo ricerca, CreaDialogo contiDaSaldare);
     void ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazione);
 
     // The editor's controls: dialogs read and write them directly.
@@ -86,8 +85,7 @@ private:
     // The balance; false, with the field reported, when an amount is too long.
     bool AggiornaSaldo();
     void ImportoNonValido(QLineEdit *campo);
-    void ApriElenco(const CreaElenco &crea, const QString &etichetta);
-    void ApriDialogo(const CreaDialogo &crea);
+    void ApriDialogo(const CreaDialogo &crea, const QString &etichetta = QString());
     // What the screen shows of the record, amounts compared by value, so that
     // the normalising of a field the user only passed through is no edit.
     QStringList StatoSchermo() const;
@@ -113,7 +111,6 @@ private:
     QList<const QObject *> m_sfondo;         // hovering these empties the hint line
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
-    CreaElenco m_ricerca, m_contiDaSaldare;
-    CreaDialogo m_stampa, m_esportazione;
+    CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
 };

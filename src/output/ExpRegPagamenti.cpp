@@ -36,9 +36,6 @@ void TfrmExpRegPagamenti::Costruisci()
                    | Qt::MSWindowsFixedSizeDialogHint);
 
     ui->grdRecords->setModel(m_modello);
-    QPalette tavolozza = ui->grdRecords->palette();
-    tavolozza.setColor(QPalette::AlternateBase, QColor(0xE8, 0xEE, 0xF7));
-    ui->grdRecords->setPalette(tavolozza);
     QHeaderView *colonne = ui->grdRecords->horizontalHeader();
     colonne->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const auto &tabella = ModelloRegistro::Colonne();

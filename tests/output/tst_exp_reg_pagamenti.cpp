@@ -4,6 +4,7 @@
 #include "output/DocumentoExcel.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/ModelloRegistro.h"
+#include "platform/Aspetto.h"
 #include "register/Archivio.h"
 
 #include <QDir>
@@ -44,6 +45,8 @@ private slots:
     void init();
     void cleanup();
     void aspetto_colonneERighe();
+    void aspetto_righeAlterne_data();
+    void aspetto_righeAlterne();
     void esporta_fileEApertura();
     void risposteNo_data();
     void risposteNo();
@@ -128,6 +131,36 @@ void TestExpRegPagamenti::aspetto_colonneERighe()
     QCOMPARE(m->index(1, 3).data().toString(), u"Rossi"_s);
     QCOMPARE(m->index(2, 0).data().toString(), u"3"_s);
     QVERIFY(m_desktop->messaggi.isEmpty());
+}
+
+void TestExpRegPagamenti::aspetto_righeAlterne_data()
+{
+    QTest::addColumn<bool>("sopraLEditor");
+    QTest::newRow("da solo") << false;
+    // The editor's style sheet reaches the screens opened over it.
+    QTest::newRow("sopra un foglio di stile") << true;
+}
+
+void TestExpRegPagamenti::aspetto_righeAlterne()
+{
+    QFETCH(bool, sopraLEditor);
+    Aspetto::Applica();
+    TreSchede();
+    QWidget editor;
+    editor.setObjectName(u"TfrmRegPagamenti"_s);
+    editor.setStyleSheet(u"#TfrmRegPagamenti { background-color: #e9eef4; }"_s);
+    TfrmExpRegPagamenti f(sopraLEditor ? &editor : nullptr);
+    f.setWindowFlag(Qt::Dialog);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    auto *grd = GuiTest::Trova<QTableView>(&f, u"grdRecords"_s);
+    const QImage righe = grd->viewport()->grab().toImage();
+    // A point of the first column, clear of the text, in each of two rows.
+    const int x = grd->columnViewportPosition(0) + grd->columnWidth(0) - 3;
+    const QColor prima = righe.pixelColor(x, grd->rowViewportPosition(0) + 10);
+    const QColor seconda = righe.pixelColor(x, grd->rowViewportPosition(1) + 10);
+    QCOMPARE(seconda.name(), u"#e8eef7"_s);
+    QVERIFY(prima != seconda);
 }
 
 void TestExpRegPagamenti::esporta_fileEApertura()

@@ -143,7 +143,15 @@ double Avvio(const QString &programma)
     return ms;
 }
 
-QString Esito(double rapporto) { return rapporto <= kObiettivo ? QStringLiteral("ok") : QStringLiteral("NO"); }
+// A baseline that failed to run comes out as -1, so its ratio is not positive:
+// that is an error, never a goal met.
+bool Raggiunto(double rapporto) { return rapporto > 0 && rapporto <= kObiettivo; }
+QString Esito(double rapporto)
+{
+    if (!(rapporto > 0))
+        return QStringLiteral("errore");
+    return Raggiunto(rapporto) ? QStringLiteral("ok") : QStringLiteral("NO");
+}
 
 // Operations held to the goal against the fair read; the others are shown
 // for reference.
@@ -247,13 +255,15 @@ void Archivio(const QString &file, qint64 n, int ripetizioni)
             // Its limit: reading the archive, then writing and syncing a file
             // of the export's size.
             const QString xls = file + QStringLiteral(".xls");
-            base += ScritturaEqua(file + QStringLiteral(".scrittura"), QFileInfo(xls).size(), ripetizioni);
+            const double scrittura =
+                ScritturaEqua(file + QStringLiteral(".scrittura"), QFileInfo(xls).size(), ripetizioni);
+            base = base < 0 || scrittura < 0 ? -1 : base + scrittura;
             QFile::remove(xls);
             descrizione += QStringLiteral(" (base: dd + scrittura)");
             obiettivo = true;
         }
         RigaTabella(descrizione, m.ms, base, obiettivo, double(m.kb) / 1024.0);
-        tutti = tutti && m.ok && (!obiettivo || m.ms / base <= kObiettivo);
+        tutti = tutti && m.ok && base > 0 && (!obiettivo || Raggiunto(m.ms / base));
         piccoKb = std::max(piccoKb, m.kb);
     }
     const bool memoria = double(piccoKb) / 1024.0 < mb;

@@ -16,8 +16,9 @@ case "$cartella" in /*) ;; *) cartella="$PWD/$cartella" ;; esac
 cd "$(dirname "$0")/.."
 sorgenti=$PWD
 
-# What belongs to the user in a program folder.
-DATI=(unins000.dll Operazioni_Pagamenti.pro Documenti_Allegati Backup Registro_Spese.xls)
+# What belongs to the user in a program folder, the journal of a save cut
+# short included: without it that record cannot be rolled back.
+DATI=(unins000.dll Operazioni_Pagamenti.pro Operazioni_Pagamenti.pro-diario Documenti_Allegati Backup Registro_Spese.xls)
 ha_dati() {
   local f
   for f in "${DATI[@]}"; do [ -e "$1/$f" ] && return 0; done

@@ -206,11 +206,7 @@ void TfrmStatistiche::btnApriClick()
         ui->txtAnno->setFocus();
         return;
     } catch (const ErroreArchivio &) {
-        desktop.Messaggio(Desktop::Tipo::Errore,
-                          QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                                         "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                                         "installazione del programma."),
-                          this);
+        desktop.Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
         ui->txtAnno->setFocus();
         return;
     }

@@ -50,11 +50,7 @@ void TfrmSospesePag::showEvent(QShowEvent *evento)
     } catch (const ErroreArchivio &) {
         // An empty list here would read as "nothing left to settle": say so.
         MostraRighe(ui->lstRecords, {});
-        Desktop::Corrente().MessaggioSemplice(
-            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                           "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                           "installazione del programma."),
-            this);
+        Desktop::Corrente().MessaggioSemplice(Archivio::MessaggioInaccessibile(), this);
     }
     SelezionaRiga(ui->lstRecords, -1);
     ui->txtTrova->setFocus();

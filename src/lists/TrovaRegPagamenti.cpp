@@ -131,11 +131,7 @@ void TfrmTrovaRegPagamenti::btnCercaClick()
         const Attesa attesa(this, Avanzamento::LetturaArchivio());
         righe = CercaSchede(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()), criteri);
     } catch (const ErroreArchivio &) {
-        Desktop::Corrente().MessaggioSemplice(
-            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                           "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                           "installazione del programma."),
-            this);
+        Desktop::Corrente().MessaggioSemplice(Archivio::MessaggioInaccessibile(), this);
         return;
     }
     const qsizetype n = righe.size();

@@ -2,6 +2,7 @@
 
 #include "platform/Testo.h"
 
+#include "platform/Avanzamento.h"
 #include "platform/ScritturaBlocchi.h"
 
 #include <QBuffer>
@@ -330,7 +331,9 @@ public:
     {
         m_blocco.reserve(kRiserva);
         auto *file = qobject_cast<QFileDevice *>(&d);
-        if (file && file->handle() >= 0 && !file->isSequential() && d.bytesToWrite() == 0) {
+        // A readable file may have read ahead of its position, so the
+        // descriptor's offset is not the file's: it takes the plain path.
+        if (file && file->handle() >= 0 && !file->isSequential() && !d.isReadable() && d.bytesToWrite() == 0) {
             m_file.emplace(file->handle());
             m_dispositivoFile = file;
             m_inizio = file->pos();
@@ -395,15 +398,15 @@ QByteArray TestoCella(const QString &testo)
     return QByteArray(r.data(), qsizetype(r.size()));
 }
 
-bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella, const Avanzamento &avanzamento)
+bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella)
 {
     return Scrivi(destinazione, righe, [&cella](std::string &documento, qint64 r) {
         for (int c = PrimaColonna; c <= UltimaColonna; ++c)
             AggiungiCella(documento, c, cella(r, c));
-    }, avanzamento);
+    });
 }
 
-bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga, const Avanzamento &avanzamento)
+bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga)
 {
     Scrittore s(destinazione);
     std::string &b = s.blocco();
@@ -424,24 +427,22 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga, const
         if (s.pieno()) {
             if (!s.svuota())
                 return false;
-            if (avanzamento)
-                avanzamento(r + 1);
+            Avanzamento::Segnala(r + 1, righe);
         }
     }
     b += kCoda;
     if (!s.termina())
         return false;
-    if (avanzamento)
-        avanzamento(righe); // the last block too: the progress ends at its end
+    Avanzamento::Segnala(righe, righe); // the last block too: the progress ends at its end
     return true;
 }
 
-bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga, const Avanzamento &avanzamento)
+bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga)
 {
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!Scrivi(file, righe, riga, avanzamento)) {
+    if (!Scrivi(file, righe, riga)) {
         file.cancelWriting();
         return false;
     }

@@ -33,21 +33,16 @@ using Cella = std::function<QString(qint64 riga, int colonna)>;
 // to the document, each with AggiungiCella or AggiungiCellaCp1252.
 using RigaInFile = std::function<void(std::string &documento, qint64 riga)>;
 
-// Told the rows written so far after each block handed to the device.
-using Avanzamento = std::function<void(qint64 righeScritte)>;
-
-// Writes the whole document to the device in large blocks. False as soon as
-// a write fails; what was written before stays on the device.
-bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella,
-            const Avanzamento &avanzamento = {});
-bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga,
-            const Avanzamento &avanzamento = {});
+// Writes the whole document to the device in large blocks, reporting the
+// rows written after each block (Avanzamento::Segnala). False as soon as a
+// write fails; what was written before stays on the device.
+bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella);
+bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga);
 
 // Writes the whole document to the file at the path: beside it first, synced,
 // then put in its place, so that a failed export never leaves half a file
 // and the old file stays. False on any failure.
-bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga,
-                const Avanzamento &avanzamento = {});
+bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga);
 
 // The whole document in memory (for small tables).
 QByteArray Documento(qint64 righe, const Cella &cella);

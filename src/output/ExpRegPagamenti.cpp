@@ -15,11 +15,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-namespace {
-const QString kAccesso = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                                        "Accertarsi di possedere i privilegi di scrittura nella "
-                                        "cartella di installazione del programma.");
-}
 
 TfrmExpRegPagamenti::TfrmExpRegPagamenti(QWidget *parent) : Differita(parent)
 {
@@ -112,7 +107,7 @@ void TfrmExpRegPagamenti::FormShow()
     // user is told, and the grid is never exported as if it were the archive.
     m_grigliaCompleta = m_modello->Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
     if (!m_grigliaCompleta)
-        Desktop::Corrente().MessaggioSemplice(kAccesso, this);
+        Desktop::Corrente().MessaggioSemplice(Archivio::MessaggioInaccessibile(), this);
     // The count a sighted user sees in the grid's length, for a screen reader.
     const qint64 n = m_modello->NumeroRighe();
     ui->grdRecords->setAccessibleDescription(n == 1 ? QStringLiteral("1 scheda")
@@ -125,9 +120,8 @@ bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)
     const Attesa attesa(this, QStringLiteral("Esportazione dell'archivio in corso..."));
     const ModelloRegistro &m = *m_modello;
     const qint64 righe = m.NumeroRighe();
-    return DocumentoExcel::ScriviFile(
-        percorso, righe, [&m](std::string &d, qint64 r) { m.AggiungiRigaEsportata(d, r); },
-        [righe](qint64 fatte) { Avanzamento::Segnala(fatte, righe); });
+    return DocumentoExcel::ScriviFile(percorso, righe,
+                                      [&m](std::string &d, qint64 r) { m.AggiungiRigaEsportata(d, r); });
 }
 
 void TfrmExpRegPagamenti::ConfermaCellaInModifica()
@@ -143,7 +137,7 @@ void TfrmExpRegPagamenti::cmdEsportaClick()
     ConfermaCellaInModifica();
     Desktop &desktop = Desktop::Corrente();
     if (!m_grigliaCompleta) {
-        desktop.MessaggioSemplice(kAccesso, this);
+        desktop.MessaggioSemplice(Archivio::MessaggioInaccessibile(), this);
         return;
     }
     if (!desktop.Domanda(QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi "

@@ -38,12 +38,15 @@ ModelloRegistro::ModelloRegistro(QObject *parent) : QAbstractTableModel(parent) 
 
 bool ModelloRegistro::Carica(const QString &percorsoArchivio)
 {
+    // The old rows go first, so that old and new never fill memory together.
+    // The new ones are filled aside and shown at once: the view, repainted
+    // while the work goes on, never meets a half-filled model.
     beginResetModel();
-    m_blocchi.clear();
-    m_righe.clear();
+    m_contenuto = Contenuto{};
     m_modifiche.clear();
-    m_libero = 0;
-    m_righe.reserve(size_t(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione));
+    endResetModel();
+    Contenuto nuovo;
+    nuovo.righe.reserve(size_t(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione));
 
     // The grid's screen waits with the user while the archive is read.
     const Avanzamento::Lavoro lavoro(QObject::parent(), Avanzamento::LetturaArchivio());
@@ -54,9 +57,13 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
         for (int k = 0; k < kCampi; ++k) {
             const Campo campo = Colonne()[size_t(k + 1)].campo;
             posti[size_t(k)] = {TScheda::Offset(campo), TScheda::Capacita(campo)};
-            Q_ASSERT(posti[size_t(k)].first + 1 + posti[size_t(k)].second + kPasso <= TScheda::Dimensione);
+            // The strided copy below reads up to a stride past each field: in
+            // every build, a record layout that leaves no such room stops here
+            // (the first test that loads a grid) rather than reading beyond.
+            if (posti[size_t(k)].first + 1 + posti[size_t(k)].second + kPasso > TScheda::Dimensione)
+                qFatal("griglia: il campo %d e' troppo vicino alla fine della scheda", k);
         }
-        ScorriArchivio(percorsoArchivio, [this, &posti](const TScheda &s, qint64) {
+        ScorriArchivio(percorsoArchivio, [&nuovo, &posti](const TScheda &s, qint64) {
             std::array<QByteArrayView, kCampi> t;
             qsizetype totale = 0;
             for (size_t k = 0; k < t.size(); ++k) {
@@ -72,7 +79,7 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                 totale += t[k].size();
             }
             Riga r;
-            char *o = Spazio(totale, r.inizio);
+            char *o = nuovo.Spazio(totale, r.inizio);
             for (size_t k = 0; k < t.size(); ++k) {
                 // In whole strides: the record goes on well past each of
                 // these fields and the room has a stride to spare, and the
@@ -82,13 +89,15 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                 o += t[k].size();
                 r.lunghezza[k] = quint8(t[k].size());
             }
-            m_righe.push_back(r);
+            nuovo.righe.push_back(r);
             return true;
         });
     } catch (const ErroreArchivio &) {
         ok = false;
     }
-    m_righe.shrink_to_fit();
+    nuovo.righe.shrink_to_fit();
+    beginResetModel();
+    m_contenuto = std::move(nuovo);
     endResetModel();
     return ok;
 }
@@ -106,16 +115,16 @@ ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()
     return b;
 }
 
-char *ModelloRegistro::Spazio(qsizetype byte, qsizetype &inizio)
+char *ModelloRegistro::Contenuto::Spazio(qsizetype byte, qsizetype &inizio)
 {
     // A row never straddles two blocks; blocks are never moved or copied.
-    if (m_blocchi.empty() || kBlocco - m_libero < byte + kPasso) {
-        m_blocchi.push_back(NuovoBlocco());
-        m_libero = 0;
+    if (blocchi.empty() || kBlocco - libero < byte + kPasso) {
+        blocchi.push_back(NuovoBlocco());
+        libero = 0;
     }
-    inizio = qsizetype(m_blocchi.size() - 1) * kBlocco + m_libero;
-    char *o = m_blocchi.back().get() + m_libero;
-    m_libero += byte;
+    inizio = qsizetype(blocchi.size() - 1) * kBlocco + libero;
+    char *o = blocchi.back().get() + libero;
+    libero += byte;
     return o;
 }
 
@@ -136,11 +145,11 @@ QString ModelloRegistro::Cella(qint64 riga, int colonna) const
 
 QByteArrayView ModelloRegistro::Byte(qint64 riga, int colonna) const
 {
-    const Riga &r = m_righe[size_t(riga)];
+    const Riga &r = m_contenuto.righe[size_t(riga)];
     qsizetype inizio = r.inizio;
     for (int k = 0; k < colonna - 1; ++k)
         inizio += r.lunghezza[size_t(k)];
-    const char *blocco = m_blocchi[size_t(inizio / kBlocco)].get();
+    const char *blocco = m_contenuto.blocchi[size_t(inizio / kBlocco)].get();
     return QByteArrayView(blocco + inizio % kBlocco, r.lunghezza[size_t(colonna - 1)]);
 }
 
@@ -149,8 +158,8 @@ void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga)
     if (riga < 0 || riga >= NumeroRighe())
         return;
     // The row's fields lie one after the other: walked once, not looked up per cell.
-    const Riga &r = m_righe[size_t(riga)];
-    const char *p = m_blocchi[size_t(r.inizio / kBlocco)].get() + r.inizio % kBlocco;
+    const Riga &r = m_contenuto.righe[size_t(riga)];
+    const char *p = m_contenuto.blocchi[size_t(r.inizio / kBlocco)].get() + r.inizio % kBlocco;
     for (int colonna = 1; colonna < NumeroColonne; ++colonna) {
         const QByteArrayView b(p, r.lunghezza[size_t(colonna - 1)]);
         p += b.size();
@@ -163,7 +172,7 @@ void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga)
 
 int ModelloRegistro::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_righe.size());
+    return parent.isValid() ? 0 : int(m_contenuto.righe.size());
 }
 
 int ModelloRegistro::columnCount(const QModelIndex &parent) const

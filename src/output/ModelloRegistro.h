@@ -35,7 +35,7 @@ public:
     // load silently: the rows read so far stay. False after a failure.
     bool Carica(const QString &percorsoArchivio);
 
-    qint64 NumeroRighe() const { return qint64(m_righe.size()); }
+    qint64 NumeroRighe() const { return qint64(m_contenuto.righe.size()); }
     // The text the grid shows in the cell.
     QString Cella(qint64 riga, int colonna) const;
     // Appends the row's cells, typed, in column order, to the export document
@@ -60,16 +60,19 @@ private:
     QByteArrayView Byte(qint64 riga, int colonna) const;
     static quint64 Chiave(qint64 riga, int colonna) { return quint64(riga) * NumeroColonne + quint64(colonna); }
 
-    // Room for a row of `byte` bytes; its offset goes to `inizio`.
-    char *Spazio(qsizetype byte, qsizetype &inizio);
 
     // The trimmed field bytes, row after row, in blocks of kBlocco bytes.
     static constexpr qsizetype kBlocco = qsizetype(4) << 20;
     static constexpr int kPasso = 32; // field bytes are copied this many at a time
     using Blocco = std::unique_ptr<char, void (*)(void *)>;
     static Blocco NuovoBlocco();
-    std::vector<Blocco> m_blocchi;
-    qsizetype m_libero = 0;             // bytes used in the last block
-    std::vector<Riga> m_righe;
+    struct Contenuto {
+        std::vector<Blocco> blocchi;
+        qsizetype libero = 0; // bytes used in the last block
+        std::vector<Riga> righe;
+        // Room for a row of `byte` bytes; its offset goes to `inizio`.
+        char *Spazio(qsizetype byte, qsizetype &inizio);
+    };
+    Contenuto m_contenuto;
     QHash<quint64, QString> m_modifiche; // cells edited in the grid
 };

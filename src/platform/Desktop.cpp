@@ -143,7 +143,10 @@ void DesktopReale::AvanzamentoLavoro(QWidget *finestra, int percento)
         m_avanzamento = new QProgressDialog(m_testoLavoro, QString(), 0, 100, Genitore(finestra));
         m_avanzamento->setWindowTitle(QStringLiteral("Attendere"));
         m_avanzamento->setAccessibleName(QStringLiteral("Avanzamento del lavoro"));
-        m_avanzamento->setWindowModality(Qt::WindowModal);
+        // Not modal: a modal box handles every pending event, clicks and keys
+        // included, at each step, and the user could act on half-done work.
+        // Input waits for the work's end instead (see below).
+        m_avanzamento->setWindowModality(Qt::NonModal);
         m_avanzamento->setMinimumDuration(0);
         m_avanzamento->setAutoClose(false);
         m_avanzamento->setAutoReset(false);

@@ -6,11 +6,10 @@
 
 namespace Immagini {
 
-QPixmap Disegna(const QString &risorsa, const QSize &dimensione, qreal densita)
+namespace {
+
+QPixmap DisegnaDa(QSvgRenderer &svg, const QSize &dimensione, qreal densita)
 {
-    QSvgRenderer svg(risorsa);
-    if (!svg.isValid() || dimensione.isEmpty())
-        return QPixmap();
     QSize dentro = svg.defaultSize();
     dentro.scale(dimensione, Qt::KeepAspectRatio);
     QPixmap pm(dentro * densita);
@@ -22,23 +21,27 @@ QPixmap Disegna(const QString &risorsa, const QSize &dimensione, qreal densita)
     return pm;
 }
 
+} // namespace
+
+QPixmap Disegna(const QString &risorsa, const QSize &dimensione, qreal densita)
+{
+    QSvgRenderer svg(risorsa);
+    if (!svg.isValid() || dimensione.isEmpty())
+        return QPixmap();
+    return DisegnaDa(svg, dimensione, densita);
+}
+
 QIcon Icona(const QString &risorsa, std::initializer_list<int> lati)
 {
     // Drawn here rather than by Qt's SVG icon engine, which is a plugin the
-    // program would otherwise load at start-up just for its window icon.
+    // program would otherwise load at start-up just for its window icon. The
+    // file is read once for every size.
     QSvgRenderer svg(risorsa);
     QIcon icona;
     if (!svg.isValid())
         return icona;
-    for (const int lato : lati) {
-        QPixmap pm(lato, lato);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        svg.render(&p, QRectF(0, 0, lato, lato));
-        p.end();
-        icona.addPixmap(pm);
-    }
+    for (const int lato : lati)
+        icona.addPixmap(DisegnaDa(svg, QSize(lato, lato), 1.0));
     return icona;
 }
 

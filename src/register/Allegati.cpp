@@ -60,6 +60,8 @@ QString NomeConservabile(const QString &nome)
         r += Ammesso(c) ? c : QChar(u'_');
     }
     r = Testo::Trim(r);
+    if (r.startsWith(u':'))
+        r[0] = u'_'; // NomeSicuro refuses it: Qt would take it for a resource path
     if (!EntraNeiLimiti(r)) {
         // Short extensions are kept, so the file still opens with its program.
         const qsizetype punto = r.lastIndexOf(u'.');

@@ -27,6 +27,13 @@ ErroreArchivio::ErroreArchivio(const QString &dettaglio)
 
 QString Archivio::NomeFile() { return QStringLiteral("Operazioni_Pagamenti.pro"); }
 
+QString Archivio::MessaggioInaccessibile()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                          "installazione del programma.");
+}
+
 QString Archivio::Percorso(const QString &cartella)
 {
     return QDir(cartella).filePath(NomeFile());

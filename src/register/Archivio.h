@@ -40,6 +40,8 @@ public:
 class Archivio {
 public:
     static QString NomeFile();                              // "Operazioni_Pagamenti.pro"
+    // What every screen tells the user when the archive cannot be opened or read.
+    static QString MessaggioInaccessibile();
     static QString Percorso(const QString &cartella);       // cartella + NomeFile()
     static QString PercorsoDiario(const QString &percorsoArchivio);
     // How long a change waits for another program's lock before it gives up.

@@ -30,9 +30,6 @@ const QString kSi = QStringLiteral("Sì");
 const QString kNo = QStringLiteral("No");
 const QString kZero = QStringLiteral("0,00");
 
-const QString kAccesso = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString kNonConfermata = QStringLiteral(
     "Attenzione: non è stato possibile confermare che la scheda sia stata registrata sul disco.\n\r\n\r"
     "Premere di nuovo Salva per riprovare: la scheda non verrà inserita una seconda volta. "
@@ -540,7 +537,7 @@ bool TfrmRegPagamenti::ConArchivio(const std::function<void(Archivio &)> &lavoro
         a.Chiudi();
         return true;
     } catch (const ErroreArchivio &) {
-        Desktop::Corrente().Messaggio(tipoErrore, kAccesso, this);
+        Desktop::Corrente().Messaggio(tipoErrore, Archivio::MessaggioInaccessibile(), this);
         return false;
     }
 }
@@ -729,7 +726,7 @@ bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k
     case EsitoSalvataggio::Stato::NonRiuscita:
         break;
     }
-    Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kAccesso, this);
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
     return false;
 }
 

@@ -101,9 +101,7 @@ void TfrmRiepPagamenti::Riempi()
     } catch (const ErroreArchivio &) {
         r = Riepilogo{};
         r.illeggibili.append(-1); // nothing could be read: no total either
-        avviso = QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                                "Accertarsi di possedere i privilegi di scrittura nella cartella di "
-                                "installazione del programma.");
+        avviso = Archivio::MessaggioInaccessibile();
     }
 
     const bool completo = r.Completo();

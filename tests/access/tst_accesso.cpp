@@ -40,6 +40,7 @@ private slots:
     void scrittura_rifiutataLasciaIntattoIlFile_data();
     void scrittura_rifiutataLasciaIntattoIlFile();
     void scrittura_nonCreaLArchivio();
+    void scrittura_archivioNonScrivibile_data();
     void scrittura_archivioNonScrivibile();
 
 private:
@@ -340,16 +341,28 @@ void TestAccesso::scrittura_nonCreaLArchivio()
     QVERIFY(!QFile::exists(m_percorso));
 }
 
+void TestAccesso::scrittura_archivioNonScrivibile_data()
+{
+    QTest::addColumn<bool>("cartella");
+    QTest::newRow("file di sola lettura") << false;
+    // The store itself writable, but no new file can be made beside it.
+    QTest::newRow("cartella di sola lettura") << true;
+}
+
 void TestAccesso::scrittura_archivioNonScrivibile()
 {
+    QFETCH(bool, cartella);
     const QByteArray prima = Store(u"ABC"_qs);
     Scrivi(prima);
-    SolaLettura blocco(m_percorso);
+    SolaLettura blocco(cartella ? m_dir->path() : m_percorso);
     if (!blocco.Riuscita())
         QSKIP("this file system cannot make a file read-only");
     QVERIFY_THROWS_EXCEPTION(Accesso::ErroreAccesso, Accesso::ScriviPassword(m_percorso, u"xyz"_qs));
     QCOMPARE(Contenuto(), prima);
     QCOMPARE(Accesso::LeggiPassword(m_percorso), u"ABC"_qs);
+    // No half-made copy left beside the store.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(m_percorso).fileName()});
 }
 
 QTEST_GUILESS_MAIN(TestAccesso)

@@ -2,6 +2,7 @@
 
 #include "app/TestiGuida.h"
 #include "output/DocumentoExcel.h"
+#include "platform/Avanzamento.h"
 #include "platform/Testo.h"
 
 #include <QDir>
@@ -94,6 +95,7 @@ private slots:
     void file_data();
     void file();
     void fileSenzaSpazio();
+    void fileGiaAperto_data();
     void fileGiaAperto();
     void guida_treParagrafi();
 };
@@ -348,8 +350,13 @@ void TestDocumentoExcel::file()
         QVERIFY(f.write(QByteArray(3 << 20, 'v')) == 3 << 20);
     }
     QList<qint64> avanzamento;
-    QVERIFY(DocumentoExcel::ScriviFile(percorso, righe, RigaDiProva(),
-                                       [&](qint64 fatte) { avanzamento.append(fatte); }));
+    {
+        const Avanzamento::Ascolto ascolto([&](qint64 fatte, qint64 totale) {
+            QCOMPARE(totale, righe);
+            avanzamento.append(fatte);
+        });
+        QVERIFY(DocumentoExcel::ScriviFile(percorso, righe, RigaDiProva()));
+    }
     const QByteArray atteso = DocumentoExcel::Documento(righe, TestoDiProva);
     const QByteArray scritto = Leggi(percorso);
     QCOMPARE(scritto.size(), atteso.size());
@@ -389,15 +396,33 @@ void TestDocumentoExcel::fileSenzaSpazio()
     }
 }
 
+void TestDocumentoExcel::fileGiaAperto_data()
+{
+    QTest::addColumn<bool>("letto");
+    QTest::newRow("scritto") << false;
+    // Read up to where the document goes: the file has read ahead of that
+    // point, so the system's position is not the file's.
+    QTest::newRow("letto e scritto") << true;
+}
+
 void TestDocumentoExcel::fileGiaAperto()
 {
-    // A file the caller has already written to, and goes on writing to.
+    // A file the caller has already used, and goes on writing to.
+    QFETCH(bool, letto);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QFile f(dir.filePath(QStringLiteral("documento.xls")));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write("prima"), 5);
-    QVERIFY(f.flush());
+    if (letto) {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write("prima e altro ancora"), 20);
+        f.close();
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QCOMPARE(f.read(5), QByteArray("prima"));
+    } else {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write("prima"), 5);
+        QVERIFY(f.flush());
+    }
     constexpr qint64 righe = 3000;
     QVERIFY(DocumentoExcel::Scrivi(f, righe, RigaDiProva()));
     const QByteArray atteso = DocumentoExcel::Documento(righe, TestoDiProva);

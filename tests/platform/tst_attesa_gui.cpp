@@ -11,6 +11,7 @@
 #include "output/ExpRegPagamenti.h"
 #include "output/ModelloRegistro.h"
 #include "platform/Attesa.h"
+#include "platform/Desktop.h"
 #include "platform/Schermate.h"
 #include "register/Archivio.h"
 #include "summary/MenuRiepPagamenti.h"
@@ -21,6 +22,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -32,15 +34,6 @@ namespace {
 
 // More records than one block of the scan, so that progress comes in steps.
 constexpr int kSchede = 1500;
-
-void Imposta(QWidget *radice, const char *nome, const QString &testo)
-{
-    QWidget *w = GuiTest::Trova<QWidget>(radice, QString::fromLatin1(nome));
-    if (auto *c = qobject_cast<QComboBox *>(w))
-        c->setEditText(testo);
-    else if (auto *e = qobject_cast<QLineEdit *>(w))
-        e->setText(testo);
-}
 
 int Righe(QWidget *radice)
 {
@@ -72,6 +65,7 @@ private slots:
     void scansione_data();
     void scansione();
     void senzaFinestraNessunaAttesa();
+    void desktopReale_cursoreEAvanzamento();
 
 private:
     QString percorso() const { return Archivio::Percorso(m_fake->cartella.path()); }
@@ -97,11 +91,11 @@ void TestAttesaGui::scansione_data()
     const Azione riepilogo = [](FakeDesktop &fake) {
         QWidget *m = Schermate::Globali().frmMenuRiepPagamenti;
         m->show();
-        Imposta(m, "txtAnno", QStringLiteral("2024"));
-        Imposta(m, "txtGiornoInizio", QStringLiteral("01"));
-        Imposta(m, "txtMeseInizio", QStringLiteral("Gennaio"));
-        Imposta(m, "txtGiornoFine", QStringLiteral("31"));
-        Imposta(m, "txtMeseFine", QStringLiteral("Dicembre"));
+        GuiTest::Imposta(m, "txtAnno", QStringLiteral("2024"));
+        GuiTest::Imposta(m, "txtGiornoInizio", QStringLiteral("01"));
+        GuiTest::Imposta(m, "txtMeseInizio", QStringLiteral("Gennaio"));
+        GuiTest::Imposta(m, "txtGiornoFine", QStringLiteral("31"));
+        GuiTest::Imposta(m, "txtMeseFine", QStringLiteral("Dicembre"));
         int n = -1;
         fake.quandoModale = [&n](QDialog *d) {
             n = Righe(d);
@@ -114,7 +108,7 @@ void TestAttesaGui::scansione_data()
     const Azione grafico = [](FakeDesktop &) {
         QWidget *f = Schermate::Globali().frmStatistiche;
         f->show();
-        Imposta(f, "txtAnno", QStringLiteral("2024"));
+        GuiTest::Imposta(f, "txtAnno", QStringLiteral("2024"));
         Clicca(f, QStringLiteral("btnApri"));
         return -1;
     };
@@ -180,6 +174,47 @@ void TestAttesaGui::senzaFinestraNessunaAttesa()
     QVERIFY(m.Carica(percorso()));
     QCOMPARE(m.NumeroRighe(), 1);
     QVERIFY(m_fake->lavori.isEmpty());
+}
+
+void TestAttesaGui::desktopReale_cursoreEAvanzamento()
+{
+    const auto avanzamenti = [] {
+        QList<QProgressDialog *> l;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *p = qobject_cast<QProgressDialog *>(w); p && p->isVisible())
+                l << p;
+        return l;
+    };
+    QWidget finestra;
+    finestra.show();
+    DesktopReale desktop;
+    desktop.InizioLavoro(&finestra, QStringLiteral("Lettura dell'archivio..."));
+    desktop.InizioLavoro(&finestra, QStringLiteral("dentro"));
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    // Quick work shows the busy cursor alone.
+    desktop.AvanzamentoLavoro(&finestra, 10);
+    QVERIFY(avanzamenti().isEmpty());
+
+    // Past a few tenths of a second the progress shows, with the outer work's text.
+    QTest::qSleep(350);
+    desktop.AvanzamentoLavoro(&finestra, 40);
+    const QList<QProgressDialog *> mostrati = avanzamenti();
+    QCOMPARE(mostrati.size(), 1);
+    QCOMPARE(mostrati.first()->value(), 40);
+    QCOMPARE(mostrati.first()->labelText(), QStringLiteral("Lettura dell'archivio..."));
+    QVERIFY(!mostrati.first()->accessibleName().isEmpty());
+    // A modal box would take the user's clicks and keys while the work is
+    // half done (it handles every pending event at each step).
+    QCOMPARE(mostrati.first()->windowModality(), Qt::NonModal);
+
+    // The inner work's end leaves both; the outer one's takes both away.
+    desktop.FineLavoro(&finestra);
+    QCOMPARE(avanzamenti().size(), 1);
+    QVERIFY(QApplication::overrideCursor());
+    desktop.FineLavoro(&finestra);
+    QVERIFY(avanzamenti().isEmpty());
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestAttesaGui)

@@ -509,6 +509,10 @@ void TestAllegaCartella::nomeConservabile_data()
     QTest::newRow("solo un punto") << QStringLiteral(" . ") << QString();
     QTest::newRow("punto punto") << QStringLiteral("..") << QString();
     QTest::newRow("solo blanchi") << QStringLiteral("   ") << QString();
+    // A leading ':' would be read as a resource path: the file is kept
+    // under a usable name instead of being refused.
+    QTest::newRow("due punti in testa") << QStringLiteral(" :fattura.pdf") << QStringLiteral("_fattura.pdf");
+    QTest::newRow("due punti altrove") << QStringLiteral("a:b.pdf") << QStringLiteral("a:b.pdf");
 }
 
 void TestAllegaCartella::nomeConservabile()
@@ -517,6 +521,7 @@ void TestAllegaCartella::nomeConservabile()
     QFETCH(QString, atteso);
     const QString r = Allegati::NomeConservabile(nome);
     QCOMPARE(r, atteso);
+    QVERIFY(r.isEmpty() || Allegati::NomeSicuro(r));
     QVERIFY(r.size() <= TScheda::Capacita(Campo::File01));
     QVERIFY(QFile::encodeName(r).size() <= 255);
     TScheda s;

@@ -55,6 +55,9 @@ private:
         QFile::remove(percorso());
         ArchivioDiProva::Scrivi(percorso(), {Vecchia(0), Vecchia(1), Vecchia(2)});
     }
+    // Prepara(), then the second record rewritten and synced with its journal
+    // left behind: the state a crash between the two leaves.
+    void LasciaDiario();
     // Opens as the next action of the program would, then checks every record.
     void VerificaDopoRiapertura(const QList<QByteArray> &attese);
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -186,24 +189,24 @@ void TestDiario::taglioDopoOgniSync()
     VerificaDopoRiapertura(attese);
 }
 
+void TestDiario::LasciaDiario()
+{
+    Prepara();
+    FileGuasto io;
+    io.taglioDopoSync = 3;
+    try {
+        Archivio a(percorso());
+        a.ApriArchivio();
+        a.ScriviScheda(1, Nuova());
+    } catch (const Interruzione &) {
+    }
+}
+
 void TestDiario::ripristinoTagliato_poiCompletato()
 {
     const QList<QByteArray> vecchie = {Byte(Vecchia(0)), Byte(Vecchia(1)), Byte(Vecchia(2))};
-    // The new record synced, its journal still there: the state a crash
-    // between the two leaves.
-    const auto lasciaDiario = [&] {
-        Prepara();
-        FileGuasto io;
-        io.taglioDopoSync = 3;
-        try {
-            Archivio a(percorso());
-            a.ApriArchivio();
-            a.ScriviScheda(1, Nuova());
-        } catch (const Interruzione &) {
-        }
-    };
     for (qint64 n = 0; n <= TScheda::Dimensione; ++n) {
-        lasciaDiario();
+        LasciaDiario();
         QVERIFY(QFileInfo::exists(diario()));
         {
             FileGuasto io;
@@ -220,7 +223,7 @@ void TestDiario::ripristinoTagliato_poiCompletato()
             QFAIL(qPrintable(QStringLiteral("recovery cut after %1 bytes").arg(n)));
     }
     for (int sync = 1; sync <= 2; ++sync) {
-        lasciaDiario();
+        LasciaDiario();
         {
             FileGuasto io;
             io.taglioDopoSync = sync;
@@ -249,18 +252,8 @@ void TestDiario::diarioEstraneo_data()
 void TestDiario::diarioEstraneo()
 {
     QFETCH(QString, caso);
-    // A genuine journal to start from: new record synced, journal left.
-    Prepara();
-    {
-        FileGuasto io;
-        io.taglioDopoSync = 3;
-        try {
-            Archivio a(percorso());
-            a.ApriArchivio();
-            a.ScriviScheda(1, Nuova());
-        } catch (const Interruzione &) {
-        }
-    }
+    // A genuine journal to start from.
+    LasciaDiario();
     QByteArray giornale = ArchivioDiProva::Leggi(diario());
     QVERIFY(!giornale.isEmpty());
     const QString bersaglio = m_dir->filePath(QStringLiteral("altro.bin"));

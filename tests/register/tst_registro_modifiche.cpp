@@ -48,15 +48,7 @@ QString NomeCampo(const QString &campo)
 }
 
 // Three records still to settle, so that both lists show all of them.
-QList<TScheda> TreSchede()
-{
-    QList<TScheda> l;
-    for (int i = 1; i <= 3; ++i)
-        l << ArchivioDiProva::Semplice(QStringLiteral("F%1").arg(i), QStringLiteral("0%1/01/2024").arg(i),
-                                      QStringLiteral("C%1").arg(i), QStringLiteral("S%1").arg(i),
-                                      QStringLiteral("%1,00").arg(i * 10), true);
-    return l;
-}
+QList<TScheda> TreSchede() { return ArchivioDiProva::Numerate(3, true); }
 
 TScheda SchedaIn(const QByteArray &archivio, int indice)
 {

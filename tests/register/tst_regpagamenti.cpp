@@ -33,15 +33,6 @@ const QString kInserita = QStringLiteral("La scheda corrente è stata inserita i
 const QString kModificata =
     QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
-QList<TScheda> Schede(int n)
-{
-    QList<TScheda> l;
-    for (int i = 1; i <= n; ++i)
-        l << ArchivioDiProva::Semplice(QStringLiteral("F%1").arg(i), QStringLiteral("0%1/01/2024").arg(i),
-                                      QStringLiteral("C%1").arg(i), QStringLiteral("S%1").arg(i));
-    return l;
-}
-
 } // namespace
 
 class TestRegPagamenti : public QObject {
@@ -140,7 +131,7 @@ void TestRegPagamenti::apertura_nuovaSchedaDiOggi()
     QCOMPARE(focale(), QStringLiteral("txtNumDoc"));
 
     // Shown again after a record was browsed: a fresh new record.
-    ArchivioDiProva::Scrivi(archivio(), Schede(2));
+    ArchivioDiProva::Scrivi(archivio(), ArchivioDiProva::Numerate(2));
     Clicca(m_form.get(), QStringLiteral("cmdUltimo"));
     QCOMPARE(c()->lblPosizione->text(), QStringLiteral("2"));
     m_form->hide();
@@ -213,7 +204,7 @@ void TestRegPagamenti::navigazione()
     QFETCH(QString, fornitore);
     QFETCH(bool, avvisoVuoto);
 
-    const QList<TScheda> l = Schede(schede);
+    const QList<TScheda> l = ArchivioDiProva::Numerate(schede);
     // A partial record at the end is never reached.
     ArchivioDiProva::Scrivi(archivio(), l, QByteArray(100, 'x'));
     if (partenza > 0)
@@ -284,7 +275,7 @@ void TestRegPagamenti::salva()
     QFETCH(QString, posizione);
     QFETCH(QString, messaggio);
 
-    const QList<TScheda> l = Schede(schede);
+    const QList<TScheda> l = ArchivioDiProva::Numerate(schede);
     ArchivioDiProva::Scrivi(archivio(), l);
     const QByteArray prima = ArchivioDiProva::Leggi(archivio());
     if (mostrata > 0)
@@ -426,7 +417,7 @@ void TestRegPagamenti::salva_calcolaPrimaIlSaldo()
 
 void TestRegPagamenti::duplica_schedaConAllegatiPoiSalva()
 {
-    TScheda orig = Schede(1).first();
+    TScheda orig = ArchivioDiProva::Numerate(1).first();
     orig.ImpostaTesto(Campo::File01, QStringLiteral("a.pdf"));
     orig.ImpostaTesto(Campo::Desc01, QStringLiteral("fattura"));
     orig.ImpostaTesto(Campo::File03, QStringLiteral("c.jpg"));
@@ -490,7 +481,7 @@ void TestRegPagamenti::erroreArchivio()
     if (cartella) {
         QVERIFY(QDir().mkpath(archivio()));
     } else {
-        ArchivioDiProva::Scrivi(archivio(), Schede(1));
+        ArchivioDiProva::Scrivi(archivio(), ArchivioDiProva::Numerate(1));
         solaLettura = std::make_unique<SolaLettura>(archivio());
         if (!solaLettura->Riuscita())
             QSKIP("nothing here can make a file read-only");
@@ -517,7 +508,7 @@ void TestRegPagamenti::erroreArchivio()
     }
 
     // Duplica shows the same text as a warning, after it has made the record new.
-    m_form->MostraScheda(Schede(1).first(), 0);
+    m_form->MostraScheda(ArchivioDiProva::Numerate(1).first(), 0);
     c()->lblFile01->setText(QStringLiteral("a.pdf"));
     m_desk->pulisci();
     Clicca(m_form.get(), QStringLiteral("cmdDuplica"));

@@ -41,15 +41,6 @@ const QString kCopiaFallita = QStringLiteral(
     "nella cartella \"Backup\" del programma. Il salvataggio prosegue comunque.\n\r\n\r"
     "Controllare lo spazio libero sul disco e i permessi della cartella.");
 
-QList<TScheda> Schede(int n)
-{
-    QList<TScheda> l;
-    for (int i = 1; i <= n; ++i)
-        l << ArchivioDiProva::Semplice(QStringLiteral("F%1").arg(i), QStringLiteral("0%1/01/2024").arg(i),
-                                      QStringLiteral("C%1").arg(i), QStringLiteral("S%1").arg(i));
-    return l;
-}
-
 } // namespace
 
 class TestSalvataggio : public QObject {
@@ -116,7 +107,7 @@ void TestSalvataggio::syncFallito_poiSalvaDiNuovo()
 {
     QFETCH(int, mostrata);
     QFETCH(QString, posizione);
-    const QList<TScheda> l = Schede(3);
+    const QList<TScheda> l = ArchivioDiProva::Numerate(3);
     ArchivioDiProva::Scrivi(archivio(), l);
     if (mostrata)
         m_form->MostraScheda(l.at(mostrata - 1), mostrata - 1);
@@ -165,7 +156,7 @@ void TestSalvataggio::archivioBloccato()
 {
     QFETCH(int, mostrata);
     QFETCH(bool, altroProgramma);
-    const QList<TScheda> l = Schede(3);
+    const QList<TScheda> l = ArchivioDiProva::Numerate(3);
     ArchivioDiProva::Scrivi(archivio(), l);
     const QByteArray prima = ArchivioDiProva::Leggi(archivio());
     if (mostrata)
@@ -209,8 +200,8 @@ void TestSalvataggio::archivioBloccato()
 
 void TestSalvataggio::copieGiornaliere_unaAlGiornoDieciTenute()
 {
-    ArchivioDiProva::Scrivi(archivio(), Schede(2));
-    m_form->MostraScheda(Schede(2).at(0), 0);
+    ArchivioDiProva::Scrivi(archivio(), ArchivioDiProva::Numerate(2));
+    m_form->MostraScheda(ArchivioDiProva::Numerate(2).at(0), 0);
     const QDate primo(2024, 12, 25); // across the year's end
     constexpr int kGiorni = 13;
     for (int g = 0; g < kGiorni; ++g) {
@@ -253,7 +244,7 @@ void TestSalvataggio::copieGiornaliere_archivioVuotoNessunaCopia()
 
 void TestSalvataggio::copiaFallita_segnalataUnaVoltaAlGiorno()
 {
-    ArchivioDiProva::Scrivi(archivio(), Schede(1));
+    ArchivioDiProva::Scrivi(archivio(), ArchivioDiProva::Numerate(1));
     // A file where the folder of the copies should be: no copy can be made.
     QFile ostacolo(backup());
     QVERIFY(ostacolo.open(QIODevice::WriteOnly));

@@ -21,15 +21,6 @@ using GuiTest::Testo;
 
 namespace {
 
-void Imposta(QWidget *radice, const char *nome, const QString &testo)
-{
-    QWidget *w = GuiTest::Trova<QWidget>(radice, QString::fromLatin1(nome));
-    if (auto *c = qobject_cast<QComboBox *>(w))
-        c->setEditText(testo);
-    else if (auto *e = qobject_cast<QLineEdit *>(w))
-        e->setText(testo);
-}
-
 // What the user saw in a statement before closing it.
 struct Prospetto {
     QStringList righe;
@@ -160,11 +151,11 @@ void TestRiepilogoGui::convalida()
     QFETCH(int, genere);
     QFETCH(QString, messaggio);
     QFETCH(QString, fuoco);
-    Imposta(m_criteri, "txtAnno", anno);
-    Imposta(m_criteri, "txtGiornoInizio", intervallo.at(0));
-    Imposta(m_criteri, "txtMeseInizio", intervallo.at(1));
-    Imposta(m_criteri, "txtGiornoFine", intervallo.at(2));
-    Imposta(m_criteri, "txtMeseFine", intervallo.at(3));
+    GuiTest::Imposta(m_criteri, "txtAnno", anno);
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", intervallo.at(0));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", intervallo.at(1));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", intervallo.at(2));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", intervallo.at(3));
     GuiTest::Trova<QWidget>(m_criteri, QStringLiteral("txtCodice"))->setFocus();
 
     bool attesaVisibile = false;
@@ -224,11 +215,11 @@ void TestRiepilogoGui::prospetto()
                         Semplice(QStringLiteral("Bianchi"), QStringLiteral("15/03/2024"), QStringLiteral("A"), {}, QStringLiteral("99")),
                         Semplice(QStringLiteral("Mario ROSSI"), QStringLiteral("31/03/2024"), QStringLiteral("B"), {}, QStringLiteral("5,20")),
                         Semplice(QStringLiteral("Rossi"), QStringLiteral("01/04/2024"), QStringLiteral("A"), {}, QStringLiteral("7"))});
-    Imposta(m_criteri, "txtFornitore", QStringLiteral("ross"));
-    Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
-    Imposta(m_criteri, "txtGiornoFine", QStringLiteral("31"));
-    Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtFornitore", QStringLiteral("ross"));
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", QStringLiteral("31"));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
     Prospetto p = Visualizza();
     QCOMPARE(p.righe.size(), 2);
     QCOMPARE(p.totale, QStringLiteral("15,30"));
@@ -238,8 +229,8 @@ void TestRiepilogoGui::prospetto()
     QVERIFY(m_fake->messaggi.isEmpty());
 
     // Only the code filter: the payee label shows "- - -".
-    Imposta(m_criteri, "txtFornitore", QStringLiteral("  "));
-    Imposta(m_criteri, "txtCodice", QStringLiteral("a"));
+    GuiTest::Imposta(m_criteri, "txtFornitore", QStringLiteral("  "));
+    GuiTest::Imposta(m_criteri, "txtCodice", QStringLiteral("a"));
     p = Visualizza();
     QCOMPARE(p.righe.size(), 2);
     QCOMPARE(p.totale, QStringLiteral("109,10"));
@@ -252,10 +243,10 @@ void TestRiepilogoGui::prospetto_illeggibile()
     // must not read as a plain "0,00", nor be printed.
     Scrivi(percorso(), {Semplice(QStringLiteral("A"), QStringLiteral("01/03/2024"), {}, {}, QStringLiteral("10,00")),
                         Semplice(QStringLiteral("B"), QStringLiteral("02/03/2024"), {}, {}, QStringLiteral("dieci"))});
-    Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
-    Imposta(m_criteri, "txtGiornoFine", QStringLiteral("31"));
-    Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", QStringLiteral("31"));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
     const Prospetto p = Visualizza();
     QCOMPARE(p.righe.size(), 1);
     QVERIFY(p.totale != QStringLiteral("0,00") && p.totale != QStringLiteral("10,00"));
@@ -267,13 +258,13 @@ void TestRiepilogoGui::prospetto_illeggibile()
 
 void TestRiepilogoGui::criteriTenutiEAzzerati()
 {
-    Imposta(m_criteri, "txtAnno", QStringLiteral("2023"));
-    Imposta(m_criteri, "txtFornitore", QStringLiteral("Rossi"));
-    Imposta(m_criteri, "txtCodice", QStringLiteral("K1"));
-    Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("02"));
-    Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Gennaio"));
-    Imposta(m_criteri, "txtGiornoFine", QStringLiteral("28"));
-    Imposta(m_criteri, "txtMeseFine", QStringLiteral("Febbraio"));
+    GuiTest::Imposta(m_criteri, "txtAnno", QStringLiteral("2023"));
+    GuiTest::Imposta(m_criteri, "txtFornitore", QStringLiteral("Rossi"));
+    GuiTest::Imposta(m_criteri, "txtCodice", QStringLiteral("K1"));
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("02"));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Gennaio"));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", QStringLiteral("28"));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", QStringLiteral("Febbraio"));
     const QStringList campi = {QStringLiteral("txtAnno"), QStringLiteral("txtFornitore"), QStringLiteral("txtCodice"),
                                QStringLiteral("txtGiornoInizio"), QStringLiteral("txtMeseInizio"),
                                QStringLiteral("txtGiornoFine"), QStringLiteral("txtMeseFine")};
@@ -314,10 +305,10 @@ void TestRiepilogoGui::stampa()
     QFETCH(QStringList, attesi);
     if (conVoci)
         Scrivi(percorso(), {Semplice(QStringLiteral("A"), QStringLiteral("01/03/2024"), {}, {}, QStringLiteral("1"))});
-    Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
-    Imposta(m_criteri, "txtGiornoFine", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
     m_fake->risposte.enqueue(false);
     Visualizza([](QDialog *d) { Clicca(d, QStringLiteral("btnStampa")); });
     QStringList visti;
@@ -336,10 +327,10 @@ void TestRiepilogoGui::trova_ricordaTraProspetti()
         s << Semplice(i % 2 ? QStringLiteral("Gas") : QStringLiteral("Acqua"),
                       QStringLiteral("0%1/03/2024").arg(i), {}, {}, QStringLiteral("1"));
     Scrivi(percorso(), s);
-    Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
-    Imposta(m_criteri, "txtGiornoFine", QStringLiteral("31"));
-    Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", QStringLiteral("31"));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
     auto cerca = [](QDialog *d) {
         GuiTest::Scrivi(d, QStringLiteral("txtTrova"), QStringLiteral("GAS"));
         Clicca(d, QStringLiteral("btnTrova"));
@@ -359,10 +350,10 @@ void TestRiepilogoGui::nomiAccessibili()
 {
     QCOMPARE(GuiTest::SenzaNomeAccessibile(m_criteri), QStringList());
     QStringList mancanti = {QStringLiteral("non visto")};
-    Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
-    Imposta(m_criteri, "txtGiornoFine", QStringLiteral("01"));
-    Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoInizio", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseInizio", QStringLiteral("Marzo"));
+    GuiTest::Imposta(m_criteri, "txtGiornoFine", QStringLiteral("01"));
+    GuiTest::Imposta(m_criteri, "txtMeseFine", QStringLiteral("Marzo"));
     Visualizza([&](QDialog *d) { mancanti = GuiTest::SenzaNomeAccessibile(d); });
     QVERIFY2(mancanti.isEmpty(), qPrintable(mancanti.join(u", ")));
 }

@@ -26,6 +26,16 @@ TScheda Semplice(const QString &fornitore, const QString &data, const QString &c
                    {Campo::DaSaldare, daSaldare ? QStringLiteral("Sì") : QStringLiteral("No")}});
 }
 
+QList<TScheda> Numerate(int n, bool daSaldare)
+{
+    QList<TScheda> l;
+    for (int i = 1; i <= n; ++i)
+        l << Semplice(QStringLiteral("F%1").arg(i), QStringLiteral("%1/01/2024").arg(i, 2, 10, QLatin1Char('0')),
+                      QStringLiteral("C%1").arg(i), QStringLiteral("S%1").arg(i),
+                      daSaldare ? QStringLiteral("%1,00").arg(i * 10) : QStringLiteral("0,00"), daSaldare);
+    return l;
+}
+
 void Scrivi(const QString &percorso, const QList<TScheda> &schede, const QByteArray &coda)
 {
     QFile f(percorso);

@@ -17,6 +17,9 @@ TScheda Scheda(const QMap<Campo, QString> &campi);
 TScheda Semplice(const QString &fornitore, const QString &data, const QString &codice,
                  const QString &servizi, const QString &dovuto = QStringLiteral("0,00"),
                  bool daSaldare = false);
+// n records told apart by their number i: payee "Fi", day i of January 2024,
+// code "Ci", description "Si". Still to settle, each is owed i × 10 euro.
+QList<TScheda> Numerate(int n, bool daSaldare = false);
 // Writes the records to the file, replacing it, plus optional trailing bytes.
 void Scrivi(const QString &percorso, const QList<TScheda> &schede,
             const QByteArray &coda = QByteArray());

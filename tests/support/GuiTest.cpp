@@ -29,6 +29,17 @@ void Clicca(QWidget *radice, const QString &nome)
         QTest::mouseClick(w, Qt::LeftButton);
 }
 
+void Imposta(QWidget *radice, const char *nome, const QString &testo)
+{
+    QWidget *w = Trova<QWidget>(radice, QString::fromLatin1(nome));
+    if (auto *c = qobject_cast<QComboBox *>(w))
+        c->setEditText(testo);
+    else if (auto *e = qobject_cast<QLineEdit *>(w))
+        e->setText(testo);
+    else
+        QFAIL(qPrintable(QStringLiteral("not an edit: %1").arg(QString::fromLatin1(nome))));
+}
+
 QString Testo(QWidget *radice, const QString &nome)
 {
     QWidget *w = Trova<QWidget>(radice, nome);

@@ -26,6 +26,8 @@ void Scrivi(QWidget *radice, const QString &nome, const QString &testo);
 // Clicks a button (or any widget, with the left mouse button).
 void Clicca(QWidget *radice, const QString &nome);
 QString Testo(QWidget *radice, const QString &nome);
+// Puts the text into an edit or an editable drop-down at once, as a paste would.
+void Imposta(QWidget *radice, const char *nome, const QString &testo);
 
 // Double-clicks a line of a list view as the mouse would (a click, then a double click).
 void DoppioClic(QListView *lista, int riga);

@@ -42,6 +42,7 @@ void TfrmCalendario::Costruisci()
     if (auto *vista = ui->calAppuntamenti->findChild<QTableView *>())
         vista->installEventFilter(this);
     ui->calAppuntamenti->installEventFilter(this);
+    ui->txtDataDigitata->installEventFilter(this);
     ui->txtDataDigitata->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9/]{0,10}")), ui->txtDataDigitata));
     Accessibilita::NominaParti(ui->calAppuntamenti);
@@ -68,6 +69,7 @@ void TfrmCalendario::TastoIniziale(const QKeyEvent &tasto)
     if (CarattereData(tasto.text())) {
         ui->txtDataDigitata->setFocus(Qt::OtherFocusReason);
         ui->txtDataDigitata->setText(tasto.text());
+        m_tastoIniziale = true;
         txtDataDigitataTyping(ui->txtDataDigitata->text());
         return;
     }
@@ -81,6 +83,15 @@ void TfrmCalendario::TastoIniziale(const QKeyEvent &tasto)
 
 bool TfrmCalendario::eventFilter(QObject *oggetto, QEvent *event)
 {
+    if (oggetto == ui->txtDataDigitata && m_tastoIniziale
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress)) {
+        m_tastoIniziale = false;
+        // Showing the dialog enters its focus field as Tab would, which
+        // selects the field: the next digit would replace the opening one.
+        if (event->type() == QEvent::FocusIn
+            && static_cast<QFocusEvent *>(event)->reason() == Qt::TabFocusReason)
+            return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         auto *tasto = static_cast<QKeyEvent *>(event);
         if (CarattereData(tasto->text()) && !(tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {

@@ -34,4 +34,5 @@ private:
 
     std::unique_ptr<Ui::TfrmCalendario> ui;
     bool m_daDigitazione = false; // the calendar follows the typed date
+    bool m_tastoIniziale = false; // the opening key is in the typed date
 };

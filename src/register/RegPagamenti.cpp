@@ -233,8 +233,13 @@ void TfrmRegPagamenti::ScriviImporto(QLineEdit *campo, const QString &testo)
 {
     campo->setText(testo);
     // The window's focus field, also while a message box has the activation.
-    if (campo->window()->focusWidget() == campo)
-        campo->selectAll();
+    if (campo->window()->focusWidget() != campo)
+        return;
+    campo->selectAll();
+    // Rewritten while the window is not active (a message box, another
+    // window): the field's own leave drops the selection, so it is made
+    // again when the window comes back.
+    m_daRiselezionare = campo->hasFocus() ? nullptr : campo;
 }
 
 namespace {
@@ -487,8 +492,11 @@ bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
     switch (event->type()) {
     case QEvent::FocusIn: {
         const auto motivo = static_cast<QFocusEvent *>(event)->reason();
-        // Back from a context menu or from another window, the caret stays put.
-        if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason)
+        const bool riscritto = m_daRiselezionare == campo;
+        m_daRiselezionare = nullptr;
+        // Back from a context menu or from another window, the caret stays
+        // put, unless the editor rewrote the field meanwhile.
+        if ((motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason) && !riscritto)
             break;
         campo->selectAll();
         // The press that brings the focus would put the caret under the mouse.

@@ -138,6 +138,7 @@ private:
     QList<const QObject *> m_sfondo;         // hovering these empties the hint line
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
+    QLineEdit *m_daRiselezionare = nullptr;  // amount field rewritten while the window was inactive
     CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
     std::optional<TScheda> m_caricata;       // the bytes of the shown record as loaded or saved

@@ -94,7 +94,12 @@ bool TfrmCalendario::eventFilter(QObject *oggetto, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress) {
         auto *tasto = static_cast<QKeyEvent *>(event);
-        if (CarattereData(tasto->text()) && !(tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (oggetto != ui->txtDataDigitata && CarattereData(tasto->text())
+            && !(tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            // The day shown in the field came from the calendar: typing
+            // starts a new date.
+            if (ui->txtDataDigitata->text() == Testo::FormattaData(ui->calAppuntamenti->selectedDate()))
+                ui->txtDataDigitata->clear();
             ui->txtDataDigitata->setFocus(Qt::OtherFocusReason);
             ui->txtDataDigitata->insert(tasto->text());
             return true;

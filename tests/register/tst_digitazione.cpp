@@ -218,6 +218,10 @@ void TestDigitazione::dataDigitata_data()
     QTest::newRow("5/3/2024, cifre singole") << "txtData" << "5/3/2024" << "05/03/2024";
     QTest::newRow("29/02/2024, bisestile") << "txtDataDoc" << "29/02/2024" << "29/02/2024";
     QTest::newRow("01012000 nella data del documento") << "txtDataDoc" << "01012000" << "01/01/2000";
+    // A key that is no digit opens the calendar as before: its day, or
+    // digits typed while it has the focus.
+    QTest::newRow("lettera, poi Invio sul calendario") << "txtData" << "k" << "15/03/2024";
+    QTest::newRow("lettera, poi cifre sul calendario") << "txtData" << "k05032024" << "05/03/2024";
     QTest::newRow("2, incompleta") << "txtData" << "2" << "";
     QTest::newRow("31/02/2024, inesistente") << "txtData" << "31/02/2024" << "";
     QTest::newRow("2/13/2024, mese 13") << "txtDataDoc" << "2/13/2024" << "";

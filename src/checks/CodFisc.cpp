@@ -3,6 +3,7 @@
 
 #include "checks/CampoIdentificativo.h"
 #include "checks/CodiceFiscale.h"
+#include "platform/CampoArchivio.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 
@@ -23,6 +24,10 @@ void TfrmCodFisc::Costruisci()
     ui->txtCodFisc->setMinimumWidth(
         ui->txtCodFisc->fontMetrics().horizontalAdvance(QString(LunghezzaCodFisc + 1, u'W')) + 16);
     ui->txtCodFisc->installEventFilter(this);
+    // A code copied in groups ("RSS MRA 45C12 F205C") is pasted without its
+    // blanks, and a paste too long for the field is reported.
+    CampoArchivio::Proteggi(ui->txtCodFisc, CampoArchivio::Incolla::Identificativo,
+                            CampoArchivio::Caratteri::Liberi);
 
     connect(ui->txtCodFisc, &QLineEdit::textEdited, this, &TfrmCodFisc::txtCodFiscTyping);
     connect(ui->btnControlla, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
@@ -87,12 +92,15 @@ void TfrmCodFisc::btnControllaClick()
     const std::optional<bool> valido = VerificaCodFisc(codice);
     if (!valido)
         return;
-    if (*valido)
+    m_valido.reset();
+    if (*valido) {
+        m_valido = codice;
         Desktop::Corrente().Messaggio(Desktop::Tipo::Informazione,
                                       QStringLiteral("Il codice fiscale digitato è VALIDO."), this);
-    else
+    } else {
         Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso,
                                       QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO."), this);
+    }
     accept();
 }
 

@@ -3,6 +3,7 @@
 
 #include "checks/CampoIdentificativo.h"
 #include "checks/NumeroPartitaIva.h"
+#include "platform/CampoArchivio.h"
 #include "platform/Desktop.h"
 #include "platform/Testo.h"
 
@@ -22,6 +23,10 @@ void TfrmPartitaIva::Costruisci()
     ui->txtPartitaIva->setMinimumWidth(
         ui->txtPartitaIva->fontMetrics().horizontalAdvance(QString(LunghezzaPartitaIva + 5, u'0')) + 16);
     ui->txtPartitaIva->installEventFilter(this);
+    // A code copied in groups ("RSS MRA 45C12 F205C") is pasted without its
+    // blanks, and a paste too long for the field is reported.
+    CampoArchivio::Proteggi(ui->txtPartitaIva, CampoArchivio::Incolla::Identificativo,
+                            CampoArchivio::Caratteri::Liberi);
 
     connect(ui->txtPartitaIva, &QLineEdit::textEdited, this,
             [this] { CampoIdentificativo::AdattaLimite(ui->txtPartitaIva, LunghezzaPartitaIva); });
@@ -91,6 +96,7 @@ void TfrmPartitaIva::btnControllaClick()
                            "che lo ha rilasciato."),
             this);
     } else {
+        m_valido = numero;
         const QString ufficio = UfficioIva(CodiceUfficioIva(ui->txtPartitaIva->text()));
         Desktop::Corrente().Messaggio(
             Desktop::Tipo::Informazione,

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 namespace Ui { class TfrmPartitaIva; }
 
@@ -18,6 +19,9 @@ public:
     // The caller fills the field before showing the dialog.
     void ImpostaPartitaIva(const QString &numero);
 
+    // The identifier last found valid by Controlla, as checked.
+    std::optional<QString> Valido() const { return m_valido; }
+
 protected:
     void Costruisci() override;
     void showEvent(QShowEvent *event) override;
@@ -29,4 +33,5 @@ private:
     void btnChiudiClick();
 
     std::unique_ptr<Ui::TfrmPartitaIva> ui;
+    std::optional<QString> m_valido;
 };

@@ -7,18 +7,22 @@
 
 #include <memory>
 
-void ApriVerificaIdentificativo(QWidget *chiamante, const QString &testo)
+std::optional<QString> ApriVerificaIdentificativo(QWidget *chiamante, const QString &testo)
 {
     const QString t = Testo::Trim(testo);
-    std::unique_ptr<QDialog> dialogo;
+    std::optional<QString> valido;
     if (!t.isEmpty() && Testo::SoloCifre(t)) {
         auto piva = std::make_unique<TfrmPartitaIva>(chiamante);
         piva->ImpostaPartitaIva(t);
-        dialogo = std::move(piva);
+        Desktop::Corrente().MostraModale(piva.get());
+        valido = piva->Valido();
     } else {
         auto cf = std::make_unique<TfrmCodFisc>(chiamante);
         cf->ImpostaCodFisc(t);
-        dialogo = std::move(cf);
+        Desktop::Corrente().MostraModale(cf.get());
+        valido = cf->Valido();
     }
-    Desktop::Corrente().MostraModale(dialogo.get());
+    if (valido && *valido != t)
+        return valido;
+    return std::nullopt;
 }

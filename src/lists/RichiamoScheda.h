@@ -14,6 +14,7 @@ class QListView;
 // loads nothing. The line's own position is used rather than a scan for an
 // equal line, because two records with equal lines (they differ only in
 // fields the line does not show) must each load themselves, not the later
-// one, which a save would then overwrite. Failures load nothing and say
-// nothing.
+// one, which a save would then overwrite. A record that no longer gives
+// its line, and an archive that cannot be read, load nothing and are told
+// to the user.
 bool RichiamaSchedaSelezionata(QListView *lista, VisoreScheda &visore);

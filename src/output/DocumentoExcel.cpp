@@ -116,12 +116,22 @@ Colonna TipoColonna(int colonna)
 
 namespace {
 
+// The five bytes windows-1252 leaves undefined: written raw, they stop
+// spreadsheet readers that decode the file strictly.
+constexpr bool NonDefinitoCp1252(char16_t c)
+{
+    return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
 // Bytes of a stored text that cannot go into the file as they are: markup,
-// controls, and the blank (only the second of a run).
+// controls, the bytes the code page leaves undefined, and the blank (only
+// the second of a run).
 constexpr std::array<bool, 256> kDaTrattare = [] {
     std::array<bool, 256> t{};
     for (int c = 0; c <= 32; ++c)
         t[size_t(c)] = true;
+    for (char16_t c = 0x80; c < 0xA0; ++c)
+        t[size_t(c)] = NonDefinitoCp1252(c);
     for (const char c : {'&', '<', '>', '"'})
         t[size_t(quint8(c))] = true;
     return t;
@@ -215,7 +225,7 @@ void AggiungiTestoCella(std::string &out, const QString &testo)
         case u'"': out += "&quot;"; continue;
         default: break;
         }
-        if (u < 32) {
+        if (u < 32 || NonDefinitoCp1252(u)) {
             // Line breaks and other controls inside a field: kept as
             // references so that the document stays on one line.
             AggiungiRiferimento(out, u);
@@ -236,10 +246,9 @@ void AggiungiTestoCella(std::string &out, const QString &testo)
 
 void AggiungiTestoCellaCp1252(std::string &out, QByteArrayView testo)
 {
-    // Every byte from 32 up stands for a character the code page holds (the
-    // five it leaves undefined included: they decode to the C1 control of the
-    // same code, which encodes back to that byte), so runs of plain bytes are
-    // copied whole.
+    // Every byte from 32 up stands for a character the code page holds, but
+    // for the five it leaves undefined (references, like the controls), so
+    // runs of plain bytes are copied whole.
     const QByteArrayView t = Testo::TrimByte(testo);
     const char *const primo = t.data();
     const char *const fine = primo + t.size();

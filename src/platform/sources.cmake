@@ -1,10 +1,10 @@
 # Sources of src/platform
-list(APPEND VALMORA_CORE_SOURCES src/platform/Testo.cpp src/platform/Avanzamento.cpp
+list(APPEND VALMORA_CORE_SOURCES src/platform/Testo.cpp src/platform/Archiviabile.cpp src/platform/Avanzamento.cpp
   src/platform/Frammento.cpp src/platform/ScritturaBlocchi.cpp
   src/platform/Posizioni.cpp)
 list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Attesa.cpp src/platform/OpenURL.cpp
   src/platform/Schermate.cpp src/platform/Caratteri.cpp
-  src/platform/Collegamento.cpp
+  src/platform/Collegamento.cpp src/platform/CampoArchivio.cpp
   src/platform/Immagini.cpp src/platform/Aspetto.cpp src/platform/Tastiera.cpp
   src/platform/Accessibilita.cpp
   src/platform/report/OggettoReport.cpp

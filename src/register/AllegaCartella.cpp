@@ -2,6 +2,7 @@
 #include "ui_AllegaCartella.h"
 #include "ui_RegPagamenti.h"
 
+#include "platform/CampoArchivio.h"
 #include "platform/Desktop.h"
 #include "platform/OpenURL.h"
 #include "platform/Schermate.h"
@@ -38,6 +39,9 @@ void TfrmAllegaCartella::Costruisci()
         connect(s.file, &QLineEdit::textChanged, s.apri,
                 [s](const QString &t) { s.apri->setEnabled(!Testo::Trim(t).isEmpty()); });
     }
+    // The descriptions go into the record: what it cannot hold is told.
+    for (QLineEdit *d : {ui->txtDesc01, ui->txtDesc02, ui->txtDesc03})
+        CampoArchivio::Proteggi(d);
     connect(ui->btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -150,13 +154,34 @@ void TfrmAllegaCartella::btnSfogliaClick(const Slot &slot)
 void TfrmAllegaCartella::btnApriClick(const Slot &slot)
 {
     const QString nome = Testo::Trim(slot.file->text());
-    if (!Allegati::NomeSicuro(nome))
+    // A stored name may come from anywhere: one that leaves the folder is
+    // never joined to it, and the user learns why nothing opens.
+    if (!Allegati::NomeSicuro(nome)) {
+        Desktop::Corrente().Messaggio(
+            Desktop::Tipo::Avviso,
+            QStringLiteral("Attenzione: \"%1\" non è il nome di un file della cartella dei documenti "
+                           "allegati, perché indica un percorso fuori da essa, e non viene aperto.\r\n\r\n"
+                           "Allegare di nuovo il file con Sfoglia.")
+                .arg(nome),
+            this);
         return;
+    }
     const QString percorso = QDir(CartellaAllegati()).filePath(nome);
     // A link would lead out of the folder: it is not opened.
-    if (Allegati::Stato(percorso) == Allegati::Voce::Collegamento) {
-        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, NonUnFile(nome), this);
+    switch (Allegati::Stato(percorso)) {
+    case Allegati::Voce::Collegamento:
+    case Allegati::Voce::Altro:
+        Desktop::Corrente().Messaggio(
+            Desktop::Tipo::Avviso,
+            QStringLiteral("Attenzione: nella cartella dei documenti allegati \"%1\" non è un file ma "
+                           "un collegamento o una cartella, e non viene aperto.\r\n\r\n"
+                           "Allegare di nuovo il file con Sfoglia.")
+                .arg(nome),
+            this);
         return;
+    case Allegati::Voce::Assente:
+    case Allegati::Voce::File:
+        break;
     }
     TMisc::Open(u'"' + percorso + u'"');
 }

@@ -25,6 +25,12 @@ ErroreArchivio::ErroreArchivio(const QString &dettaglio)
 {
 }
 
+SchedaCambiata::SchedaCambiata(qint64 i, std::optional<TScheda> ora)
+    : ErroreArchivio(QStringLiteral("scheda %1 cambiata da un altro programma").arg(i + 1)),
+      indice(i), attuale(std::move(ora))
+{
+}
+
 QString Archivio::NomeFile() { return QStringLiteral("Operazioni_Pagamenti.pro"); }
 
 QString Archivio::MessaggioInaccessibile()
@@ -302,6 +308,32 @@ void Archivio::ScriviScheda(qint64 indice, const TScheda &s)
         ScriviInCoda(indice, s);
     else
         throw ErroreArchivio(QStringLiteral("scrittura fuori dall'archivio"));
+}
+
+void Archivio::ScriviSchedaSeInvariata(qint64 indice, const TScheda &caricata, const TScheda &s)
+{
+    if (!m_file.isOpen() || indice < 0)
+        throw ErroreArchivio(QStringLiteral("scrittura fuori dall'archivio"));
+    BloccoEsclusivo blocco(m_file.handle());
+    // A journal left by an unfinished rewrite is rolled back first: the
+    // record is compared as it really stands.
+    PreparaModifica();
+    ControllaSchedaInvariata(indice, caricata);
+    Riscrivi(indice, s);
+}
+
+void Archivio::ControllaSchedaInvariata(qint64 indice, const TScheda &caricata) const
+{
+    if (!m_file.isOpen())
+        throw ErroreArchivio(QStringLiteral("archivio chiuso"));
+    if (indice < 0 || indice >= NumeroSchede())
+        throw SchedaCambiata(indice, std::nullopt);
+    TScheda ora;
+    if (::pread(m_file.handle(), ora.byte.data(), TScheda::Dimensione, indice * TScheda::Dimensione)
+        != TScheda::Dimensione)
+        throw ErroreArchivio(Errno("lettura"));
+    if (std::memcmp(ora.byte.data(), caricata.byte.data(), TScheda::Dimensione) != 0)
+        throw SchedaCambiata(indice, ora);
 }
 
 qint64 Archivio::AccodaScheda(const TScheda &s)

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 class ErroreArchivio : public std::runtime_error {
@@ -35,6 +36,17 @@ public:
 class ErroreConferma : public ErroreArchivio {
 public:
     using ErroreArchivio::ErroreArchivio;
+};
+
+// The record in the file is no longer the one the caller loaded: another copy
+// of the program (or a restored copy of the archive) changed it meanwhile.
+// Nothing was written. attuale is the record as the file holds it now, or
+// nothing when the archive no longer reaches that index.
+class SchedaCambiata : public ErroreArchivio {
+public:
+    SchedaCambiata(qint64 indice, std::optional<TScheda> attuale);
+    qint64 indice;
+    std::optional<TScheda> attuale;
 };
 
 class Archivio {
@@ -64,6 +76,15 @@ public:
     // Writes over record indice under the journal, synced before it returns,
     // or appends when indice == NumeroSchede() (synced by Chiudi).
     void ScriviScheda(qint64 indice, const TScheda &s);
+    // Rewrites record indice as ScriviScheda does, but only if the file still
+    // holds there exactly the bytes the caller loaded (caricata), compared
+    // under the lock that the rewrite keeps: throws SchedaCambiata otherwise.
+    void ScriviSchedaSeInvariata(qint64 indice, const TScheda &caricata, const TScheda &s);
+    // Throws SchedaCambiata unless record indice holds exactly the bytes of
+    // caricata. Call it with the archive's exclusive lock held, as
+    // ScriviSchedaSeInvariata does, so that the answer still holds when the
+    // caller changes the record.
+    void ControllaSchedaInvariata(qint64 indice, const TScheda &caricata) const;
     // Appends the record after the last whole one and returns its index.
     qint64 AccodaScheda(const TScheda &s);
     // Checked close: a failure to flush, sync (after an append) or close

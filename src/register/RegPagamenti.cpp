@@ -5,10 +5,12 @@
 #include "app/Guida.h"
 #include "app/TestiGuida.h"
 #include "checks/Verifica.h"
+#include "platform/CampoArchivio.h"
 #include "platform/Schermate.h"
 #include "platform/Testo.h"
 #include "register/AllegaCartella.h"
 #include "register/Archivio.h"
+#include "register/BloccoCartella.h"
 #include "register/Calendario.h"
 #include "register/Importi.h"
 #include "register/Salvataggio.h"
@@ -19,6 +21,7 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -42,6 +45,27 @@ const QString kCopiaFallita = QStringLiteral(
     "nella cartella \"Backup\" del programma. Il salvataggio prosegue comunque.\n\r\n\r"
     "Controllare lo spazio libero sul disco e i permessi della cartella.");
 const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kCambiata = QStringLiteral(
+    "Attenzione: dopo che la scheda n. %1 è stata caricata, un'altra copia del programma "
+    "l'ha modificata in archivio.\n\r\n\r"
+    "Sì: sovrascrivere la versione in archivio con la scheda mostrata.\n\r"
+    "No: mostrare la versione in archivio, abbandonando le modifiche fatte qui.\n\r"
+    "Annulla: non salvare; l'archivio tiene l'altra versione, lo schermo le modifiche fatte qui.");
+const QString kNonPiuInArchivio = QStringLiteral(
+    "Attenzione: la scheda n. %1 non è più in archivio: un'altra copia del programma, o il "
+    "ripristino di una copia, ha cambiato l'archivio dopo che la scheda è stata caricata.\n\r\n\r"
+    "La scheda non è stata salvata; i suoi dati restano sullo schermo.");
+const QString kCartellaInUso = QStringLiteral(
+    "Attenzione: un'altra copia del programma%1 ha già aperto la cartella del registro.\n\r\n\r"
+    "Si può proseguire: prima di riscrivere una scheda il programma controlla che l'altra copia "
+    "non l'abbia modificata nel frattempo e, in quel caso, chiede cosa fare.");
+const QString kImportiIlleggibili = QStringLiteral(
+    "Attenzione: la scheda n. %1 contiene importi che il programma non sa leggere:\n\r\n\r%2"
+    "\n\r\n\rSono conservati come sono finché non vengono corretti, e il saldo non viene "
+    "ricalcolato da questi importi senza conferma.");
+const QString kSaldoNonCalcolabile = QStringLiteral(
+    "Attenzione: il saldo non può essere calcolato, perché il programma non sa leggere "
+    "l'importo registrato in %1.");
 const QString kSuggerimentoData = QStringLiteral(
     "Fai clic su questo campo e premi un tasto qualsiasi per importare una data dal calendario.");
 const QString kSuggerimentoSaldare = QStringLiteral(
@@ -96,6 +120,13 @@ void TfrmRegPagamenti::Costruisci()
         m_anello[i]->installEventFilter(this);
         m_anello[i]->setMouseTracking(true);
     }
+
+    // Text that the archive cannot hold, or a paste too long for its field,
+    // is never changed without a word to the user.
+    for (QLineEdit *e : {ui->txtNumDoc, ui->txtFornitore, ui->txtCodice, ui->txtTipologia,
+                         ui->txtServizi, ui->txtDettagli, ui->txtNote})
+        CampoArchivio::Proteggi(e);
+    CampoArchivio::Proteggi(ui->txtCodFisc, CampoArchivio::Incolla::Identificativo);
 
     // Hover hints: the picture buttons carry theirs as tooltip.
     const QList<QWidget *> conSuggerimento = {
@@ -173,8 +204,13 @@ void TfrmRegPagamenti::MostraScheda(const TScheda &s, qint64 indice)
     const Campo campi[] = {Campo::NumDoc, Campo::DataDoc, Campo::Fornitore, Campo::CodFisc,
                            Campo::Data,   Campo::Codice,  Campo::Tipologia, Campo::Servizi,
                            Campo::Dettagli, Campo::Dovuto, Campo::Acconto, Campo::Saldo, Campo::Note};
-    for (int i = 0; i < m_anello.size(); ++i)
-        m_anello[i]->setText(Testo::Trim(s.Testo(campi[i])));
+    m_caricata = s;
+    for (int i = 0; i < m_anello.size(); ++i) {
+        if (Importo(m_anello[i]))
+            ScriviImporto(m_anello[i], Testo::Trim(s.Testo(campi[i])));
+        else
+            m_anello[i]->setText(Testo::Trim(s.Testo(campi[i])));
+    }
 
     const QString daSaldare = Testo::Trim(s.Testo(Campo::DaSaldare));
     if (daSaldare == kSi)
@@ -190,13 +226,96 @@ void TfrmRegPagamenti::MostraScheda(const TScheda &s, qint64 indice)
     ui->lblDesc03->setText(Testo::Trim(s.Testo(Campo::Desc03)));
     ui->lblPosizione->setText(QString::number(indice + 1));
     Ricorda();
+    SegnalaImportiIlleggibili();
+}
+
+void TfrmRegPagamenti::ScriviImporto(QLineEdit *campo, const QString &testo)
+{
+    campo->setText(testo);
+    // The window's focus field, also while a message box has the activation.
+    if (campo->window()->focusWidget() != campo)
+        return;
+    campo->selectAll();
+    // Rewritten while the window is not active (a message box, another
+    // window): the field's own leave drops the selection, so it is made
+    // again when the window comes back.
+    m_daRiselezionare = campo->hasFocus() ? nullptr : campo;
+}
+
+namespace {
+
+Campo CampoImporto(const Ui::TfrmRegPagamenti *ui, const QLineEdit *campo)
+{
+    return campo == ui->txtDovuto ? Campo::Dovuto : campo == ui->txtAcconto ? Campo::Acconto : Campo::Saldo;
+}
+
+} // namespace
+
+bool TfrmRegPagamenti::ImportoIlleggibileCaricato(const QLineEdit *campo) const
+{
+    if (!m_caricata || !Importo(campo))
+        return false;
+    const QString caricato = Testo::Trim(m_caricata->Testo(CampoImporto(ui.get(), campo)));
+    return !caricato.isEmpty() && campo->text() == caricato && !Testo::LeggiNumero(caricato);
+}
+
+QString TfrmRegPagamenti::NomeImporto(const QLineEdit *campo) const
+{
+    return campo == ui->txtDovuto    ? QStringLiteral("Totale dovuto")
+           : campo == ui->txtAcconto ? QStringLiteral("Acconto versato")
+                                     : QStringLiteral("Saldo");
+}
+
+void TfrmRegPagamenti::SegnalaImportiIlleggibili()
+{
+    QStringList righe;
+    for (QLineEdit *campo : {ui->txtDovuto, ui->txtAcconto, ui->txtSaldo})
+        if (ImportoIlleggibileCaricato(campo))
+            righe << NomeImporto(campo) + QStringLiteral(": \"") + campo->text() + u'"';
+    if (righe.isEmpty())
+        return;
+    Desktop::Corrente().Messaggio(
+        Desktop::Tipo::Avviso,
+        kImportiIlleggibili.arg(Testo::Trim(ui->lblPosizione->text()), righe.join(QStringLiteral("\n\r"))),
+        this);
+}
+
+bool TfrmRegPagamenti::ImportiLeggibili(bool chiedi, bool &senzaSaldo)
+{
+    senzaSaldo = false;
+    QStringList illeggibili;
+    QLineEdit *primo = nullptr;
+    for (QLineEdit *campo : {ui->txtDovuto, ui->txtAcconto}) {
+        if (!ImportoIlleggibileCaricato(campo))
+            continue;
+        illeggibili << NomeImporto(campo) + QStringLiteral(" (\"") + campo->text() + QStringLiteral("\")");
+        if (!primo)
+            primo = campo;
+    }
+    if (illeggibili.isEmpty())
+        return true;
+    const QString testo = kSaldoNonCalcolabile.arg(illeggibili.join(QStringLiteral(" e in ")));
+    if (chiedi
+        && Desktop::Corrente().Domanda(testo + QStringLiteral("\n\r\n\rSalvare comunque la scheda lasciando "
+                                                              "gli importi e il saldo come sono?"),
+                                       this)) {
+        senzaSaldo = true;
+        return true;
+    }
+    if (!chiedi)
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso,
+                                      testo + QStringLiteral("\n\r\n\rCorreggere l'importo e premere di nuovo Calcola."),
+                                      this);
+    primo->setFocus(Qt::OtherFocusReason);
+    primo->selectAll();
+    return false;
 }
 
 QStringList TfrmRegPagamenti::StatoSchermo() const
 {
     QStringList stato;
     for (QLineEdit *e : m_anello)
-        stato << (Importo(e) ? NormalizzaImporto(e->text()) : e->text());
+        stato << (Importo(e) && !ImportoIlleggibileCaricato(e) ? NormalizzaImporto(e->text()) : e->text());
     stato << (ui->chkDaSaldare->isChecked() ? kSi : kNo);
     for (QLabel *l : {ui->lblFile01, ui->lblFile02, ui->lblFile03, ui->lblDesc01, ui->lblDesc02,
                       ui->lblDesc03})
@@ -251,6 +370,35 @@ TScheda TfrmRegPagamenti::SchedaDaSchermo()
     return s;
 }
 
+TScheda TfrmRegPagamenti::SchedaDaSalvare()
+{
+    TScheda s = SchedaDaSchermo();
+    if (!m_caricata)
+        return s;
+    const struct {
+        Campo campo;
+        QString testo;
+    } mostrati[] = {
+        {Campo::NumDoc, ui->txtNumDoc->text()},     {Campo::DataDoc, ui->txtDataDoc->text()},
+        {Campo::Fornitore, ui->txtFornitore->text()}, {Campo::CodFisc, ui->txtCodFisc->text()},
+        {Campo::Data, ui->txtData->text()},         {Campo::Codice, ui->txtCodice->text()},
+        {Campo::Tipologia, ui->txtTipologia->text()}, {Campo::Servizi, ui->txtServizi->text()},
+        {Campo::Dettagli, ui->txtDettagli->text()}, {Campo::Dovuto, ui->txtDovuto->text()},
+        {Campo::Acconto, ui->txtAcconto->text()},   {Campo::Saldo, ui->txtSaldo->text()},
+        {Campo::Note, ui->txtNote->text()},         {Campo::File01, ui->lblFile01->text()},
+        {Campo::File02, ui->lblFile02->text()},     {Campo::File03, ui->lblFile03->text()},
+        {Campo::Desc01, ui->lblDesc01->text()},     {Campo::Desc02, ui->lblDesc02->text()},
+        {Campo::Desc03, ui->lblDesc03->text()},
+    };
+    for (const auto &m : mostrati) {
+        if (m.testo != Testo::Trim(m_caricata->Testo(m.campo)))
+            continue;
+        const int da = TScheda::Offset(m.campo);
+        std::copy_n(m_caricata->byte.begin() + da, TScheda::Capacita(m.campo) + 1, s.byte.begin() + da);
+    }
+    return s;
+}
+
 // ---------------------------------------------------------------- screen events
 
 void TfrmRegPagamenti::showEvent(QShowEvent *event)
@@ -261,6 +409,20 @@ void TfrmRegPagamenti::showEvent(QShowEvent *event)
     NuovaScheda();
     if (auto *avvio = Schermate::Globali().frmAvvio)
         avvio->hide();
+    SegnalaCartellaInUso();
+}
+
+void TfrmRegPagamenti::SegnalaCartellaInUso()
+{
+    QString chi;
+    if (BloccoCartella::PrendiBloccoCartella(Desktop::Corrente().CartellaProgramma(), &chi)
+            != BloccoCartella::Esito::InUso
+        || m_cartellaSegnalata)
+        return;
+    m_cartellaSegnalata = true;
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso,
+                                  kCartellaInUso.arg(chi.isEmpty() ? QString() : QStringLiteral(" (") + chi + u')'),
+                                  this);
 }
 
 void TfrmRegPagamenti::closeEvent(QCloseEvent *event)
@@ -288,7 +450,9 @@ bool TfrmRegPagamenti::eventFilter(QObject *oggetto, QEvent *event)
             // A context menu takes the focus for a moment (to paste): not a leave.
             if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
                 auto *campo = static_cast<QLineEdit *>(oggetto);
-                campo->setText(NormalizzaImporto(campo->text()));
+                // A stored amount the program cannot read stays as it is.
+                if (!ImportoIlleggibileCaricato(campo))
+                    ScriviImporto(campo, NormalizzaImporto(campo->text()));
             }
         }
         break;
@@ -328,8 +492,11 @@ bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
     switch (event->type()) {
     case QEvent::FocusIn: {
         const auto motivo = static_cast<QFocusEvent *>(event)->reason();
-        // Back from a context menu or from another window, the caret stays put.
-        if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason)
+        const bool riscritto = m_daRiselezionare == campo;
+        m_daRiselezionare = nullptr;
+        // Back from a context menu or from another window, the caret stays
+        // put, unless the editor rewrote the field meanwhile.
+        if ((motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason) && !riscritto)
             break;
         campo->selectAll();
         // The press that brings the focus would put the caret under the mouse.
@@ -350,8 +517,12 @@ bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
     case QEvent::MouseButtonRelease:
         // The middle button pastes the selection of the window system.
         if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton) {
-            if (QGuiApplication::clipboard()->supportsSelection())
+            // The field holds one amount: the pasted one replaces it, where
+            // joining the two could never be a valid amount.
+            if (QGuiApplication::clipboard()->supportsSelection()) {
+                campo->selectAll();
                 IncollaImporto(campo, QGuiApplication::clipboard()->text(QClipboard::Selection));
+            }
             return true;
         }
         break;
@@ -361,6 +532,19 @@ bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
             return true;
         }
         break;
+    case QEvent::InputMethod: {
+        // A dead key or an input method composes its character without a key
+        // press: only digits and the comma get past, as with the key filter.
+        const QString testo = static_cast<QInputMethodEvent *>(event)->commitString();
+        const bool ammesso = std::all_of(testo.cbegin(), testo.cend(), [](QChar c) {
+            return (c >= u'0' && c <= u'9') || c == u',';
+        });
+        if (ammesso)
+            break;
+        QInputMethodEvent vuoto; // ends the composition without a character
+        QCoreApplication::sendEvent(campo, &vuoto);
+        return true;
+    }
     case QEvent::ContextMenu: {
         QMenu *menu = campo->createStandardContextMenu();
         menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -389,6 +573,10 @@ bool TfrmRegPagamenti::EventoImporto(QLineEdit *campo, QEvent *event)
 void TfrmRegPagamenti::IncollaImporto(QLineEdit *campo, const QString &testo)
 {
     const QString pulito = PulisciImportoIncollato(testo);
+    // "1e5" is no amount anyone writes; like "1.5" it is refused, never read
+    // as 100000,00.
+    if (pulito.contains(u'e', Qt::CaseInsensitive))
+        return ImportoNonValido(campo);
     QString risultato = campo->text();
     if (campo->hasSelectedText())
         risultato.replace(campo->selectionStart(), campo->selectedText().size(), pulito);
@@ -402,10 +590,7 @@ void TfrmRegPagamenti::IncollaImporto(QLineEdit *campo, const QString &testo)
 
 void TfrmRegPagamenti::ImportoNonValido(QLineEdit *campo)
 {
-    const QString nome = campo == ui->txtDovuto    ? QStringLiteral("Totale dovuto")
-                         : campo == ui->txtAcconto ? QStringLiteral("Acconto versato")
-                                                   : QStringLiteral("Saldo");
-    Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kImportoNonValido.arg(nome), this);
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kImportoNonValido.arg(NomeImporto(campo)), this);
     campo->setFocus(Qt::OtherFocusReason);
     campo->selectAll();
 }
@@ -414,6 +599,10 @@ bool TfrmRegPagamenti::NormalizzaImporti(const QList<QLineEdit *> &campi)
 {
     QStringList testi;
     for (QLineEdit *campo : campi) {
+        if (ImportoIlleggibileCaricato(campo)) {
+            testi << campo->text();
+            continue;
+        }
         const auto t = ImportoNormalizzato(campo->text());
         if (!t) {
             ImportoNonValido(campo);
@@ -422,7 +611,7 @@ bool TfrmRegPagamenti::NormalizzaImporti(const QList<QLineEdit *> &campi)
         testi << *t;
     }
     for (int i = 0; i < campi.size(); ++i)
-        campi[i]->setText(testi.at(i));
+        ScriviImporto(campi[i], testi.at(i));
     return true;
 }
 
@@ -440,9 +629,9 @@ bool TfrmRegPagamenti::AggiornaSaldo()
         ImportoNonValido(ui->txtSaldo);
         return false;
     }
-    ui->txtDovuto->setText(r->dovuto);
-    ui->txtAcconto->setText(r->acconto);
-    ui->txtSaldo->setText(r->saldo);
+    ScriviImporto(ui->txtDovuto, r->dovuto);
+    ScriviImporto(ui->txtAcconto, r->acconto);
+    ScriviImporto(ui->txtSaldo, r->saldo);
     return true;
 }
 
@@ -486,7 +675,7 @@ bool TfrmRegPagamenti::TastoCampo(QLineEdit *campo, QKeyEvent *tasto)
         if (k == Qt::Key_Shift || k == Qt::Key_Control || k == Qt::Key_Alt || k == Qt::Key_Meta
             || k == Qt::Key_AltGr || k == Qt::Key_CapsLock || k == Qt::Key_NumLock)
             return true;
-        ApriCalendario(campo == ui->txtData ? EtichettaData() : EtichettaDataDoc());
+        ApriCalendario(campo == ui->txtData ? EtichettaData() : EtichettaDataDoc(), *tasto);
         return true;
     }
 
@@ -497,13 +686,18 @@ bool TfrmRegPagamenti::TastoCampo(QLineEdit *campo, QKeyEvent *tasto)
     return false;
 }
 
-void TfrmRegPagamenti::ApriCalendario(const QString &etichetta)
+void TfrmRegPagamenti::ApriCalendario(const QString &etichetta, const QKeyEvent &tasto)
 {
-    MostraDialogo<TfrmCalendario>(this, [&](TfrmCalendario *d) { ScriviEtichetta(d, etichetta); });
+    MostraDialogo<TfrmCalendario>(this, [&](TfrmCalendario *d) {
+        ScriviEtichetta(d, etichetta);
+        d->TastoIniziale(tasto); // the key that opened the calendar reaches it
+    });
 }
 
-void TfrmRegPagamenti::txtCodFiscTyping(const QString &testo)
+void TfrmRegPagamenti::txtCodFiscTyping(const QString &)
 {
+    // The field as it is now: a check of its characters may have changed it.
+    const QString testo = ui->txtCodFisc->text();
     const QString pulito = Testo::MaiuscoloAscii(Testo::Trim(testo));
     if (pulito == testo)
         return;
@@ -648,15 +842,16 @@ void TfrmRegPagamenti::NuovaScheda()
     ui->txtTipologia->clear();
     ui->txtServizi->clear();
     ui->txtDettagli->clear();
-    ui->txtDovuto->setText(kZero);
-    ui->txtAcconto->setText(kZero);
-    ui->txtSaldo->setText(kZero);
+    ScriviImporto(ui->txtDovuto, kZero);
+    ScriviImporto(ui->txtAcconto, kZero);
+    ScriviImporto(ui->txtSaldo, kZero);
     ui->txtNote->clear();
     ui->chkDaSaldare->setChecked(false);
     for (QLabel *l : {ui->lblFile01, ui->lblFile02, ui->lblFile03, ui->lblDesc01, ui->lblDesc02,
                       ui->lblDesc03, ui->lblPosizione})
         l->clear();
     ui->txtNumDoc->setFocus(Qt::OtherFocusReason);
+    m_caricata.reset();
     Ricorda();
 }
 
@@ -664,7 +859,11 @@ void TfrmRegPagamenti::cmdSalvaClick()
 {
     // The amounts are stored as leaving their fields gives them, whether or
     // not the user left them; the balance is computed anew.
-    if (!NormalizzaImporti({ui->txtDovuto, ui->txtAcconto}) || !AggiornaSaldo())
+    bool senzaSaldo = false;
+    if (!ImportiLeggibili(true, senzaSaldo))
+        return;
+    if (senzaSaldo ? !NormalizzaImporti({ui->txtDovuto, ui->txtAcconto, ui->txtSaldo})
+                   : !NormalizzaImporti({ui->txtDovuto, ui->txtAcconto}) || !AggiornaSaldo())
         return;
 
     const struct {
@@ -688,19 +887,21 @@ void TfrmRegPagamenti::cmdSalvaClick()
         }
     }
 
-    const TScheda s = SchedaDaSchermo();
+    const TScheda s = SchedaDaSalvare();
     const auto k = Posizione();
-    SalvaInArchivio(s, k);
+    // A stored record is rewritten only if the archive still holds it as loaded.
+    SalvaInArchivio(s, k, k && m_caricata ? &*m_caricata : nullptr);
 }
 
-bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k)
+bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k, const TScheda *caricata)
 {
     EsitoSalvataggio esito;
     {
         // The wait for another program's lock is bounded; meanwhile the
         // cursor tells the user the program is busy.
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        esito = SalvaScheda(Desktop::Corrente().CartellaProgramma(), s, k, Desktop::Corrente().Oggi());
+        esito = SalvaScheda(Desktop::Corrente().CartellaProgramma(), s, k, Desktop::Corrente().Oggi(),
+                            caricata);
         QGuiApplication::restoreOverrideCursor();
     }
     SegnalaCopiaFallita(esito.erroreCopia);
@@ -710,6 +911,7 @@ bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k
         ui->lblPosizione->setText(QString::number(*esito.posizione));
     switch (esito.stato) {
     case EsitoSalvataggio::Stato::Salvata:
+        m_caricata = s;
         Ricorda();
         Desktop::Corrente().Messaggio(
             Desktop::Tipo::Informazione,
@@ -723,10 +925,32 @@ bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k
     case EsitoSalvataggio::Stato::Occupata:
         Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, kOccupato, this);
         return false;
+    case EsitoSalvataggio::Stato::Cambiata:
+        return SchedaCambiataAltrove(s, *k, esito.attuale);
     case EsitoSalvataggio::Stato::NonRiuscita:
         break;
     }
     Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
+    return false;
+}
+
+bool TfrmRegPagamenti::SchedaCambiataAltrove(const TScheda &s, qint64 k,
+                                             const std::optional<TScheda> &attuale)
+{
+    if (!attuale) {
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kNonPiuInArchivio.arg(k), this);
+        return false;
+    }
+    switch (Desktop::Corrente().DomandaConAnnulla(kCambiata.arg(k), this)) {
+    case Desktop::Scelta::Si:
+        // Over the version just seen: a further change is asked about again.
+        return SalvaInArchivio(s, k, &*attuale);
+    case Desktop::Scelta::No:
+        MostraScheda(*attuale, k - 1);
+        return false;
+    case Desktop::Scelta::Annulla:
+        break;
+    }
     return false;
 }
 
@@ -771,7 +995,12 @@ void TfrmRegPagamenti::cmdDuplicaClick()
         this);
 }
 
-void TfrmRegPagamenti::btnCalcolaClick() { AggiornaSaldo(); }
+void TfrmRegPagamenti::btnCalcolaClick()
+{
+    bool senzaSaldo = false;
+    if (ImportiLeggibili(false, senzaSaldo))
+        AggiornaSaldo();
+}
 
 // ---------------------------------------------------------------- other dialogs
 
@@ -815,5 +1044,14 @@ void TfrmRegPagamenti::cmdGuidaClick()
 
 void TfrmRegPagamenti::btnCodFiscClick()
 {
-    ApriVerificaIdentificativo(this, ui->txtCodFisc->text());
+    const QString scheda = Testo::Trim(ui->txtCodFisc->text());
+    const auto corretto = ApriVerificaIdentificativo(this, ui->txtCodFisc->text());
+    // A code corrected in the check and found valid there is offered back.
+    if (corretto
+        && Desktop::Corrente().Domanda(
+            QStringLiteral("Il codice verificato, %1, è diverso da quello della scheda (%2).\n\r\n\r"
+                           "Riportare il codice verificato nella scheda?")
+                .arg(*corretto, scheda.isEmpty() ? QStringLiteral("vuoto") : scheda),
+            this))
+        ui->txtCodFisc->setText(*corretto);
 }

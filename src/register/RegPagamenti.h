@@ -16,6 +16,7 @@
 namespace Ui { class TfrmRegPagamenti; }
 class Archivio;
 class QDialog;
+class QKeyEvent;
 class QLineEdit;
 
 class TfrmRegPagamenti : public Differita<QWidget>, public VisoreScheda {
@@ -41,8 +42,12 @@ public:
 
     // The editor's controls: dialogs read and write them directly.
     Ui::TfrmRegPagamenti *Controlli();
-    // The record as the controls show it, untrimmed, as a save writes it.
+    // The record as the controls show it, untrimmed.
     TScheda SchedaDaSchermo();
+    // The record a save writes: the controls' texts, except that a field
+    // showing what it was loaded with keeps the bytes it was loaded with
+    // (an amount the program cannot read, blanks, bytes of another program).
+    TScheda SchedaDaSalvare();
 
     // Caller tags of the calendar dialog.
     static QString EtichettaData() { return QStringLiteral("regpagamenti_data"); }
@@ -76,6 +81,26 @@ private:
     void txtCodFiscTyping(const QString &testo);
 
     bool TastoCampo(QLineEdit *campo, QKeyEvent *tasto);
+    // Puts a value into an amount field; when the field holds the focus its
+    // whole content is selected again, so that the next typing replaces the
+    // value instead of joining it.
+    void ScriviImporto(QLineEdit *campo, const QString &testo);
+    // The field shows, untouched, an amount of the loaded record that cannot
+    // be read: it is kept as it is and never taken for zero.
+    bool ImportoIlleggibileCaricato(const QLineEdit *campo) const;
+    QString NomeImporto(const QLineEdit *campo) const;
+    // Names the amounts of the shown record that cannot be read.
+    void SegnalaImportiIlleggibili();
+    // Before the balance is computed: false when the due or the advance is an
+    // unreadable stored amount (and the user, asked when chiedi, did not let
+    // the save go on without computing it). senzaSaldo tells the caller to
+    // leave the balance as it is.
+    bool ImportiLeggibili(bool chiedi, bool &senzaSaldo);
+    // The record was changed in the archive after it was loaded: asks what to
+    // do. True when the shown record is saved.
+    bool SchedaCambiataAltrove(const TScheda &s, qint64 k, const std::optional<TScheda> &attuale);
+    // Tells the user, once, that another copy of the program has the folder.
+    void SegnalaCartellaInUso();
     bool EventoImporto(QLineEdit *campo, QEvent *event);
     bool Importo(const QObject *oggetto) const;
     void IncollaImporto(QLineEdit *campo, const QString &testo);
@@ -91,7 +116,7 @@ private:
     QStringList StatoSchermo() const;
     void Ricorda() { m_mostrata = StatoSchermo(); }
     bool ModificheNonSalvate() const { return StatoSchermo() != m_mostrata; }
-    void ApriCalendario(const QString &etichetta);
+    void ApriCalendario(const QString &etichetta, const QKeyEvent &tasto);
     void Avanza(QLineEdit *campo);
     // The shown record's 1-based position, nothing for a new record.
     std::optional<qint64> Posizione() const;
@@ -101,7 +126,9 @@ private:
     void MessaggioArchivioVuoto();
     // Writes the record over position k (1-based) or appends it, and tells
     // the user how it went; true when it is saved and on disk.
-    bool SalvaInArchivio(const TScheda &s, std::optional<qint64> k);
+    // A rewrite with caricata goes ahead only if the archive still holds
+    // those bytes; otherwise the user is asked (SchedaCambiataAltrove).
+    bool SalvaInArchivio(const TScheda &s, std::optional<qint64> k, const TScheda *caricata = nullptr);
     // Warns that the day's copy of the archive failed, once a day.
     void SegnalaCopiaFallita(const QString &errore);
 
@@ -111,6 +138,9 @@ private:
     QList<const QObject *> m_sfondo;         // hovering these empties the hint line
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
+    QLineEdit *m_daRiselezionare = nullptr;  // amount field rewritten while the window was inactive
     CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
+    std::optional<TScheda> m_caricata;       // the bytes of the shown record as loaded or saved
+    bool m_cartellaSegnalata = false;        // another copy's lock already reported
 };

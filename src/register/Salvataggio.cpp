@@ -26,7 +26,8 @@ bool SchedaPresente(const QString &percorso, qint64 indice, const TScheda &s)
 } // namespace
 
 EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
-                             std::optional<qint64> posizione, QDate oggi)
+                             std::optional<qint64> posizione, QDate oggi,
+                             const TScheda *caricata)
 {
     using Stato = EsitoSalvataggio::Stato;
     EsitoSalvataggio esito;
@@ -37,7 +38,9 @@ EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
     try {
         a.ImpostaCopieGiornaliere(CopieGiornaliere::Cartella(cartellaProgramma), oggi);
         a.ApriArchivio();
-        if (posizione)
+        if (posizione && caricata)
+            a.ScriviSchedaSeInvariata(indice, *caricata, s);
+        else if (posizione)
             a.ScriviScheda(indice, s);
         else
             indice = a.AccodaScheda(s);
@@ -47,6 +50,10 @@ EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
         esito.posizione = indice + 1;
     } catch (const ArchivioOccupato &) {
         esito.stato = Stato::Occupata;
+    } catch (const SchedaCambiata &e) {
+        esito.erroreCopia = a.ErroreCopia();
+        esito.stato = Stato::Cambiata;
+        esito.attuale = e.attuale;
     } catch (const ErroreConferma &) {
         esito.erroreCopia = a.ErroreCopia();
         esito.stato = Stato::NonConfermata;

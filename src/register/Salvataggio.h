@@ -13,6 +13,7 @@ struct EsitoSalvataggio {
         Salvata,       // written and synced
         NonConfermata, // written, but the disk did not confirm it
         Occupata,      // another program held the archive: nothing written
+        Cambiata,      // the record is no longer the one loaded: nothing written
         NonRiuscita,   // any other failure
     };
     Stato stato = Stato::NonRiuscita;
@@ -20,11 +21,16 @@ struct EsitoSalvataggio {
     std::optional<qint64> posizione;
     // Why the day's copy failed; empty when there was nothing to report.
     QString erroreCopia;
+    // Cambiata: the record as the archive holds it now, or nothing when the
+    // archive no longer reaches its position.
+    std::optional<TScheda> attuale;
 };
 
 // Saves the record into the archive of the program folder: over record
 // posizione (1-based) or, without one, appended. An append whose sync failed
 // is looked for in the archive, so that saving again rewrites it instead of
-// adding a second copy.
+// adding a second copy. With caricata, a rewrite goes ahead only if the
+// record still holds those bytes (the ones the editor loaded).
 EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
-                             std::optional<qint64> posizione, QDate oggi);
+                             std::optional<qint64> posizione, QDate oggi,
+                             const TScheda *caricata = nullptr);

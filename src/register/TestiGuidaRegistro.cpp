@@ -23,7 +23,8 @@ QString TestoRegistro()
         QStringLiteral(
             "Per aggiornare una scheda già in archivio richiamarla con la ricerca oppure con le "
             "quattro frecce (prima, precedente, successiva, ultima), apportare le modifiche e "
-            "premere Salva."),
+            "premere Salva. Se nel frattempo un'altra copia del programma ha modificato la stessa "
+            "scheda, prima di salvare viene chiesto se sovrascriverla, mostrarla o lasciarla com'è."),
         QStringLiteral(
             "Il comando Duplica prepara una nuova scheda con gli stessi dati della scheda corrente, "
             "senza i file allegati: è sufficiente modificare ciò che cambia e premere Salva."),
@@ -31,7 +32,9 @@ QString TestoRegistro()
             "Ogni scheda riporta numero e data del documento, beneficiario, codice fiscale, data "
             "dell'operazione, codice, tipologia, descrizione e dettagli del prodotto o servizio, "
             "gli importi e le note libere. Il pulsante Calcola ricava il saldo sottraendo l'acconto "
-            "al totale dovuto."),
+            "al totale dovuto. Le date si importano dal calendario, che si apre premendo un tasto "
+            "nel campo della data: la data si può scegliere sul calendario oppure digitare, ad "
+            "esempio 05/03/2024 o 05032024."),
         QStringLiteral(
             "Spuntare la casella \"Conto da saldare\" per ricordare che il conto deve essere ancora "
             "saldato; il pulsante dei conti da saldare ne elenca il riepilogo."),

@@ -413,7 +413,8 @@ void TestTastiera::ordineTab_data()
          u"txtCodFisc btnControlla btnChiudi"_qs);
     riga("partita IVA", {u"registro"_qs, u"txtCodFisc=01234567890"_qs, u"btnCodFisc"_qs},
          u"txtPartitaIva btnControlla btnChiudi"_qs);
-    riga("importazione data", {u"registro"_qs, u"txtData@"_qs}, u"calAppuntamenti btnImportaData btnAnnulla"_qs);
+    riga("importazione data", {u"registro"_qs, u"txtData@"_qs},
+         u"calAppuntamenti txtDataDigitata btnImportaData btnAnnulla"_qs);
     riga("criteri del riepilogo", criteri,
          u"txtAnno txtFornitore txtCodice txtGiornoInizio txtMeseInizio txtGiornoFine txtMeseFine btnVisualizza "
          "btnEsci"_qs);

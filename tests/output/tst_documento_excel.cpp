@@ -177,6 +177,8 @@ void TestDocumentoExcel::testoDellaCella_data()
     // HTML folds a run of blanks: all but the first are written as references.
     QTest::newRow("blanchi in fila") << u"a   b c  d"_s << QByteArray("a &#32;&#32;b c &#32;d");
     QTest::newRow("blanco e tabulazione") << u"a \t b"_s << QByteArray("a &#9; b");
+    QTest::newRow("byte indefiniti del codice") << u"a\u0081\u008D\u008F\u0090\u009Db"_s
+                                                << QByteArray("a&#129;&#141;&#143;&#144;&#157;b");
     QTest::newRow("vuoto") << QString() << QByteArray();
 }
 

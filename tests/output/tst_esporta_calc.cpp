@@ -53,6 +53,8 @@ const QStringList kInsidiosi = {
     u"due\t\ttab e  blanchi"_s, u"Perché già Niccolò Società"_s, u"€ 5,00 – «più» ‰"_s,
     u"&amp; &#65; &lt;"_s, u"riga uno\r\nriga due"_s, u"  bordi  "_s, u"0x1F"_s, u"1,5E+3"_s,
     u"31/12/9999"_s, u"--1"_s, u"'citato"_s,
+    // The five bytes windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+    u"indefiniti \u0081\u008D\u008F\u0090\u009D fine"_s,
 };
 // Date and amount fields: valid ones become dates and numbers, the rest text.
 const QStringList kDate = {
@@ -110,6 +112,12 @@ QString TestoAtteso(const QString &grezzo)
             r += u' ';
         else if (c.unicode() < 32 && c != u'\n')
             r += u'?';
+        // The five bytes windows-1252 leaves undefined travel as references;
+        // Calc reads each as the replacement character, the rest of the cell
+        // intact.
+        else if (c == QChar(0x81) || c == QChar(0x8D) || c == QChar(0x8F) || c == QChar(0x90)
+                 || c == QChar(0x9D))
+            r += QChar(0xFFFD);
         else if (c.isHighSurrogate() && i + 1 < t.size() && t.at(i + 1).isLowSurrogate())
             r += c, r += t.at(++i);
         else if (c.isSurrogate())

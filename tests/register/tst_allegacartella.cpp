@@ -57,6 +57,8 @@ private slots:
     void sfoglia_collegamento();
     void apri_collegamento_data();
     void apri_collegamento();
+    void apri_nomeFuoriCartella_data();
+    void apri_nomeFuoriCartella();
     void sfoglia_nomeNonConservabile_data();
     void sfoglia_nomeNonConservabile();
     void nomeConservabile_data();
@@ -449,7 +451,35 @@ void TestAllegaCartella::apri_collegamento()
     QVERIFY(m_desk->aperti.isEmpty());
     QCOMPARE(m_desk->messaggi.size(), 1);
     QCOMPARE(m_desk->ultimoGenere(), FakeDesktop::Voce::Avviso);
-    QVERIFY(m_desk->ultimoTesto().contains(QStringLiteral("\"b.pdf\"")));
+    QCOMPARE(m_desk->ultimoTesto(),
+             QStringLiteral("Attenzione: nella cartella dei documenti allegati \"b.pdf\" non è un file ma "
+                            "un collegamento o una cartella, e non viene aperto.\r\n\r\n"
+                            "Allegare di nuovo il file con Sfoglia."));
+}
+
+void TestAllegaCartella::apri_nomeFuoriCartella_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("cartella sorella") << "../fuori/x";
+    QTest::newRow("percorso assoluto") << "/etc/passwd";
+    QTest::newRow("cartella superiore") << "..";
+    QTest::newRow("barra inversa") << "..\\fuori.pdf";
+}
+
+// A stored name that would lead out of the folder opens nothing, and says so.
+void TestAllegaCartella::apri_nomeFuoriCartella()
+{
+    QFETCH(QString, nome);
+    m_editor->Controlli()->lblFile01->setText(nome);
+    conDialogo([&](TfrmAllegaCartella *d) { Clicca(d, QStringLiteral("btnApri01")); });
+    QVERIFY(m_desk->aperti.isEmpty());
+    QCOMPARE(m_desk->messaggi.size(), 1);
+    QCOMPARE(m_desk->ultimoGenere(), FakeDesktop::Voce::Avviso);
+    QCOMPARE(m_desk->ultimoTesto(),
+             QStringLiteral("Attenzione: \"%1\" non è il nome di un file della cartella dei documenti "
+                            "allegati, perché indica un percorso fuori da essa, e non viene aperto.\r\n\r\n"
+                            "Allegare di nuovo il file con Sfoglia.")
+                 .arg(nome));
 }
 
 void TestAllegaCartella::sfoglia_nomeNonConservabile_data()

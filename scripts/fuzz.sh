@@ -9,7 +9,11 @@
 #   bash scripts/fuzz.sh --senza-asan [...]    UBSan only, in build-fuzz-ubsan:
 #                                              several times faster for the
 #                                              targets that read archive files
+#   bash scripts/fuzz.sh --solo-semi [...]     from the seeds alone, leaving out
+#                                              the corpus kept by earlier runs
+#                                              (what the test command runs)
 #
+# Every seed input runs once before the time or the count starts to matter.
 # A crash, a broken property (abort), a leak, a slow input (over 10 seconds)
 # or undefined behaviour is a finding: the input is kept under
 # build-fuzz/reperti/<target>/ and the script ends with an error. At the end
@@ -21,11 +25,13 @@ limite=(-max_total_time=60)
 bersagli=()
 build=build-fuzz
 sanitizzatori=address,undefined
+solo_semi=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --senza-asan) build=build-fuzz-ubsan; sanitizzatori=undefined; shift ;;
     --secondi) limite=(-max_total_time="$2"); shift 2 ;;
     --esecuzioni) limite=(-runs="$2"); shift 2 ;;
+    --solo-semi) solo_semi=1; shift ;;
     [0-9]*) limite=(-max_total_time="$1"); shift ;;
     *) bersagli+=("$1"); shift ;;
   esac
@@ -72,15 +78,23 @@ for n in "${bersagli[@]}"; do
   mkdir -p "$build/corpus/$n" "$build/semi/$n" "$build/reperti/$n"
   echo "== $n"
   registro="$build/reperti/$n/ultimo.log"
+  # New inputs go into the first folder: the kept corpus, or the seeds'
+  # folder, which the next run writes afresh.
+  corpora=("$build/corpus/$n" "$build/semi/$n")
+  if [ "$solo_semi" -eq 1 ]; then corpora=("$build/semi/$n"); fi
   esito=0
   "$build/fuzz/$n" "${limite[@]}" -max_len=20000 -timeout=10 -print_final_stats=1 \
-    -artifact_prefix="$build/reperti/$n/" "$build/corpus/$n" "$build/semi/$n" \
+    -artifact_prefix="$build/reperti/$n/" "${corpora[@]}" \
     >"$registro" 2>&1 || esito=$?
   grep -E '^(#[0-9]+ +DONE|Done|==[0-9]+==ERROR|SUMMARY|artifact_prefix|Test unit written)' "$registro" || true
   esecuzioni=$(sed -n 's/^stat::number_of_executed_units: *//p' "$registro" | tail -1)
   if [ "$esito" -ne 0 ]; then
     trovati=1
     riepilogo+=("$n: ${esecuzioni:-?} esecuzioni, REPERTO (vedere $registro)")
+  elif [ "${esecuzioni:-0}" -eq 0 ]; then
+    # A target that ran nothing proves nothing.
+    trovati=1
+    riepilogo+=("$n: nessuna esecuzione (vedere $registro)")
   else
     riepilogo+=("$n: ${esecuzioni:-?} esecuzioni, nessun reperto")
   fi

@@ -1,7 +1,7 @@
 // Amount texts typed by the user: whatever the text, the field ends up with a
 // plain amount that reads back as the rounded value of what was typed, the
-// balance is due minus advance, and the key filter lets only digits, the comma
-// and editing keys reach the field.
+// balance is due minus advance, and the key filter lets only digits, the comma,
+// editing keys and Tab reach the field.
 #include "platform/Testo.h"
 #include "register/Importi.h"
 
@@ -118,7 +118,7 @@ void ProvaTasti(const uint8_t *dati, size_t n)
     static const int kTasti[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Delete,
                                  Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab, Qt::Key_Escape,
                                  Qt::Key_Space, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Comma,
-                                 Qt::Key_0, Qt::Key_9, Qt::Key_A, Qt::Key_Home};
+                                 Qt::Key_0, Qt::Key_9, Qt::Key_A, Qt::Key_Home, Qt::Key_Backtab};
     QString campo;
     for (size_t i = 0; i + 2 < n && i < 300; i += 3) {
         const int tasto = kTasti[dati[i] % std::size(kTasti)];
@@ -127,7 +127,12 @@ void ProvaTasti(const uint8_t *dati, size_t n)
         const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
         if ((t == Importi::Tasto::Avanza) != invio)
             std::abort();
-        if (t == Importi::Tasto::Passa && !c.isEmpty() && tasto != Qt::Key_Backspace
+        // Tab and Shift+Tab always leave the field: a keyboard user is never
+        // trapped in it. They and the editing keys type nothing.
+        const bool esce = tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab;
+        if (esce && t != Importi::Tasto::Passa)
+            std::abort();
+        if (t == Importi::Tasto::Passa && !c.isEmpty() && !esce && tasto != Qt::Key_Backspace
             && tasto != Qt::Key_Delete && tasto != Qt::Key_Left && tasto != Qt::Key_Right)
             campo += c;
     }

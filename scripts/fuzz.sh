@@ -5,6 +5,9 @@
 #   bash scripts/fuzz.sh                       every target for 60 seconds
 #   bash scripts/fuzz.sh --secondi 300         every target for 300 seconds
 #   bash scripts/fuzz.sh --esecuzioni 1000000  every target for a million inputs
+#   bash scripts/fuzz.sh --esecuzioni 1000000 --secondi 600
+#                                              a million inputs or 600 seconds,
+#                                              whichever comes first
 #   bash scripts/fuzz.sh [...] fuzz_scheda     only the targets named
 #   bash scripts/fuzz.sh --senza-asan [...]    UBSan only, in build-fuzz-ubsan:
 #                                              several times faster for the
@@ -21,7 +24,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-limite=(-max_total_time=60)
+secondi=
+esecuzioni=
 bersagli=()
 build=build-fuzz
 sanitizzatori=address,undefined
@@ -29,13 +33,17 @@ solo_semi=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --senza-asan) build=build-fuzz-ubsan; sanitizzatori=undefined; shift ;;
-    --secondi) limite=(-max_total_time="$2"); shift 2 ;;
-    --esecuzioni) limite=(-runs="$2"); shift 2 ;;
+    --secondi) secondi=$2; shift 2 ;;
+    --esecuzioni) esecuzioni=$2; shift 2 ;;
     --solo-semi) solo_semi=1; shift ;;
-    [0-9]*) limite=(-max_total_time="$1"); shift ;;
+    [0-9]*) secondi=$1; shift ;;
     *) bersagli+=("$1"); shift ;;
   esac
 done
+limite=()
+if [ -n "$secondi" ]; then limite+=(-max_total_time="$secondi"); fi
+if [ -n "$esecuzioni" ]; then limite+=(-runs="$esecuzioni"); fi
+if [ ${#limite[@]} -eq 0 ]; then limite=(-max_total_time=60); fi
 
 # clang and its libFuzzer runtime: Debian packages, installed when missing.
 PACCHETTI=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev)

@@ -1,7 +1,7 @@
 // Amount texts typed by the user: whatever the text, the field ends up with a
 // plain amount that reads back as the rounded value of what was typed, the
-// balance is due minus advance, and the key filter lets only digits, the comma
-// and editing keys reach the field.
+// balance is due minus advance, and the key filter lets only digits, the comma,
+// editing keys and Tab reach the field.
 #include "platform/Testo.h"
 #include "register/Importi.h"
 
@@ -30,10 +30,18 @@ double Valore(const QString &t)
 
 void ProvaNormalizza(const QString &t)
 {
-    const QString n = NormalizzaImporto(t);
-    if (!FormaImporto(n) || NormalizzaImporto(n) != n)
-        std::abort();
     const auto v = Testo::LeggiNumero(t);
+    const auto normale = ImportoNormalizzato(t);
+    if (!normale) {
+        // Only a value too long to write is refused, and the field keeps
+        // the text as typed so that a save can point at it.
+        if (!v || std::fabs(*v) < 1e10 || NormalizzaImporto(t) != t)
+            std::abort();
+        return;
+    }
+    const QString n = *normale;
+    if (NormalizzaImporto(t) != n || !FormaImporto(n) || NormalizzaImporto(n) != n)
+        std::abort();
     if (n != u"0,00") {
         // Anything but zero comes from a readable value, rounded to cents.
         if (!v || std::fabs(Valore(n) - *v) > 0.005 + std::fabs(*v) * 1e-14)
@@ -85,23 +93,23 @@ void ProvaArrotonda(double x)
 
 void ProvaSaldo(const QString &d, const QString &a, const QString &s)
 {
-    const Importo3 r = CalcolaSaldo(d, a, s);
-    const bool nulli = r.dovuto == u"0,00" && r.acconto == u"0,00" && r.saldo == u"0,00";
+    const auto r = CalcolaSaldo(d, a, s);
+    // An empty or unreadable due or advance counts as zero on its own.
     const auto vd = Testo::LeggiNumero(Testo::Trim(d).isEmpty() ? QStringLiteral("0") : d);
     const auto va = Testo::LeggiNumero(Testo::Trim(a).isEmpty() ? QStringLiteral("0") : a);
-    if (!vd || !va) {
-        if (!nulli)
+    const double diff = vd.value_or(0.0) - va.value_or(0.0);
+    if (!r) {
+        // Only a balance too long for an amount text is refused: one of ten
+        // integer digits or fewer always fits, with its sign.
+        if (std::isfinite(diff) && std::fabs(diff) < 1e10)
             std::abort();
         return;
     }
-    if (nulli)
-        return; // the balance did not fit
-    const QString attesoD = Testo::Trim(d).isEmpty() ? QStringLiteral("0,00") : d;
-    const QString attesoA = Testo::Trim(a).isEmpty() ? QStringLiteral("0,00") : a;
-    if (r.dovuto != attesoD || r.acconto != attesoA || !FormaImporto(r.saldo))
+    const QString attesoD = vd && !Testo::Trim(d).isEmpty() ? d : QStringLiteral("0,00");
+    const QString attesoA = va && !Testo::Trim(a).isEmpty() ? a : QStringLiteral("0,00");
+    if (r->dovuto != attesoD || r->acconto != attesoA || !FormaImporto(r->saldo))
         std::abort();
-    const double diff = *vd - *va;
-    if (std::fabs(Valore(r.saldo) - diff) > 0.005 + std::fabs(diff) * 1e-14 + 1e-9)
+    if (std::fabs(Valore(r->saldo) - diff) > 0.005 + std::fabs(diff) * 1e-14 + 1e-9)
         std::abort();
 }
 
@@ -110,7 +118,7 @@ void ProvaTasti(const uint8_t *dati, size_t n)
     static const int kTasti[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Backspace, Qt::Key_Delete,
                                  Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab, Qt::Key_Escape,
                                  Qt::Key_Space, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Comma,
-                                 Qt::Key_0, Qt::Key_9, Qt::Key_A, Qt::Key_Home};
+                                 Qt::Key_0, Qt::Key_9, Qt::Key_A, Qt::Key_Home, Qt::Key_Backtab};
     QString campo;
     for (size_t i = 0; i + 2 < n && i < 300; i += 3) {
         const int tasto = kTasti[dati[i] % std::size(kTasti)];
@@ -119,7 +127,12 @@ void ProvaTasti(const uint8_t *dati, size_t n)
         const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
         if ((t == Importi::Tasto::Avanza) != invio)
             std::abort();
-        if (t == Importi::Tasto::Passa && !c.isEmpty() && tasto != Qt::Key_Backspace
+        // Tab and Shift+Tab always leave the field: a keyboard user is never
+        // trapped in it. They and the editing keys type nothing.
+        const bool esce = tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab;
+        if (esce && t != Importi::Tasto::Passa)
+            std::abort();
+        if (t == Importi::Tasto::Passa && !c.isEmpty() && !esce && tasto != Qt::Key_Backspace
             && tasto != Qt::Key_Delete && tasto != Qt::Key_Left && tasto != Qt::Key_Right)
             campo += c;
     }

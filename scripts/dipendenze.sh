@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Valmora needs to build, run and test, when
-# they are missing. As root it runs apt-get; otherwise it prints the line to run.
+# they are missing (clang and its libFuzzer runtime build the fuzz targets).
+# As root it runs apt-get; otherwise it prints the line to run.
 set -euo pipefail
 PACCHETTI=(
   build-essential cmake ninja-build pkg-config
@@ -9,6 +10,7 @@ PACCHETTI=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils locales
   libreoffice-calc-nogui
+  clang libclang-rt-14-dev
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite on
 # the offscreen platform: once in a normal build, once more built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. Then it builds the fuzz
+# targets and runs each one briefly from its seeds, under both of their
+# builds, so that they keep up with the code they test and a finding fails
+# the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dipendenze.sh
@@ -18,3 +21,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# Every seed input once, then 10 seconds of fuzzing per target and build.
+inizio=$SECONDS
+bash scripts/fuzz.sh --solo-semi --secondi 10
+bash scripts/fuzz.sh --solo-semi --secondi 10 --senza-asan
+echo "Fuzzing breve: $((SECONDS - inizio)) secondi"

@@ -9,6 +9,7 @@ PACCHETTI=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils locales
   libreoffice-calc-nogui
+  qt6-gtk-platformtheme gnome-themes-extra
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

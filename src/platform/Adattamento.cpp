@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -82,8 +83,14 @@ QScrollArea *Avvolgi(QWidget *contenitore, QSize necessaria)
 
     // A control reached by Tab, a mnemonic or a click is brought into view.
     QObject::connect(qApp, &QApplication::focusChanged, scorrimento, [scorrimento, contenuto](QWidget *, QWidget *ora) {
-        if (ora && contenuto->isAncestorOf(ora))
-            scorrimento->ensureWidgetVisible(ora, 8, 8);
+        if (!ora || !contenuto->isAncestorOf(ora))
+            return;
+        // The whole control where it fits, not only its text cursor.
+        const QRect dove(ora->mapTo(contenuto, QPoint(0, 0)), ora->size());
+        const QSize vista = scorrimento->viewport()->size();
+        scorrimento->ensureVisible(dove.center().x(), dove.center().y(),
+                                   qMin(dove.width() / 2 + 8, vista.width() / 2),
+                                   qMin(dove.height() / 2 + 8, vista.height() / 2));
     });
     return scorrimento;
 }
@@ -118,6 +125,13 @@ protected:
             if (DelProgramma(w))
                 Adattamento::AlloSchermo(w);
         }
+        // A window may size itself again as it is shown (a fixed dialog
+        // setting its size in its own show event): fitted again after.
+        if (evento->type() == QEvent::Resize && oggetto->isWidgetType()) {
+            auto *w = static_cast<QWidget *>(oggetto);
+            if (w->isVisible() && DelProgramma(w))
+                QTimer::singleShot(0, w, [w] { Adattamento::AlloSchermo(w); });
+        }
         return false;
     }
 };
@@ -136,25 +150,29 @@ QScrollArea *AlloSchermo(QWidget *finestra)
     // A main window scrolls its central part; its bars stay in place.
     auto *principale = qobject_cast<QMainWindow *>(finestra);
     QWidget *contenitore = principale && principale->centralWidget() ? principale->centralWidget() : finestra;
-    if (auto *fatto = contenitore->findChild<QScrollArea *>(QLatin1String(kScorrimento), Qt::FindDirectChildrenOnly))
-        return fatto;
+    QScrollArea *scorrimento =
+        contenitore->findChild<QScrollArea *>(QLatin1String(kScorrimento), Qt::FindDirectChildrenOnly);
 
     const QSize disponibile = Disponibile(finestra);
-    const QSize necessaria = Necessaria(contenitore).expandedTo(contenitore == finestra ? QSize() : Necessaria(finestra));
     const QSize designata = Massimizzata(finestra) ? QSize(0, 0) : finestra->size();
-    if (necessaria.boundedTo(disponibile) == necessaria && designata.boundedTo(disponibile) == designata)
-        return nullptr;
-
-    QScrollArea *scorrimento = Avvolgi(contenitore, necessaria.expandedTo(contenitore == finestra ? designata : QSize()));
-    finestra->setMinimumSize(finestra->minimumSize().boundedTo(disponibile));
-    if (Massimizzata(finestra))
-        finestra->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    else if (QScreen *schermo = finestra->screen()) {
+    if (!scorrimento) {
+        const QSize necessaria =
+            Necessaria(contenitore).expandedTo(contenitore == finestra ? QSize() : Necessaria(finestra));
+        if (necessaria.boundedTo(disponibile) != necessaria || designata.boundedTo(disponibile) != designata)
+            scorrimento = Avvolgi(contenitore, necessaria.expandedTo(contenitore == finestra ? designata : QSize()));
+    }
+    if (scorrimento)
+        finestra->setMinimumSize(finestra->minimumSize().boundedTo(disponibile));
+    if (Massimizzata(finestra)) {
+        if (scorrimento)
+            finestra->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else if (QScreen *schermo = finestra->screen()) {
         // A window already placed within the free area keeps its place and
         // size; another is made to fit and kept where it was centred or put.
         const QRect libera = schermo->availableGeometry();
         if (!libera.contains(finestra->frameGeometry())) {
-            finestra->resize(finestra->size().boundedTo(disponibile));
+            if (scorrimento)
+                finestra->resize(finestra->size().boundedTo(disponibile));
             QRect dove = finestra->frameGeometry();
             dove.moveRight(qMin(dove.right(), libera.right()));
             dove.moveBottom(qMin(dove.bottom(), libera.bottom()));

@@ -179,6 +179,10 @@ void TestScala::schermateRaggiungibili_data()
     QTest::newRow("riepilogo") << Apertura([](const Schermate &s) {
         s.frmMenuRiepPagamenti->show();
         GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtAnno", u"2024"_qs);
+        GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtGiornoInizio", u"01"_qs);
+        GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtMeseInizio", u"Gennaio"_qs);
+        GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtGiornoFine", u"31"_qs);
+        GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtMeseFine", u"Dicembre"_qs);
         Clicca(s.frmMenuRiepPagamenti, u"btnVisualizza"_qs);
     });
     QTest::newRow("grafici, anno") << mostra(&Schermate::frmStatistiche);

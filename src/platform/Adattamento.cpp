@@ -91,6 +91,9 @@ QScrollArea *Avvolgi(QWidget *contenitore, QSize necessaria)
         scorrimento->ensureVisible(dove.center().x(), dove.center().y(),
                                    qMin(dove.width() / 2 + 8, vista.width() / 2),
                                    qMin(dove.height() / 2 + 8, vista.height() / 2));
+        // Its start and the caption on its left come before its far end.
+        scorrimento->ensureVisible(dove.left(), dove.center().y(), qMin(160, vista.width() / 3),
+                                   qMin(dove.height() / 2 + 8, vista.height() / 2));
     });
     return scorrimento;
 }

@@ -61,7 +61,14 @@ QStringList FuoriPortata(QWidget *finestra)
         QRect vista = c->rect();
         for (QWidget *a = c; a != finestra; a = a->parentWidget())
             vista &= QRect(c->mapFrom(a->parentWidget(), QPoint(0, 0)), a->parentWidget()->size());
-        const QSize attesa = c->size().boundedTo(finestra->size() - QSize(40, 40));
+        // All of it; of a control wider than the window, its start and at
+        // least half the window's width (its caption comes into view too).
+        QSize attesa = c->size().boundedTo(finestra->size() - QSize(40, 40));
+        if (c->width() > finestra->width() - 40) {
+            attesa.setWidth(finestra->width() / 2);
+            if (vista.left() != 0)
+                attesa.setWidth(c->width());
+        }
         const QRect sulloSchermo(c->mapToGlobal(vista.topLeft()), vista.size());
         if (vista.width() < attesa.width() || vista.height() < attesa.height() || !libera.contains(sulloSchermo))
             fuori << QStringLiteral("%1 in %2: si vede %3x%4 di %5x%6")

@@ -11,6 +11,7 @@ PACCHETTI=(
   xvfb xauth poppler-utils locales
   libreoffice-calc-nogui
   clang libclang-rt-14-dev
+  qt6-gtk-platformtheme gnome-themes-extra
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

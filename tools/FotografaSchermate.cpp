@@ -188,10 +188,12 @@ QPalette TavolozzaScura()
 }
 
 // Work screens fill the screen as if maximised (Xvfb has no window manager).
+// Placed after showing, as a window manager does, so that a screen fitted to
+// a scaled desktop as it is shown gets the screen's size.
 void MostraAPienoSchermo(QWidget *w)
 {
-    w->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     w->show();
+    w->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     w->raise();
     w->activateWindow();
 }

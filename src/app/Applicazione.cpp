@@ -1,5 +1,6 @@
 #include "app/Applicazione.h"
 
+#include "platform/Adattamento.h"
 #include "platform/Aspetto.h"
 #include "platform/Immagini.h"
 #include "platform/Schermate.h"
@@ -34,6 +35,7 @@ void Prepara(QApplication &app)
     // The sizes the window system is given for a scalable icon.
     QApplication::setWindowIcon(Immagini::Icona(QStringLiteral(":/img/logo.svg"), {16, 32, 64, 128}));
     Aspetto::Applica();
+    Adattamento::Installa(app);
     Tastiera::InstallaInvioSuiPulsanti(app);
 
     auto *traduzioneQt = new QTranslator(&app);

@@ -79,6 +79,34 @@ private slots:
         }
     }
 
+    // However small the chart (a scaled-up desktop leaves it little room),
+    // every mark is drawn within it.
+    void piccolo_marcheDisegnate_data()
+    {
+        QTest::addColumn<TipoSerie>("tipo");
+        QTest::addColumn<QSize>("misura");
+        for (TipoSerie tipo : {TipoSerie::Barre, TipoSerie::Torta})
+            for (const QSize &m : {QSize(480, 320), QSize(420, 260), QSize(600, 230)})
+                QTest::addRow("%s %dx%d", tipo == TipoSerie::Barre ? "bars" : "pie", m.width(), m.height())
+                    << tipo << m;
+    }
+    void piccolo_marcheDisegnate()
+    {
+        QFETCH(TipoSerie, tipo);
+        QFETCH(QSize, misura);
+        Grafico g;
+        Riempi(g, {180, 96, 72, 0, 132, 0, 0, 0, 0, 0, 0, 0});
+        g.CambiaTipoSerie(tipo);
+        const QRectF area(QPointF(0, 0), QSizeF(misura));
+        const Grafico::Disposizione d = g.CalcolaDisposizione(area);
+        QCOMPARE(d.marche.size(), tipo == TipoSerie::Barre ? 12 : 4);
+        QVERIFY2(d.areaDati.height() >= 40, qPrintable(Descrivi(d.areaDati)));
+        for (const QRectF &m : d.marche) {
+            QVERIFY2(area.contains(m), qPrintable(Descrivi(m)));
+            QVERIFY2(d.legenda.isEmpty() || !m.intersects(d.legenda), qPrintable(Descrivi(m)));
+        }
+    }
+
     void cambioDiTipo_conservaIPunti()
     {
         Grafico g;

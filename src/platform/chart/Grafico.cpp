@@ -229,9 +229,16 @@ Grafico::Disposizione Grafico::Esegui(QPainter *p, const QRectF &area) const
         }
         r.setBottom(riga.top() - fm.height() * 0.5);
     }
-    d.legenda = Legenda(p, r);
-    if (!d.legenda.isEmpty())
+    // The marks come first: on a small or scaled-up chart a legend that would
+    // leave them less than half the room is left out (every mark carries its
+    // value, and the points are read out to a screen reader all the same).
+    d.legenda = Legenda(nullptr, r);
+    if (!d.legenda.isEmpty() && d.legenda.top() - 12 - r.top() < std::max(40.0, r.height() * 0.45))
+        d.legenda = QRectF();
+    else if (!d.legenda.isEmpty()) {
+        Legenda(p, r);
         r.setBottom(d.legenda.top() - 12);
+    }
     d.areaDati = r;
     if (r.width() < 40 || r.height() < 40)
         return d;

@@ -51,8 +51,9 @@ qint64 LetturaGrezza(const QString &percorso)
 qint64 LeggiTutte(const QString &percorso)
 {
     qint64 caratteri = 0;
-    ScorriArchivio(percorso, [&](const TScheda &s, qint64) {
-        caratteri += s.Lunghezza(Campo::Fornitore);
+    ScorriArchivioABlocchi(percorso, [&](const TScheda *schede, qint64 quante, qint64) {
+        for (qint64 k = 0; k < quante; ++k)
+            caratteri += schede[k].Lunghezza(Campo::Fornitore);
         return true;
     });
     return caratteri;

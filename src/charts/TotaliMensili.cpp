@@ -90,18 +90,29 @@ Totali12 TotaliMensili(const QString &percorso, const QString &anno)
     const bool annoImpossibile = y.isEmpty() && !Testo::Trim(anno).isEmpty();
     Totali12 somme{};
     QList<qint64> illeggibili;
-    ScorriArchivio(percorso, [&](const TScheda &s, qint64 indice) {
+    const int offData = TScheda::Offset(Campo::Data), capData = TScheda::Capacita(Campo::Data);
+    const int offDovuto = TScheda::Offset(Campo::Dovuto), capDovuto = TScheda::Capacita(Campo::Dovuto);
+    const auto lunghezza = [](const TScheda &s, int offset, int capacita) {
+        const int n = static_cast<unsigned char>(s.byte[size_t(offset)]);
+        return n > capacita ? capacita : n;
+    };
+    ScorriArchivioABlocchi(percorso, [&](const TScheda *schede, qint64 quante, qint64 primo) {
         if (annoImpossibile)
             return false;
-        const int mese = Mese(s.Dati(Campo::Data), s.Lunghezza(Campo::Data), y);
-        if (mese < 0)
-            return true;
-        const std::optional<double> importo = Testo::LeggiNumero(s.Testo(Campo::Dovuto));
-        if (!importo || !std::isfinite(somme[size_t(mese)] + *importo)) {
-            illeggibili.append(indice);
-            return true;
+        for (qint64 k = 0; k < quante; ++k) {
+            const TScheda &s = schede[k];
+            const int mese = Mese(s.byte.data() + offData + 1, lunghezza(s, offData, capData), y);
+            if (mese < 0)
+                continue;
+            // The amount read from its stored bytes, as its decoded text would read.
+            const std::optional<double> importo = Testo::LeggiNumeroCp1252(
+                QByteArrayView(s.byte.data() + offDovuto + 1, lunghezza(s, offDovuto, capDovuto)));
+            if (!importo || !std::isfinite(somme[size_t(mese)] + *importo)) {
+                illeggibili.append(primo + k);
+                continue;
+            }
+            somme[size_t(mese)] += *importo;
         }
-        somme[size_t(mese)] += *importo;
         return true;
     });
     if (!illeggibili.isEmpty())

@@ -8,24 +8,49 @@
 
 bool CriterioCompilato(const CriterioRicerca &c) { return !Testo::Trim(c.testo).isEmpty(); }
 
+namespace {
+
+// A field's stored bytes, as TScheda::Dati and Lunghezza give them, from a
+// position looked up once per scan rather than once per record.
+struct Posto {
+    int offset; // of the length byte
+    int capacita;
+
+    explicit Posto(Campo c) : offset(TScheda::Offset(c)), capacita(TScheda::Capacita(c)) {}
+    QByteArrayView In(const TScheda &s) const
+    {
+        const int n = static_cast<unsigned char>(s.byte[size_t(offset)]);
+        return QByteArrayView(s.byte.data() + offset + 1, n > capacita ? capacita : n);
+    }
+};
+
+} // namespace
+
 RigheScheda CercaSchede(const QString &percorsoArchivio, const QList<CriterioRicerca> &criteri)
 {
     struct Compilato {
-        Campo campo;
+        Posto posto;
         FrammentoCp1252 frammento;
     };
     std::vector<Compilato> compilati;
     for (const CriterioRicerca &c : criteri)
         if (CriterioCompilato(c))
-            compilati.push_back({c.campo, FrammentoCp1252(c.testo)});
+            compilati.push_back({Posto(c.campo), FrammentoCp1252(c.testo)});
 
     RigheScheda esito;
     RiservaPerArchivio(esito, percorsoArchivio);
-    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
-        for (const Compilato &c : compilati)
-            if (!c.frammento.In(QByteArrayView(s.Dati(c.campo), s.Lunghezza(c.campo))))
-                return true;
-        esito.Aggiungi(s, indice);
+    ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
+        for (qint64 k = 0; k < quante; ++k) {
+            const TScheda &s = schede[k];
+            bool tutti = true;
+            for (const Compilato &c : compilati)
+                if (!c.frammento.In(c.posto.In(s))) {
+                    tutti = false;
+                    break;
+                }
+            if (tutti)
+                esito.Aggiungi(s, primo + k);
+        }
         return true;
     });
     return esito;
@@ -35,12 +60,13 @@ RigheScheda ContiDaSaldare(const QString &percorsoArchivio)
 {
     // "Sì" as stored: the bytes are compared, not their decoded text.
     const QByteArray si = Testo::CodificaCp1252(QStringLiteral("S\u00EC"));
+    const Posto stato(Campo::DaSaldare);
     RigheScheda esito;
     RiservaPerArchivio(esito, percorsoArchivio);
-    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
-        const QByteArrayView stato(s.Dati(Campo::DaSaldare), s.Lunghezza(Campo::DaSaldare));
-        if (Testo::TrimByte(stato) == si)
-            esito.Aggiungi(s, indice);
+    ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
+        for (qint64 k = 0; k < quante; ++k)
+            if (Testo::TrimByte(stato.In(schede[k])) == si)
+                esito.Aggiungi(schede[k], primo + k);
         return true;
     });
     return esito;

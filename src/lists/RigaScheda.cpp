@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 
 // A full list holds a line per record, so the line is written straight from
 // the record's bytes into one string of the final length: no text per field.
@@ -28,22 +29,19 @@ struct Posto {
     int capacita;
 };
 
-const std::array<Posto, 5> &Posti()
-{
-    static const std::array<Posto, 5> p = [] {
-        std::array<Posto, 5> r{};
-        for (size_t k = 0; k < r.size(); ++k)
-            r[k] = {TScheda::Offset(kCampiRiga[k]), TScheda::Capacita(kCampiRiga[k])};
-        return r;
-    }();
-    return p;
-}
+// Looked up once, not at every field of every record.
+const std::array<Posto, 5> kPosti = [] {
+    std::array<Posto, 5> r{};
+    for (size_t k = 0; k < r.size(); ++k)
+        r[k] = {TScheda::Offset(kCampiRiga[k]), TScheda::Capacita(kCampiRiga[k])};
+    return r;
+}();
 
 // The field trimmed and, when fitted, cut to its width: all a line shows of
 // it. Read as TScheda::Lunghezza and Dati read it, without a call per field.
-QByteArrayView Parte(const TScheda &s, size_t k)
+inline QByteArrayView Parte(const TScheda &s, size_t k)
 {
-    const Posto &posto = Posti()[k];
+    const Posto &posto = kPosti[k];
     const int lunghezza = std::min(int(static_cast<unsigned char>(s.byte[size_t(posto.offset)])), posto.capacita);
     const char *d = s.byte.data() + posto.offset + 1;
     // Trimmed here rather than by Testo::TrimByte: the same rule, without a
@@ -100,18 +98,37 @@ void TestiRighe::Aggiungi(const TScheda &s)
         p[k] = Parte(s, k);
         totale += p[k].size();
     }
+    if (m_byte.size() - m_usati < totale + kPasso)
+        Cresci(totale + kPasso);
     Voce v;
-    v.inizio = m_byte.size();
-    // One copy of the line's bytes into room grown by doubling.
-    if (m_byte.capacity() - v.inizio < totale)
-        m_byte.reserve(std::max<qsizetype>(2 * m_byte.capacity(), qsizetype(1) << 16));
-    m_byte.resize(v.inizio + totale);
-    char *o = m_byte.data() + v.inizio;
+    v.inizio = m_usati;
+    char *o = m_byte.data() + m_usati;
     for (size_t k = 0; k < kCampi; ++k) {
-        o = std::copy(p[k].begin(), p[k].end(), o);
+        // In whole strides, of a known size and so without a call: the record
+        // goes on past each of these fields (checked once, in Cresci) and the
+        // room has a stride to spare.
+        for (qsizetype i = 0; i < p[k].size(); i += kPasso)
+            std::memcpy(o + i, p[k].data() + i, kPasso);
+        o += p[k].size();
         v.lunghezza[k] = quint8(p[k].size());
     }
+    m_usati += totale;
     m_voci.append(v);
+}
+
+void TestiRighe::Cresci(qsizetype byte)
+{
+    static const bool campiLontaniDallaFine = [] {
+        for (const Posto &p : kPosti)
+            if (p.offset + 1 + p.capacita + kPasso > TScheda::Dimensione)
+                return false;
+        return true;
+    }();
+    // A layout without that room stops at the first line rather than reading beyond.
+    if (!campiLontaniDallaFine)
+        qFatal("righe: un campo e' troppo vicino alla fine della scheda");
+    // Grown by doubling; the bytes past m_usati are never read.
+    m_byte.resize(std::max({2 * m_byte.size(), m_usati + byte, qsizetype(1) << 16}));
 }
 
 QString TestiRighe::at(qsizetype i) const
@@ -138,7 +155,9 @@ QStringList TestiRighe::Elenco() const
 void TestiRighe::Riserva(qsizetype n)
 {
     constexpr qsizetype kTipica = 96; // bytes of a line's fields, with room to spare
-    m_byte.reserve(n * kTipica);
+    // Sized, not only reserved: pages never written are never taken.
+    if (m_byte.size() < m_usati + n * kTipica + kPasso)
+        m_byte.resize(m_usati + n * kTipica + kPasso);
     m_voci.reserve(n);
 }
 

@@ -32,11 +32,16 @@ public:
 
 private:
     static constexpr int kCampi = 5;
+    // Field bytes are copied this many at a time, past their end: the room
+    // keeps this much to spare and the next line overwrites the excess.
+    static constexpr qsizetype kPasso = 32;
     struct Voce {
         qsizetype inizio;                      // first byte in m_byte
         std::array<quint8, kCampi> lunghezza;  // each field, trimmed and cut to its width
     };
-    QByteArray m_byte;
+    void Cresci(qsizetype byte);
+    QByteArray m_byte;     // its size is the room; the first m_usati bytes hold lines
+    qsizetype m_usati = 0;
     QList<Voce> m_voci;
 };
 

@@ -63,7 +63,7 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
             if (posti[size_t(k)].first + 1 + posti[size_t(k)].second + kPasso > TScheda::Dimensione)
                 qFatal("griglia: il campo %d e' troppo vicino alla fine della scheda", k);
         }
-        ScorriArchivio(percorsoArchivio, [&nuovo, &posti](const TScheda &s, qint64) {
+        const auto riga = [&nuovo, &posti](const TScheda &s) {
             std::array<QByteArrayView, kCampi> t;
             qsizetype totale = 0;
             for (size_t k = 0; k < t.size(); ++k) {
@@ -90,6 +90,10 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                 r.lunghezza[k] = quint8(t[k].size());
             }
             nuovo.righe.push_back(r);
+        };
+        ScorriArchivioABlocchi(percorsoArchivio, [&riga](const TScheda *schede, qint64 quante, qint64) {
+            for (qint64 k = 0; k < quante; ++k)
+                riga(schede[k]);
             return true;
         });
     } catch (const ErroreArchivio &) {

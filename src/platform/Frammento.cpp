@@ -2,9 +2,6 @@
 
 #include "platform/Testo.h"
 
-#include <QVarLengthArray>
-#include <string_view>
-
 namespace {
 
 char Minuscolo(char c) { return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c; }
@@ -24,13 +21,26 @@ FrammentoCp1252::FrammentoCp1252(const QString &testo)
 
 bool FrammentoCp1252::In(QByteArrayView campo) const
 {
-    if (!m_possibile || campo.size() < m_byte.size())
+    const qsizetype m = m_byte.size();
+    if (!m_possibile || campo.size() < m)
         return false;
-    if (m_byte.isEmpty())
+    if (m == 0)
         return true;
-    QVarLengthArray<char, 256> minuscolo(campo.size());
-    for (qsizetype i = 0; i < campo.size(); ++i)
-        minuscolo[i] = Minuscolo(campo[i]);
-    const std::string_view dove(minuscolo.constData(), size_t(minuscolo.size()));
-    return dove.find(std::string_view(m_byte.constData(), size_t(m_byte.size()))) != std::string_view::npos;
+    // Each byte lowered as it is compared, the field never copied: a scan of
+    // every record calls this for each of them.
+    const char *h = campo.data();
+    const char *ago = m_byte.constData();
+    const char primo = ago[0];
+    const char primoMaiuscolo = (primo >= 'a' && primo <= 'z') ? char(primo - ('a' - 'A')) : primo;
+    const qsizetype ultimo = campo.size() - m;
+    for (qsizetype i = 0; i <= ultimo; ++i) {
+        if (h[i] != primo && h[i] != primoMaiuscolo)
+            continue;
+        qsizetype j = 1;
+        while (j < m && Minuscolo(h[i + j]) == ago[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
 }

@@ -211,6 +211,33 @@ std::optional<double> NumeroDa(qsizetype n, Codice codice)
     return v;
 }
 
+// The common amount, such as "-1234,56": a sign, at most 15 digits in all,
+// an optional comma, no exponent. Its digits make an integer that a double
+// holds exactly, and dividing it by the power of ten of its decimals (also
+// exact) rounds once, to the same nearest double that from_chars gives for
+// the text; anything else is left to NumeroDa. The text must already be trimmed.
+std::optional<double> NumeroBreve(QByteArrayView b)
+{
+    static constexpr double kPotenze[16] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const qsizetype n = b.size();
+    qsizetype i = 0;
+    const bool negativo = n > 0 && b[0] == '-';
+    if (n > 0 && (b[0] == '-' || b[0] == '+'))
+        ++i;
+    quint64 cifre = 0;
+    int quante = 0, decimali = 0;
+    for (; i < n && b[i] >= '0' && b[i] <= '9'; ++i, ++quante)
+        cifre = cifre * 10 + quint64(b[i] - '0');
+    if (i < n && b[i] == ',')
+        for (++i; i < n && b[i] >= '0' && b[i] <= '9'; ++i, ++quante, ++decimali)
+            cifre = cifre * 10 + quint64(b[i] - '0');
+    if (i != n || quante == 0 || quante > 15)
+        return std::nullopt;
+    const double v = double(cifre) / kPotenze[decimali];
+    return negativo ? -v : v;
+}
+
 } // namespace
 
 std::optional<QDate> LeggiData(const QString &s)
@@ -232,6 +259,8 @@ std::optional<double> LeggiNumero(const QString &testo)
 std::optional<double> LeggiNumeroCp1252(QByteArrayView testo)
 {
     const QByteArrayView b = TrimByte(testo);
+    if (const std::optional<double> v = NumeroBreve(b))
+        return v;
     return NumeroDa(b.size(), [b](qsizetype k) { return quint8(b[k]); });
 }
 

@@ -444,8 +444,8 @@ void Archivio::Chiudi()
     }
 }
 
-void ScorriArchivio(const QString &percorso,
-                    const std::function<bool(const TScheda &, qint64 indice)> &visita)
+void ScorriArchivioABlocchi(const QString &percorso,
+                            const std::function<bool(const TScheda *schede, qint64 quante, qint64 primo)> &visita)
 {
     Archivio a(percorso);
     a.ApriArchivio();
@@ -468,11 +468,21 @@ void ScorriArchivio(const QString &percorso,
         const LetturaSequenziale::Blocco b = lettura.Prossimo();
         if (b.byte == 0)
             throw ErroreArchivio(QStringLiteral("lettura: fine del file inattesa"));
-        const TScheda *const schede = reinterpret_cast<const TScheda *>(b.dati);
         const qint64 quante = qint64(b.byte / TScheda::Dimensione);
-        for (qint64 k = 0; k < quante; ++k, ++indice)
-            if (!visita(schede[k], indice))
-                return;
+        if (!visita(reinterpret_cast<const TScheda *>(b.dati), quante, indice))
+            return;
+        indice += quante;
         Avanzamento::Segnala(indice, n);
     }
+}
+
+void ScorriArchivio(const QString &percorso,
+                    const std::function<bool(const TScheda &, qint64 indice)> &visita)
+{
+    ScorriArchivioABlocchi(percorso, [&visita](const TScheda *schede, qint64 quante, qint64 primo) {
+        for (qint64 k = 0; k < quante; ++k)
+            if (!visita(schede[k], primo + k))
+                return false;
+        return true;
+    });
 }

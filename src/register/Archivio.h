@@ -122,3 +122,9 @@ private:
 // a missing one empty, like ApriArchivio).
 void ScorriArchivio(const QString &percorso,
                     const std::function<bool(const TScheda &, qint64 indice)> &visita);
+
+// The same reading handed over a block of consecutive records at a time
+// (`primo` the index of schede[0]): a scan that looks at every record then
+// pays no call per record. The visitor returns false to stop early.
+void ScorriArchivioABlocchi(const QString &percorso,
+                            const std::function<bool(const TScheda *schede, qint64 quante, qint64 primo)> &visita);

@@ -13,8 +13,6 @@ constexpr std::array<const char16_t *, 12> kMesi = {
     u"gennaio", u"febbraio", u"marzo", u"aprile", u"maggio", u"giugno",
     u"luglio", u"agosto", u"settembre", u"ottobre", u"novembre", u"dicembre"};
 
-QByteArrayView Grezzo(const TScheda &s, Campo c) { return QByteArrayView(s.Dati(c), s.Lunghezza(c)); }
-
 } // namespace
 
 QString ParteMese(const QString &mese)
@@ -48,32 +46,46 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
     const FrammentoCp1252 fornitore(criteri.fornitore);
     const FrammentoCp1252 codice(criteri.codice);
 
+    // Where the three fields lie, looked up once for the whole pass.
+    const auto posto = [](Campo c) { return std::pair{TScheda::Offset(c), TScheda::Capacita(c)}; };
+    const auto [offFornitore, capFornitore] = posto(Campo::Fornitore);
+    const auto [offCodice, capCodice] = posto(Campo::Codice);
+    const auto [offDovuto, capDovuto] = posto(Campo::Dovuto);
+    const auto [offData, capData] = posto(Campo::Data);
+    const auto grezzo = [](const TScheda &s, int offset, int capacita) {
+        const int n = static_cast<unsigned char>(s.byte[size_t(offset)]);
+        return QByteArrayView(s.byte.data() + offset + 1, n > capacita ? capacita : n);
+    };
+
     Riepilogo r;
     RiservaPerArchivio(r.righe, percorsoArchivio);
-    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
-        if (perFornitore && !fornitore.In(Grezzo(s, Campo::Fornitore)))
-            return true;
-        if (perCodice && !codice.In(Grezzo(s, Campo::Codice)))
-            return true;
-        // Date and amount are read from the stored bytes: a statement of
-        // every record must not build their texts.
-        const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));
-        if (dovuto.isEmpty())
-            return true;
-        const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
-        if (!data) {
-            r.illeggibili.append(indice);
-            return true;
+    ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
+        for (qint64 k = 0; k < quante; ++k) {
+            const TScheda &s = schede[k];
+            if (perFornitore && !fornitore.In(grezzo(s, offFornitore, capFornitore)))
+                continue;
+            if (perCodice && !codice.In(grezzo(s, offCodice, capCodice)))
+                continue;
+            // Date and amount are read from the stored bytes: a statement of
+            // every record must not build their texts.
+            const QByteArrayView dovuto = Testo::TrimByte(grezzo(s, offDovuto, capDovuto));
+            if (dovuto.isEmpty())
+                continue;
+            const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(grezzo(s, offData, capData)));
+            if (!data) {
+                r.illeggibili.append(primo + k);
+                continue;
+            }
+            if (*data < criteri.inizio || *data > criteri.fine)
+                continue;
+            const auto importo = Testo::LeggiNumeroCp1252(dovuto);
+            if (!importo) {
+                r.illeggibili.append(primo + k);
+                continue;
+            }
+            r.righe.Aggiungi(s, primo + k);
+            r.totale += *importo;
         }
-        if (*data < criteri.inizio || *data > criteri.fine)
-            return true;
-        const auto importo = Testo::LeggiNumeroCp1252(dovuto);
-        if (!importo) {
-            r.illeggibili.append(indice);
-            return true;
-        }
-        r.righe.Aggiungi(s, indice);
-        r.totale += *importo;
         return true;
     });
     return r;

@@ -2,6 +2,8 @@
 #include "platform/Testo.h"
 
 #include <QtTest>
+#include <bit>
+#include <cstdlib>
 #include <clocale>
 
 class TestTesto : public QObject {
@@ -21,6 +23,8 @@ private slots:
     void leggiNumero();
     void letturaDaiByte_data();
     void letturaDaiByte();
+    void importiComeFromChars_data();
+    void importiComeFromChars();
     void formatoGenerale_data();
     void formatoGenerale();
     void numeriIndipendentiDalLocaleDelProcesso();
@@ -185,6 +189,39 @@ void TestTesto::letturaDaiByte()
     QCOMPARE(Testo::DecodificaCp1252(Testo::TrimByte(byte).toByteArray()), Testo::Trim(testo));
 }
 
+void TestTesto::importiComeFromChars_data()
+{
+    // The amounts read from stored bytes take a short way when they are
+    // plain: it must give the very double from_chars gives, sign of zero
+    // included, and leave everything else to the full reading.
+    QTest::addColumn<QByteArray>("byte");
+    const char *righe[] = {"0", "-0", "+0", "-0,0", "0,1", "0,2", "0,3", "-12,34", "+12,34", "1234,56",
+                           "999999999999999", "9999999999999999", "99999999999999,9", "0,000000000000001",
+                           "0,0000000000000001", "123456789012345", "1234567890,12345", "000000000000012,5",
+                           "0,99999999999999", "4503599627370497", "9007199254740993", "8,02", "1,005",
+                           "2,675", "0,155", "12,", ",5", "-,5", "1,5E3", "1e2", "-", "+", ",", "1,2,3",
+                           "12.50", "1 2", "--1", "+-1"};
+    for (const char *r : righe)
+        QTest::newRow(r) << QByteArray(r);
+    // Every two-decimal amount between -20 and 20, whose binary value is
+    // rounded from the text in every case.
+    for (int c = -2000; c <= 2000; c += 7)
+        QTest::addRow("%d centesimi", c)
+            << QByteArray::number(c / 100) .prepend(c < 0 && c > -100 ? "-" : "")
+                   .append(',')
+                   .append(QByteArray::number(std::abs(c) % 100).rightJustified(2, '0'));
+}
+
+void TestTesto::importiComeFromChars()
+{
+    QFETCH(QByteArray, byte);
+    const auto breve = Testo::LeggiNumeroCp1252(byte);
+    const auto testo = Testo::LeggiNumero(QString::fromLatin1(byte));
+    QCOMPARE(breve.has_value(), testo.has_value());
+    if (breve)
+        QCOMPARE(std::bit_cast<quint64>(*breve), std::bit_cast<quint64>(*testo));
+}
+
 void TestTesto::formatoGenerale_data()
 {
     QTest::addColumn<double>("in");
@@ -247,6 +284,13 @@ void TestTesto::frammentoNeiByte_data()
     QTest::newRow("vuoto trova sempre") << QByteArray("x") << QString() << true;
     QTest::newRow("campo vuoto") << QByteArray() << QStringLiteral("a") << false;
     QTest::newRow("in fondo a un campo lungo") << QByteArray(250, 'x') + "Q" << QStringLiteral("xq") << true;
+    QTest::newRow("inizio che torna indietro") << QByteArray("aaab") << QStringLiteral("aab") << true;
+    QTest::newRow("sovrapposti") << QByteArray("abaXabab") << QStringLiteral("ABAB") << true;
+    QTest::newRow("prima lettera maiuscola nel campo") << QByteArray("Fornitura") << QStringLiteral("forn") << true;
+    QTest::newRow("non lettera in testa") << QByteArray("05/03/2024") << QStringLiteral("/20") << true;
+    QTest::newRow("quasi in fondo") << QByteArray("abcde") << QStringLiteral("def") << false;
+    QTest::newRow("lungo quanto il campo") << QByteArray("Gas") << QStringLiteral("gAS") << true;
+    QTest::newRow("byte alto minuscolo non piegato") << QByteArray("\xC0b") << QStringLiteral("\u00E0b") << false;
 }
 
 void TestTesto::frammentoNeiByte()

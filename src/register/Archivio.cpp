@@ -289,6 +289,15 @@ void Archivio::PreparaModifica()
     }
 }
 
+void Archivio::Modifica(const std::function<void(int fd)> &lavoro)
+{
+    if (!m_file.isOpen())
+        throw ErroreArchivio(QStringLiteral("archivio non aperto"));
+    BloccoEsclusivo blocco(m_file.handle());
+    PreparaModifica();
+    lavoro(m_file.handle());
+}
+
 void Archivio::ScriviScheda(qint64 indice, const TScheda &s)
 {
     if (!m_file.isOpen() || indice < 0 || indice > NumeroSchede())

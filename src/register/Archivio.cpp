@@ -276,6 +276,12 @@ void Archivio::ImpostaCopieGiornaliere(const QString &cartella, QDate oggi)
 
 void Archivio::PreparaModifica()
 {
+    // A removal or a restore elsewhere may have replaced the whole file since
+    // this one was opened: a write now would land in a file no one reads.
+    struct stat aperto, ora;
+    if (::fstat(m_file.handle(), &aperto) != 0 || ::stat(QFile::encodeName(m_percorso).constData(), &ora) != 0
+        || aperto.st_ino != ora.st_ino || aperto.st_dev != ora.st_dev)
+        throw ArchivioOccupato(QStringLiteral("archivio sostituito da un altro programma"));
     // A rewrite that died after this archive was opened left its journal.
     if (DiarioPresente())
         RecuperaDiario();

@@ -22,7 +22,7 @@ constexpr qint64 R = TScheda::Dimensione;
 constexpr qint64 kRigaData = 11; // "dd/MM/yyyy\n"
 
 // The record is no longer where the caller saw it.
-class SchedaCambiata : public ErroreArchivio {
+class SchedaSpostata : public ErroreArchivio {
 public:
     using ErroreArchivio::ErroreArchivio;
 };
@@ -127,7 +127,7 @@ EsitoModifica Esegui(const QString &cartella, QDate oggi, const std::function<vo
         esito.erroreCopia = a.ErroreCopia();
         a.Chiudi();
         esito.stato = Stato::Riuscita;
-    } catch (const SchedaCambiata &) {
+    } catch (const SchedaSpostata &) {
         esito.stato = Stato::Cambiata;
     } catch (const ArchivioOccupato &) {
         esito.stato = Stato::Occupata;
@@ -205,11 +205,11 @@ EsitoModifica Elimina(const QString &cartella, qint64 indice, const TScheda &att
         const qint64 dimensione = Dimensione(fd);
         TScheda suDisco;
         if (indice < 0 || (indice + 1) * R > dimensione)
-            throw SchedaCambiata(QStringLiteral("scheda assente"));
+            throw SchedaSpostata(QStringLiteral("scheda assente"));
         if (!Leggi(fd, suDisco.byte.data(), R, indice * R))
             Errore(QStringLiteral("lettura"));
         if (!Uguali(suDisco, attesa))
-            throw SchedaCambiata(QStringLiteral("scheda cambiata"));
+            throw SchedaSpostata(QStringLiteral("scheda cambiata"));
 
         // 1. The record, and the day it left, into the removed records, synced.
         OperazioniFile &io = OperazioniFile::Corrente();
@@ -260,11 +260,11 @@ EsitoModifica Ripristina(const QString &cartella, qint64 indice, const TScheda &
         const qint64 dimDate = Dimensione(date.fd());
         TScheda s;
         if (indice < 0 || (indice + 1) * R > dimEliminate)
-            throw SchedaCambiata(QStringLiteral("scheda assente"));
+            throw SchedaSpostata(QStringLiteral("scheda assente"));
         if (!Leggi(eliminate.fd(), s.byte.data(), R, indice * R))
             Errore(QStringLiteral("lettura delle schede eliminate"));
         if (!Uguali(s, attesa))
-            throw SchedaCambiata(QStringLiteral("scheda cambiata"));
+            throw SchedaSpostata(QStringLiteral("scheda cambiata"));
 
         // 1. The archive, whole, with the record at its end.
         const qint64 dimensione = Dimensione(fd);

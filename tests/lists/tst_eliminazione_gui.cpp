@@ -230,10 +230,14 @@ void TestEliminazioneGui::salva_dopoEliminazioneAltrove()
     m_form->MostraScheda(l.at(2), 2);
     QCOMPARE(SchedeEliminate::Elimina(cartella(), 1, l.at(1), m_desk->oggi).stato, EsitoModifica::Stato::Riuscita);
     c()->txtNote->setText(QStringLiteral("modificata qui"));
-    m_desk->risposte.enqueue(false); // whatever the editor asks, the user declines
+    // Whatever the editor asks, the user declines to write over it.
+    m_desk->risposte.enqueue(false);
+    m_desk->scelte.enqueue(Desktop::Scelta::Annulla);
     Clicca(m_form.get(), QStringLiteral("cmdSalva"));
     const QByteArray b = ArchivioDiProva::Leggi(archivio());
     QCOMPARE(b.size(), 3 * R);
+    // Until the save compares the stored bytes with those it loaded, it
+    // rewrites by position; once it does, this passes and the mark must go.
     QEXPECT_FAIL("", "the save rewrites by position without comparing the stored bytes first", Continue);
     QCOMPARE(b.mid(2 * R, R), Byte(l.at(3)));
 }

@@ -72,6 +72,8 @@ private slots:
     void elimina_schedaNonPiuLaStessa();
     void eliminaERipristina();
     void ripristina_elencoCambiato();
+    void scrittura_suArchivioSostituito_data();
+    void scrittura_suArchivioSostituito();
     void elimina_taglio_data();
     void elimina_taglio();
     void elimina_syncFallito_data();
@@ -186,6 +188,39 @@ void TestSchedeEliminate::ripristina_elencoCambiato()
     QCOMPARE(SchedeEliminate::Ripristina(cartella(), 1, l.at(0), kOggi).stato, Stato::Cambiata);
     QCOMPARE(ArchivioDiProva::Leggi(archivio()), Senza(l, 0));
     QCOMPARE(ArchivioDiProva::Leggi(eliminate()), Byte(l.at(0)));
+}
+
+void TestSchedeEliminate::scrittura_suArchivioSostituito_data()
+{
+    QTest::addColumn<int>("indice"); // -1: an append
+    QTest::newRow("accodata") << -1;
+    QTest::newRow("riscritta") << 0;
+}
+
+void TestSchedeEliminate::scrittura_suArchivioSostituito()
+{
+    // Another program opened the archive, then a removal replaced the file:
+    // its write must not go into the file no one reads any more.
+    QFETCH(int, indice);
+    const QList<TScheda> l = ArchivioDiProva::Numerate(3);
+    ArchivioDiProva::Scrivi(archivio(), l);
+    Archivio altro(archivio());
+    altro.ApriArchivio();
+    QCOMPARE(SchedeEliminate::Elimina(cartella(), 1, l.at(1), kOggi).stato, Stato::Riuscita);
+    const TScheda nuova = ArchivioDiProva::Semplice(QStringLiteral("Nuova"), QStringLiteral("01/03/2024"),
+                                                     QStringLiteral("N"), QStringLiteral("N"));
+    if (indice < 0)
+        QVERIFY_THROWS_EXCEPTION(ArchivioOccupato, altro.AccodaScheda(nuova));
+    else
+        QVERIFY_THROWS_EXCEPTION(ArchivioOccupato, altro.ScriviScheda(indice, nuova));
+    altro.Chiudi();
+    QCOMPARE(ArchivioDiProva::Leggi(archivio()), Senza(l, 1));
+    // Opened again, it writes into the archive as it now is.
+    Archivio dopo(archivio());
+    dopo.ApriArchivio();
+    QCOMPARE(dopo.AccodaScheda(nuova), qint64(2));
+    dopo.Chiudi();
+    QCOMPARE(ArchivioDiProva::Leggi(archivio()), Senza(l, 1) + Byte(nuova));
 }
 
 void TestSchedeEliminate::elimina_taglio_data()

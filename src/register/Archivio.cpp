@@ -4,7 +4,7 @@
 #include "platform/Descrittore.h"
 #include "register/CopieGiornaliere.h"
 #include "register/LetturaSequenziale.h"
-#include "register/OperazioniFile.h"
+#include "platform/OperazioniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "platform/Descrittore.h"
 #include "register/Archivio.h"
 #include "register/CopieGiornaliere.h"
-#include "register/OperazioniFile.h"
-#include "register/SostituzioneProvvisoria.h"
+#include "platform/OperazioniFile.h"
+#include "platform/SostituzioneSicura.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,13 +141,10 @@ EsitoModifica Ripristina(const QString &cartella, const QString &nome, const QDa
             const EsitoSostituzione s = SostituisciFile(percorso, [&](int nuovo) {
                 return CopiaTutto(copia.fd(), nuovo, dimensioneCopia);
             });
-            if (!s) {
-                struct stat ora;
-                if (::stat(QFile::encodeName(percorso).constData(), &ora) == 0 && ora.st_size == sa.st_size
-                    && ora.st_ino == sa.st_ino)
-                    throw ErroreArchivio(s.passo);
-                throw ErroreConferma(s.passo);
-            }
+            if (!s && s.sostituito)
+                throw ErroreConferma(s.passo); // only the folder's sync failed
+            if (!s)
+                throw ErroreArchivio(s.passo);
         });
         esito.erroreCopia = a.ErroreCopia();
         a.Chiudi();

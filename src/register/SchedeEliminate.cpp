@@ -3,8 +3,8 @@
 #include "platform/Descrittore.h"
 #include "register/Archivio.h"
 #include "register/CopieGiornaliere.h"
-#include "register/OperazioniFile.h"
-#include "register/SostituzioneProvvisoria.h"
+#include "platform/OperazioniFile.h"
+#include "platform/SostituzioneSicura.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,14 +42,6 @@ qint64 Dimensione(int fd)
     struct stat st;
     if (::fstat(fd, &st) != 0)
         Errore(QStringLiteral("dimensione"));
-    return qint64(st.st_size);
-}
-
-qint64 DimensioneDi(const QString &percorso)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(percorso).constData(), &st) != 0)
-        return -1;
     return qint64(st.st_size);
 }
 
@@ -147,14 +139,15 @@ EsitoModifica Esegui(const QString &cartella, QDate oggi, const std::function<vo
 }
 
 // Replaces the archive; on a failure tells whether the old file still stands.
-void SostituisciArchivio(const QString &percorso, qint64 dimensionePrima,
-                         const std::function<bool(int)> &scrivi, const std::function<void()> &seRestaIlVecchio)
+void SostituisciArchivio(const QString &percorso, const std::function<bool(int)> &scrivi,
+                         const std::function<void()> &seRestaIlVecchio)
 {
     const EsitoSostituzione s = SostituisciFile(percorso, scrivi);
     if (s)
         return;
-    // The rename may have happened before the folder's sync failed.
-    if (DimensioneDi(percorso) == dimensionePrima) {
+    // The old file stands: the removed copy is taken back. Otherwise only the
+    // folder's sync failed and the new file stands, unconfirmed.
+    if (!s.sostituito) {
         if (seRestaIlVecchio)
             seRestaIlVecchio();
         Errore(s.passo, s.errore);
@@ -243,7 +236,7 @@ EsitoModifica Elimina(const QString &cartella, qint64 indice, const TScheda &att
 
         // 2. Only then the archive, whole, without it.
         const qint64 intere = dimensione / R * R;
-        SostituisciArchivio(archivio, dimensione, [&](int nuovo) {
+        SostituisciArchivio(archivio, [&](int nuovo) {
             return CopiaTratto(fd, nuovo, 0, indice * R, 0)
                    && CopiaTratto(fd, nuovo, (indice + 1) * R, intere, indice * R);
         }, ritira);
@@ -269,7 +262,7 @@ EsitoModifica Ripristina(const QString &cartella, qint64 indice, const TScheda &
         // 1. The archive, whole, with the record at its end.
         const qint64 dimensione = Dimensione(fd);
         const qint64 intere = dimensione / R * R;
-        SostituisciArchivio(archivio, dimensione, [&](int nuovo) {
+        SostituisciArchivio(archivio, [&](int nuovo) {
             return CopiaTratto(fd, nuovo, 0, intere, 0)
                    && OperazioniFile::Corrente().Scrivi(nuovo, s.byte.data(), R, intere) == R;
         }, {});

@@ -228,20 +228,23 @@ void TestSchedeEliminate::elimina_taglio_data()
     // The program dies after this many bytes written, or right after this sync.
     QTest::addColumn<qint64>("byte");
     QTest::addColumn<int>("sync");
+    QTest::addColumn<bool>("rinomina"); // or right after the new archive takes the name
     // Syncs: the day's copy and its folder, the removed record, its date and
     // their folder, the new archive and its folder; the eighth never comes.
     const qint64 copia = 5 * R; // the day's copy comes first
     for (qint64 b : {qint64(0), qint64(100), copia, copia + 100, copia + R, copia + R + 5, copia + R + 11,
                      copia + R + 11 + 100, copia + R + 11 + 2 * R, copia + R + 11 + 4 * R - 1})
-        QTest::newRow(qPrintable(QStringLiteral("dopo %1 byte").arg(b))) << b << -1;
+        QTest::newRow(qPrintable(QStringLiteral("dopo %1 byte").arg(b))) << b << -1 << false;
     for (int s = 1; s <= 8; ++s)
-        QTest::newRow(qPrintable(QStringLiteral("dopo la sincronizzazione %1").arg(s))) << qint64(-1) << s;
+        QTest::newRow(qPrintable(QStringLiteral("dopo la sincronizzazione %1").arg(s))) << qint64(-1) << s << false;
+    QTest::newRow("dopo la ridenominazione") << qint64(-1) << -1 << true;
 }
 
 void TestSchedeEliminate::elimina_taglio()
 {
     QFETCH(qint64, byte);
     QFETCH(int, sync);
+    QFETCH(bool, rinomina);
     const QList<TScheda> l = ArchivioDiProva::Numerate(5);
     ArchivioDiProva::Scrivi(archivio(), l);
     bool interrotta = false;
@@ -249,6 +252,7 @@ void TestSchedeEliminate::elimina_taglio()
         FileGuasto disco;
         disco.byteConcessi = byte;
         disco.taglioDopoSync = sync;
+        disco.taglioDopoRinomina = rinomina;
         try {
             QCOMPARE(SchedeEliminate::Elimina(cartella(), 2, l.at(2), kOggi).stato, Stato::Riuscita);
         } catch (const Interruzione &) {
@@ -262,6 +266,8 @@ void TestSchedeEliminate::elimina_taglio()
     if (dopo == Senza(l, 2))
         QCOMPARE(tolte.left(R), Byte(l.at(2)));
     QCOMPARE(interrotta, sync != 8);
+    if (rinomina)
+        QCOMPARE(dopo, Senza(l, 2));
     if (!interrotta)
         QCOMPARE(dopo, Senza(l, 2));
     // What the next start finds: the archive whole, and a removal that can be

@@ -9,6 +9,7 @@
 #include "charts/Statistiche.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIVA.h"
+#include "lists/Eliminate.h"
 #include "lists/SospesePag.h"
 #include "lists/TrovaRegPagamenti.h"
 #include "output/ExpRegPagamenti.h"
@@ -16,6 +17,7 @@
 #include "platform/Schermate.h"
 #include "register/AllegaCartella.h"
 #include "register/Calendario.h"
+#include "register/Copie.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
 #include "summary/RiepPagamenti.h"
@@ -53,7 +55,9 @@ void CreaSchermate()
     InizializzaRisorse();
     Schermate &s = Schermate::Globali();
     s.frmPassword = new TfrmPassword;
-    s.frmAvvio = new TfrmAvvio;
+    auto *avvio = new TfrmAvvio;
+    s.frmAvvio = avvio;
+    avvio->ImpostaCopie([](QWidget *genitore) -> QDialog * { return new TfrmCopie(genitore); });
     s.frmCambiaPassword = new TfrmCambiaPassword;
     s.frmGuida = new TfrmGuida;
     s.frmInfo = new TfrmInfo;
@@ -78,6 +82,7 @@ void CollegaEditor(TfrmRegPagamenti &editor)
 {
     editor.ImpostaElenchi(&Elenco<TfrmTrovaRegPagamenti>, &Elenco<TfrmSospesePag>);
     editor.ImpostaStampe(&Dialogo<TfrmStampaRegPagamenti>, &Dialogo<TfrmExpRegPagamenti>);
+    editor.ImpostaEliminate(&Elenco<TfrmEliminate>);
 }
 
 void DistruggiSchermate()

@@ -15,6 +15,7 @@
 #include "charts/Statistiche.h"
 #include "register/Archivio.h"
 #include "register/RegPagamenti.h"
+#include "register/SchedeEliminate.h"
 #include "register/Scheda.h"
 #include "platform/Desktop.h"
 #include "platform/Schermate.h"
@@ -243,6 +244,15 @@ int main(int argc, char *argv[])
     const int anno = desktop.Oggi().year();
     ScriviArchivio(Archivio::Percorso(desktop.CartellaProgramma()), anno);
 
+    // One record removed: the day's copy is made and the removed list has a line.
+    {
+        Archivio a(Archivio::Percorso(desktop.CartellaProgramma()));
+        a.ApriArchivio();
+        const TScheda prima = a.LeggiScheda(0);
+        a.Chiudi();
+        SchedeEliminate::Elimina(desktop.CartellaProgramma(), 0, prima, desktop.Oggi());
+    }
+
     Programma::CreaSchermate();
     Schermate &s = Schermate::Globali();
 
@@ -257,7 +267,7 @@ int main(int argc, char *argv[])
     // The start menu and its three dialogs.
     MostraAPienoSchermo(s.frmAvvio);
     foto(s.frmAvvio, QStringLiteral("menu"));
-    for (const char *comando : {"imgInfo", "imgCredits", "imgGuida"})
+    for (const char *comando : {"imgInfo", "imgCredits", "imgGuida", "imgCopie"})
         Clicca(s.frmAvvio, comando);
     s.frmAvvio->hide();
 
@@ -271,7 +281,7 @@ int main(int argc, char *argv[])
         Clicca(d, "btnCerca");
         foto(d, QStringLiteral("trovaregpagamenti-risultati"));
     });
-    for (const char *comando : {"cmdTrova", "cmdListino", "cmdFile", "cmdStampa", "cmdEsporta"})
+    for (const char *comando : {"cmdTrova", "cmdListino", "cmdEliminate", "cmdFile", "cmdStampa", "cmdEsporta"})
         Clicca(editor, comando);
     Scrivi(editor, "txtCodFisc", QStringLiteral("RSSMRA80A01H501U"));
     Clicca(editor, "btnCodFisc");

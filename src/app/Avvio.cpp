@@ -11,6 +11,7 @@
 #include "platform/Schermate.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QCoreApplication>
 
 TfrmAvvio::TfrmAvvio(QWidget *parent) : Differita(parent)
@@ -32,12 +33,23 @@ void TfrmAvvio::Costruisci()
     connect(ui->btnApp03, &QPushButton::clicked, this, &TfrmAvvio::imgApp03Click);
     connect(ui->imgInfo, &QToolButton::clicked, this, &TfrmAvvio::imgInfoClick);
     connect(ui->imgCredits, &QToolButton::clicked, this, &TfrmAvvio::imgCreditsClick);
+    connect(ui->imgCopie, &QToolButton::clicked, this, &TfrmAvvio::imgCopieClick);
     connect(ui->imgGuida, &QToolButton::clicked, this, &TfrmAvvio::imgGuidaClick);
     connect(ui->imgSito, &QToolButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(ui->imgEsci, &QToolButton::clicked, this, &TfrmAvvio::imgEsciClick);
 }
 
 TfrmAvvio::~TfrmAvvio() = default;
+
+void TfrmAvvio::ImpostaCopie(CreaDialogo copie) { m_copie = std::move(copie); }
+
+void TfrmAvvio::imgCopieClick()
+{
+    if (!m_copie)
+        return;
+    const std::unique_ptr<QDialog> d(m_copie(this));
+    Desktop::Corrente().MostraModale(d.get());
+}
 
 void TfrmAvvio::ApriLavoro(QWidget *schermata)
 {

@@ -32,7 +32,9 @@ QString TestoAvvio()
                        "beneficiario e segnala subito un carattere di controllo errato."),
         QStringLiteral("Per aggiornare una scheda la si richiama con la ricerca oppure scorrendo l'archivio con "
                        "le quattro frecce (prima, precedente, successiva, ultima), si modificano i dati e si "
-                       "preme Salva."),
+                       "preme Salva. Una scheda registrata per errore o due volte si toglie con Elimina: non va "
+                       "persa, ma passa tra le \"Schede eliminate\", da cui il pulsante Ripristina la riporta in "
+                       "fondo all'archivio."),
         QStringLiteral("Il comando Duplica crea una nuova scheda a partire da quella visualizzata: è comodo per "
                        "le spese che si ripetono, come le rate o le utenze."),
         QStringLiteral("Ogni scheda riporta numero e data del documento, beneficiario, data dell'operazione, "
@@ -78,7 +80,11 @@ QString TestoAvvio()
                        "script dei sorgenti la trova nella cartella Valmora della propria cartella personale. "
                        "Il programma si può usare anche da una chiavetta USB: basta copiarvi l'intera cartella del "
                        "programma. La stessa copia è anche il modo più rapido per fare il salvataggio di tutti "
-                       "gli archivi, e per spostarli su un altro computer."),
+                       "gli archivi, e per spostarli su un altro computer. Prima della prima modifica di ogni "
+                       "giorno il programma copia l'archivio nella cartella Backup; il pulsante \"Copie di "
+                       "sicurezza\" del menu iniziale elenca queste copie con data, numero di schede e "
+                       "dimensione, e con Ripristina riporta l'archivio a una di esse, dopo averne conservato lo "
+                       "stato attuale in una copia a sé, così che anche il ripristino si possa annullare."),
         QStringLiteral("Ordine, rapidità e nessuna spesa dimenticata: con Valmora il bilancio di casa è sempre "
                        "aggiornato, chiaro e a portata di mano, e ogni scelta di spesa diventa più "
                        "consapevole."),

@@ -4,7 +4,7 @@
 #include "platform/Descrittore.h"
 #include "register/CopieGiornaliere.h"
 #include "register/LetturaSequenziale.h"
-#include "register/OperazioniFile.h"
+#include "platform/OperazioniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -282,6 +282,12 @@ void Archivio::ImpostaCopieGiornaliere(const QString &cartella, QDate oggi)
 
 void Archivio::PreparaModifica()
 {
+    // A removal or a restore elsewhere may have replaced the whole file since
+    // this one was opened: a write now would land in a file no one reads.
+    struct stat aperto, ora;
+    if (::fstat(m_file.handle(), &aperto) != 0 || ::stat(QFile::encodeName(m_percorso).constData(), &ora) != 0
+        || aperto.st_ino != ora.st_ino || aperto.st_dev != ora.st_dev)
+        throw ArchivioOccupato(QStringLiteral("archivio sostituito da un altro programma"));
     // A rewrite that died after this archive was opened left its journal.
     if (DiarioPresente())
         RecuperaDiario();
@@ -293,6 +299,15 @@ void Archivio::PreparaModifica()
     } catch (const ErroreArchivio &e) {
         m_erroreCopia = QString::fromLocal8Bit(e.what());
     }
+}
+
+void Archivio::Modifica(const std::function<void(int fd)> &lavoro)
+{
+    if (!m_file.isOpen())
+        throw ErroreArchivio(QStringLiteral("archivio non aperto"));
+    BloccoEsclusivo blocco(m_file.handle());
+    PreparaModifica();
+    lavoro(m_file.handle());
 }
 
 void Archivio::ScriviScheda(qint64 indice, const TScheda &s)

@@ -91,6 +91,11 @@ public:
     // throws, ErroreConferma when bytes were written.
     void Chiudi();
 
+    // Runs a change of the whole file (removing or restoring records) on the
+    // open archive's descriptor with the exclusive lock that saves take held,
+    // after an unfinished rewrite is rolled back and the day's copy made.
+    void Modifica(const std::function<void(int fd)> &lavoro);
+
     // Before its first change, copy the archive as the day's copy into the
     // folder (see CopieGiornaliere). A failed copy never stops the change.
     void ImpostaCopieGiornaliere(const QString &cartella, QDate oggi);

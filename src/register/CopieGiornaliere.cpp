@@ -1,7 +1,7 @@
 #include "register/CopieGiornaliere.h"
 
 #include "register/Archivio.h"
-#include "register/OperazioniFile.h"
+#include "platform/OperazioniFile.h"
 
 #include <QDir>
 #include <QRegularExpression>

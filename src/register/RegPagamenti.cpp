@@ -14,6 +14,7 @@
 #include "register/Calendario.h"
 #include "register/Importi.h"
 #include "register/Salvataggio.h"
+#include "register/SchedeEliminate.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -130,7 +131,7 @@ void TfrmRegPagamenti::Costruisci()
 
     // Hover hints: the picture buttons carry theirs as tooltip.
     const QList<QWidget *> conSuggerimento = {
-        ui->cmdNuovo, ui->cmdDuplica, ui->cmdSalva, ui->cmdTrova, ui->cmdFile, ui->cmdStampa,
+        ui->cmdNuovo, ui->cmdDuplica, ui->cmdElimina, ui->cmdEliminate, ui->cmdSalva, ui->cmdTrova, ui->cmdFile, ui->cmdStampa,
         ui->cmdPrimo, ui->cmdIndietro, ui->cmdAvanti, ui->cmdUltimo, ui->cmdEsporta,
         ui->cmdListino, ui->cmdGuida, ui->cmdEsci, ui->btnCodFisc, ui->btnCalcola};
     for (QWidget *w : conSuggerimento)
@@ -154,6 +155,8 @@ void TfrmRegPagamenti::Costruisci()
     connect(ui->cmdNuovo, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdNuovoClick);
     connect(ui->cmdSalva, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdSalvaClick);
     connect(ui->cmdDuplica, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdDuplicaClick);
+    connect(ui->cmdElimina, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdEliminaClick);
+    connect(ui->cmdEliminate, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdEliminateClick);
     connect(ui->cmdPrimo, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdPrimoClick);
     connect(ui->cmdIndietro, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdIndietroClick);
     connect(ui->cmdAvanti, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdAvantiClick);
@@ -186,6 +189,11 @@ void TfrmRegPagamenti::ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazion
 {
     m_stampa = std::move(stampa);
     m_esportazione = std::move(esportazione);
+}
+
+void TfrmRegPagamenti::ImpostaEliminate(CreaDialogo eliminate)
+{
+    m_eliminate = std::move(eliminate);
 }
 
 TfrmRegPagamenti::~TfrmRegPagamenti() = default;
@@ -1018,6 +1026,154 @@ void TfrmRegPagamenti::ApriDialogo(const CreaDialogo &crea, const QString &etich
 void TfrmRegPagamenti::cmdTrovaClick() { ApriDialogo(m_ricerca, Etichetta()); }
 
 void TfrmRegPagamenti::cmdListinoClick() { ApriDialogo(m_contiDaSaldare); }
+
+void TfrmRegPagamenti::cmdEliminateClick() { ApriDialogo(m_eliminate); }
+
+// ---------------------------------------------------------------- removal
+
+QStringList TfrmRegPagamenti::StatoDi(const TScheda &s) const
+{
+    const Campo campi[] = {Campo::NumDoc, Campo::DataDoc, Campo::Fornitore, Campo::CodFisc,
+                           Campo::Data,   Campo::Codice,  Campo::Tipologia, Campo::Servizi,
+                           Campo::Dettagli, Campo::Dovuto, Campo::Acconto, Campo::Saldo, Campo::Note};
+    QStringList stato;
+    for (int i = 0; i < m_anello.size(); ++i) {
+        const QString t = Testo::Trim(s.Testo(campi[i]));
+        stato << (Importo(m_anello[i]) ? NormalizzaImporto(t) : t);
+    }
+    // A stored value other than Sì or No leaves the box as it was.
+    const QString daSaldare = Testo::Trim(s.Testo(Campo::DaSaldare));
+    stato << (daSaldare == kSi || daSaldare == kNo ? daSaldare : m_mostrata.value(m_anello.size()));
+    for (Campo c : {Campo::File01, Campo::File02, Campo::File03, Campo::Desc01, Campo::Desc02, Campo::Desc03})
+        stato << Testo::Trim(s.Testo(c));
+    return stato;
+}
+
+void TfrmRegPagamenti::cmdEliminaClick()
+{
+    Desktop &desktop = Desktop::Corrente();
+    if (!Posizione()) {
+        desktop.Messaggio(Desktop::Tipo::Avviso,
+                          QStringLiteral("Attenzione: l'eliminazione di una scheda può avvenire soltanto "
+                                         "dopo che questa è stata inserita in archivio."),
+                          this);
+        return;
+    }
+    // Edits first: saved, dropped, or the removal not started.
+    if (!LasciaScheda())
+        return;
+    const auto p = Posizione();
+    if (!p)
+        return;
+    const qint64 k = *p;
+
+    // The record as the archive holds it now: the one the question names and
+    // the removal takes, provided it is still the one the screen was loaded from.
+    qint64 n = 0;
+    TScheda s;
+    if (!ConArchivio([&](Archivio &a) {
+            n = a.NumeroSchede();
+            if (k <= n)
+                s = a.LeggiScheda(k - 1);
+        }, Desktop::Tipo::Errore))
+        return;
+    // Compared trimmed: a save stores blanks typed around a value, a load drops them.
+    const auto pulito = [](QStringList l) {
+        for (QString &t : l)
+            t = Testo::Trim(t);
+        return l;
+    };
+    if (k > n || pulito(StatoDi(s)) != pulito(m_mostrata)) {
+        desktop.Messaggio(Desktop::Tipo::Avviso,
+                          QStringLiteral("Attenzione: la scheda n. %1 dell'archivio non è più quella mostrata: "
+                                         "l'archivio è stato cambiato da un altro programma. Non è stato eliminato "
+                                         "nulla.\n\r\n\rRichiamare la scheda e riprovare.")
+                              .arg(k),
+                          this);
+        return;
+    }
+    const QString beneficiario = Testo::Trim(s.Testo(Campo::Fornitore));
+    const QString data = Testo::Trim(s.Testo(Campo::Data));
+    const QString dovuto = Testo::Trim(s.Testo(Campo::Dovuto));
+    if (!desktop.Domanda(QStringLiteral("Si vuole eliminare dall'archivio la scheda n. %1?\n\r\n\r"
+                                        "Beneficiario: %2\n\rData operazione: %3\n\rTotale dovuto: € %4\n\r\n\r"
+                                        "La scheda potrà essere ripristinata dall'elenco delle schede eliminate.")
+                             .arg(k).arg(beneficiario, data, dovuto),
+                         this))
+        return;
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const EsitoModifica esito =
+        SchedeEliminate::Elimina(desktop.CartellaProgramma(), k - 1, s, desktop.Oggi());
+    QGuiApplication::restoreOverrideCursor();
+    SegnalaCopiaFallita(esito.erroreCopia);
+
+    using Stato = EsitoModifica::Stato;
+    switch (esito.stato) {
+    case Stato::Riuscita:
+    case Stato::NonConfermata:
+        break;
+    case Stato::Cambiata:
+        desktop.Messaggio(Desktop::Tipo::Avviso,
+                          QStringLiteral("Attenzione: la scheda n. %1 è stata cambiata da un altro programma "
+                                         "mentre si rispondeva alla domanda. Non è stato eliminato nulla.")
+                              .arg(k),
+                          this);
+        return;
+    case Stato::Occupata:
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          QStringLiteral("Attenzione: l'archivio è in uso da un altro programma e la scheda non "
+                                         "è stata eliminata: l'archivio non è stato cambiato.\n\r\n\r"
+                                         "Riprovare tra qualche istante."),
+                          this);
+        return;
+    default:
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          QStringLiteral("Attenzione: non è stato possibile eliminare la scheda (%1). "
+                                         "L'archivio non è stato cambiato.\n\r\n\r"
+                                         "Controllare lo spazio libero sul disco e i permessi della cartella "
+                                         "del programma.")
+                              .arg(esito.dettaglio),
+                          this);
+        return;
+    }
+
+    // The record that took its place, or the new last one.
+    qint64 rimaste = 0;
+    TScheda successiva;
+    qint64 mostrata = -1;
+    const bool letta = ConArchivio([&](Archivio &a) {
+        rimaste = a.NumeroSchede();
+        if (rimaste > 0) {
+            mostrata = std::min(k - 1, rimaste - 1);
+            successiva = a.LeggiScheda(mostrata);
+        }
+    }, Desktop::Tipo::Errore);
+    if (letta && mostrata >= 0)
+        MostraScheda(successiva, mostrata);
+    else
+        NuovaScheda();
+
+    QString testo = QStringLiteral("La scheda n. %1 (%2, %3, € %4) è stata eliminata dall'archivio ed è "
+                                   "conservata tra le schede eliminate, nel file \"%5\" nella cartella del "
+                                   "programma, da cui può essere ripristinata.")
+                        .arg(k).arg(beneficiario, data, dovuto, SchedeEliminate::NomeFile());
+    if (mostrata >= 0 && mostrata == k - 1)
+        testo += QStringLiteral("\n\r\n\rLe schede successive sono avanzate di una posizione: ora è mostrata "
+                                "la scheda che ha preso il suo posto, n. %1.").arg(k);
+    else if (mostrata >= 0)
+        testo += QStringLiteral("\n\r\n\rOra è mostrata l'ultima scheda dell'archivio, n. %1.").arg(mostrata + 1);
+    else
+        testo += QStringLiteral("\n\r\n\rL'archivio non contiene più nessuna scheda.");
+    if (esito.stato == Stato::NonConfermata) {
+        desktop.Messaggio(Desktop::Tipo::Errore,
+                          QStringLiteral("Attenzione: non è stato possibile confermare sul disco l'eliminazione "
+                                         "(%1). Controllare il disco.\n\r\n\r").arg(esito.dettaglio) + testo,
+                          this);
+        return;
+    }
+    desktop.Messaggio(Desktop::Tipo::Informazione, testo, this);
+}
 
 void TfrmRegPagamenti::cmdStampaClick() { ApriDialogo(m_stampa); }
 

@@ -39,6 +39,8 @@ public:
     using CreaDialogo = std::function<QDialog *(QWidget *genitore, VisoreScheda *visore)>;
     void ImpostaElenchi(CreaDialogo ricerca, CreaDialogo contiDaSaldare);
     void ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazione);
+    // The list of removed records, which belongs to the lists.
+    void ImpostaEliminate(CreaDialogo eliminate);
 
     // The editor's controls: dialogs read and write them directly.
     Ui::TfrmRegPagamenti *Controlli();
@@ -66,6 +68,11 @@ private:
     void NuovaScheda();
     void cmdSalvaClick();
     void cmdDuplicaClick();
+    void cmdEliminaClick();
+    void cmdEliminateClick();
+    // What the screen would hold after MostraScheda of the record, to tell
+    // whether the archive still holds the record the screen was loaded from.
+    QStringList StatoDi(const TScheda &s) const;
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();
@@ -139,7 +146,7 @@ private:
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
     QLineEdit *m_daRiselezionare = nullptr;  // amount field rewritten while the window was inactive
-    CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione;
+    CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione, m_eliminate;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
     std::optional<TScheda> m_caricata;       // the bytes of the shown record as loaded or saved
     bool m_cartellaSegnalata = false;        // another copy's lock already reported

@@ -24,7 +24,13 @@ QString TestoRegistro()
             "Per aggiornare una scheda già in archivio richiamarla con la ricerca oppure con le "
             "quattro frecce (prima, precedente, successiva, ultima), apportare le modifiche e "
             "premere Salva. Se nel frattempo un'altra copia del programma ha modificato la stessa "
-            "scheda, prima di salvare viene chiesto se sovrascriverla, mostrarla o lasciarla com'è."),
+            "scheda, prima di salvare viene chiesto se sovrascriverla, mostrarla o lasciarla com'è. "
+            "Il comando Elimina toglie dall'archivio la scheda visualizzata, dopo averne "
+            "chiesto conferma: le schede successive avanzano di una posizione. La scheda eliminata non va "
+            "persa: resta nel file \"Schede_Eliminate.pro\" nella cartella del programma, e il pulsante "
+            "\"Schede eliminate\" ne mostra l'elenco, dalla più recente, con la data di eliminazione; "
+            "Ripristina riporta la scheda selezionata in fondo all'archivio. L'elenco si può stampare. I "
+            "file allegati restano nella cartella dei documenti allegati."),
         QStringLiteral(
             "Il comando Duplica prepara una nuova scheda con gli stessi dati della scheda corrente, "
             "senza i file allegati: è sufficiente modificare ciò che cambia e premere Salva."),

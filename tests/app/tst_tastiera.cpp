@@ -291,14 +291,16 @@ void TestTastiera::invioComeClic_data()
           {u"cmdOK"_qs, u"cmdEsci"_qs});
     righe("menu di avvio", {u"avvio"_qs},
           {u"imgApp01"_qs, u"btnApp01"_qs, u"imgApp02"_qs, u"btnApp02"_qs, u"imgApp03"_qs, u"btnApp03"_qs,
-           u"imgInfo"_qs, u"imgGuida"_qs, u"imgCredits"_qs, u"imgSito"_qs, u"imgEsci"_qs});
+           u"imgInfo"_qs, u"imgGuida"_qs, u"imgCredits"_qs, u"imgCopie"_qs, u"imgSito"_qs, u"imgEsci"_qs});
     righe("informazioni", {u"avvio"_qs, u"imgInfo"_qs}, {u"btnChiudi"_qs});
     righe("riconoscimenti", {u"avvio"_qs, u"imgCredits"_qs}, {u"btnChiudi"_qs});
     righe("guida", {u"avvio"_qs, u"imgGuida"_qs}, {u"btnChiudi"_qs});
+    righe("copie di sicurezza", {u"avvio"_qs, u"imgCopie"_qs}, {u"btnApri"_qs, u"btnChiudi"_qs});
+    righe("schede eliminate", {u"registro"_qs, u"cmdEliminate"_qs}, {u"btnStampa"_qs, u"btnChiudi"_qs});
     righe("registro", {u"registro"_qs, u"cmdUltimo"_qs},
-          {u"cmdNuovo"_qs, u"cmdDuplica"_qs, u"cmdSalva"_qs, u"cmdTrova"_qs, u"cmdFile"_qs, u"cmdStampa"_qs,
+          {u"cmdNuovo"_qs, u"cmdDuplica"_qs, u"cmdElimina"_qs, u"cmdSalva"_qs, u"cmdTrova"_qs, u"cmdFile"_qs, u"cmdStampa"_qs,
            u"cmdPrimo"_qs, u"cmdIndietro"_qs, u"cmdAvanti"_qs, u"cmdUltimo"_qs, u"cmdEsporta"_qs,
-           u"cmdListino"_qs, u"cmdGuida"_qs, u"cmdEsci"_qs, u"btnCodFisc"_qs, u"btnCalcola"_qs});
+           u"cmdListino"_qs, u"cmdEliminate"_qs, u"cmdGuida"_qs, u"cmdEsci"_qs, u"btnCodFisc"_qs, u"btnCalcola"_qs});
     righe("ricerca", {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs}, {u"btnCerca"_qs, u"btnAnnulla"_qs});
     righe("risultati della ricerca",
           {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs, u"btnCerca"_qs, u"txtTrova=acqua"_qs},
@@ -385,7 +387,7 @@ void TestTastiera::ordineTab_data()
          {u"cambia"_qs, u"txtPasswordOld=valmora2026"_qs, u"txtPasswordNew=nuova"_qs, u"txtConferma=nuova"_qs},
          u"txtPasswordOld txtPasswordNew txtConferma cmdEsci cmdOK"_qs);
     riga("menu di avvio", {u"avvio"_qs},
-         u"imgInfo imgGuida imgApp01 btnApp01 imgApp02 btnApp02 imgApp03 btnApp03 imgCredits imgSito imgEsci"_qs);
+         u"imgInfo imgGuida imgApp01 btnApp01 imgApp02 btnApp02 imgApp03 btnApp03 imgCredits imgCopie imgSito imgEsci"_qs);
     riga("informazioni", {u"avvio"_qs, u"imgInfo"_qs}, u"lnkWeb btnChiudi"_qs);
     riga("riconoscimenti", {u"avvio"_qs, u"imgCredits"_qs}, u"lnkWeb btnChiudi"_qs);
     riga("guida", {u"avvio"_qs, u"imgGuida"_qs}, u"txtGuida lnkWeb btnChiudi"_qs);
@@ -393,8 +395,8 @@ void TestTastiera::ordineTab_data()
     // toolbar, left to right, and the two buttons beside the fields.
     riga("registro", {u"registro"_qs, u"cmdUltimo"_qs},
          u"txtNumDoc txtDataDoc txtFornitore txtCodFisc txtData txtCodice txtTipologia txtServizi txtDettagli "
-         "txtDovuto txtAcconto txtSaldo txtNote chkDaSaldare cmdNuovo cmdDuplica cmdSalva cmdTrova cmdFile "
-         "cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdListino cmdGuida cmdEsci "
+         "txtDovuto txtAcconto txtSaldo txtNote chkDaSaldare cmdNuovo cmdDuplica cmdElimina cmdSalva cmdTrova cmdFile "
+         "cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdListino cmdEliminate cmdGuida cmdEsci "
          "btnCodFisc btnCalcola"_qs);
     riga("ricerca", {u"registro"_qs, u"cmdTrova"_qs},
          u"txtNumDoc txtDataDoc txtData txtCodice txtTipologia txtServizi txtDettagli txtDovuto txtFornitore "
@@ -402,6 +404,8 @@ void TestTastiera::ordineTab_data()
     riga("risultati della ricerca", {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs, u"btnCerca"_qs},
          u"txtTrova btnTrova lstRecords btnStampa btnChiudi"_qs);
     riga("conti da saldare", {u"registro"_qs, u"cmdListino"_qs}, u"txtTrova btnTrova lstRecords btnStampa btnChiudi"_qs);
+    riga("schede eliminate", {u"registro"_qs, u"cmdEliminate"_qs}, u"lstRecords btnRipristina btnStampa btnChiudi"_qs);
+    riga("copie di sicurezza", {u"avvio"_qs, u"imgCopie"_qs}, u"grdCopie btnRipristina btnApri btnChiudi"_qs);
     riga("stampa della scheda", {u"registro"_qs, u"cmdStampa"_qs}, u"btnAnnulla btnStampa"_qs);
     riga("esportazione", {u"registro"_qs, u"cmdEsporta"_qs}, u"cmdEsporta cmdGuida cmdEsci grdRecords"_qs);
     // Each slot's name, Sfoglia, Apri and description, in this fixed order;

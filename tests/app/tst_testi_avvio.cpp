@@ -49,6 +49,9 @@ void TestTestiAvvio::argomenti_data()
     QTest::newRow("password: solo mascherata") << 23 << u"non cifrata"_qs;
     QTest::newRow("cartella dei dati") << 24 << u"cartella Valmora della propria cartella personale"_qs;
     QTest::newRow("chiavetta") << 24 << u"USB"_qs;
+    QTest::newRow("registro: Elimina") << 7 << u"Elimina"_qs;
+    QTest::newRow("registro: schede eliminate") << 7 << u"Schede eliminate"_qs;
+    QTest::newRow("copie di sicurezza") << 24 << u"Copie di sicurezza"_qs;
 }
 
 void TestTestiAvvio::argomenti()

@@ -828,6 +828,10 @@ void TestRegPagamenti::guida_dieciParagrafi()
     QCOMPARE(p.size(), 10);
     for (const QString &t : p)
         QVERIFY(!t.trimmed().isEmpty() && !t.contains(u'\n') && !t.contains(u'\r'));
+    // Removing a record and taking it back belong to updating one.
+    QVERIFY(p.at(3).contains(QStringLiteral("Elimina")));
+    QVERIFY(p.at(3).contains(QStringLiteral("Schede_Eliminate.pro")));
+    QVERIFY(p.at(3).contains(QStringLiteral("Ripristina")));
 }
 
 QTEST_MAIN(TestRegPagamenti)

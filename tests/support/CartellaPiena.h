@@ -32,6 +32,9 @@ public:
             std::signal(SIGXFSZ, m_segnale);
         }
     }
+    // True when the tmpfs is there: a write then fails with ENOSPC (with
+    // EFBIG under the size limit).
+    bool Montata() const { return m_montata; }
     CartellaPiena(const CartellaPiena &) = delete;
     CartellaPiena &operator=(const CartellaPiena &) = delete;
 

@@ -2,10 +2,10 @@
 // A file layer for fault tests, installed for its lifetime in place of the
 // real one. It can cut the writes after a number of bytes or stop right after
 // the Nth sync, throwing Interruzione where the program would have died (the
-// bytes written so far stay, as after a crash), and it can make the syncs of
-// one file fail as a failing disk would.
+// bytes written so far stay, as after a crash) or right after a rename, and
+// it can make the syncs of one file fail as a failing disk would.
 
-#include "register/OperazioniFile.h"
+#include "platform/OperazioniFile.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -21,6 +21,7 @@ public:
     int taglioDopoSync = -1;       // the cut comes right after this sync; -1: none
     QString syncFallito;           // file name whose syncs fail
     int syncDaFallire = 0;         // how many of them fail
+    bool taglioDopoRinomina = false; // the cut comes right after the first rename
 
     qint64 scritti = 0;            // bytes written so far
     int sincronizzazioni = 0;      // syncs done so far
@@ -55,6 +56,14 @@ public:
         if (++sincronizzazioni == taglioDopoSync)
             throw Interruzione{};
         return true;
+    }
+
+    bool Rinomina(int cartella, const char *da, const char *a) override
+    {
+        const bool ok = OperazioniFile::Rinomina(cartella, da, a);
+        if (ok && taglioDopoRinomina)
+            throw Interruzione{};
+        return ok;
     }
 
     static QString Nome(int fd)

@@ -1,6 +1,8 @@
-#include "register/OperazioniFile.h"
+#include "platform/OperazioniFile.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -28,6 +30,11 @@ bool OperazioniFile::Sincronizza(int fd)
         r = ::fsync(fd);
     } while (r != 0 && errno == EINTR);
     return r == 0;
+}
+
+bool OperazioniFile::Rinomina(int cartella, const char *da, const char *a)
+{
+    return ::renameat(cartella, da, cartella, a) == 0;
 }
 
 OperazioniFile &OperazioniFile::Corrente()

@@ -1,5 +1,6 @@
 #include "app/Applicazione.h"
 
+#include "platform/Accessibilita.h"
 #include "platform/Aspetto.h"
 #include "platform/Immagini.h"
 #include "platform/Schermate.h"
@@ -35,6 +36,7 @@ void Prepara(QApplication &app)
     QApplication::setWindowIcon(Immagini::Icona(QStringLiteral(":/img/logo.svg"), {16, 32, 64, 128}));
     Aspetto::Applica();
     Tastiera::InstallaInvioSuiPulsanti(app);
+    Accessibilita::Installa(app);
 
     auto *traduzioneQt = new QTranslator(&app);
     if (traduzioneQt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),

@@ -9,6 +9,7 @@ PACCHETTI=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth poppler-utils locales
   libreoffice-calc-nogui
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng at-spi2-core dbus openbox xdotool python3-pyatspi
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

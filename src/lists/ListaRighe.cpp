@@ -117,8 +117,12 @@ protected:
         if ((tasto->key() != Qt::Key_Return && tasto->key() != Qt::Key_Enter)
             || (tasto->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;
-        if (RigaSelezionata(m_vista) < 0)
+        // The line under the focus mark is the one meant, selected or not yet.
+        const QModelIndex corrente = m_vista->currentIndex();
+        if (!corrente.isValid())
             return false;
+        if (RigaSelezionata(m_vista) < 0)
+            SelezionaRiga(m_vista, corrente.row());
         // A key held down opens once.
         if (!tasto->isAutoRepeat())
             m_azione();

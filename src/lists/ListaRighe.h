@@ -41,7 +41,7 @@ ModelloRighe *ModelloDi(QListView *vista);
 // The selected line, -1 for none.
 int RigaSelezionata(QListView *vista);
 void SelezionaRiga(QListView *vista, int riga);
-// Enter and keypad Enter on the selected line do what its double click does,
+// Enter and keypad Enter on the current line select it and do what its double click does,
 // so that a list is worked by keyboard alone. The key goes no further: the
 // dialog's default button is not pressed as well.
 void InvioSullaRiga(QListView *vista, std::function<void()> azione);

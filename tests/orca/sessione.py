@@ -41,7 +41,8 @@ class Sessione:
     def _avvia(self, argomenti, **kw):
         kw.setdefault('stdout', subprocess.DEVNULL)
         kw.setdefault('stderr', open(os.path.join(self.cartella, os.path.basename(argomenti[0]) + '.err'), 'w'))
-        p = subprocess.Popen(argomenti, env=self.env, start_new_session=True, **kw)
+        kw.setdefault('env', self.env)
+        p = subprocess.Popen(argomenti, start_new_session=True, **kw)
         self.processi.append(p)
         return p
 

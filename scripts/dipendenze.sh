@@ -12,6 +12,7 @@ PACCHETTI=(
   libreoffice-calc-nogui
   clang libclang-rt-14-dev
   qt6-gtk-platformtheme gnome-themes-extra
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng at-spi2-core dbus openbox xdotool python3-pyatspi
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

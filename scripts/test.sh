@@ -14,6 +14,9 @@ jobs=$(nproc)
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
+# What a blind user hears, through the real screen reader in a desktop session
+# of its own; bounded as a whole so that a stuck session cannot hang the run.
+timeout 420 /usr/bin/python3 tests/orca/prova_orca.py build-test packaging
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVALMORA_SANITIZE=ON -DVALMORA_BENCH=OFF
 cmake --build build-asan -j "$jobs"

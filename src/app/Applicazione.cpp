@@ -1,5 +1,6 @@
 #include "app/Applicazione.h"
 
+#include "platform/Accessibilita.h"
 #include "platform/Adattamento.h"
 #include "platform/Aspetto.h"
 #include "platform/Immagini.h"
@@ -37,6 +38,7 @@ void Prepara(QApplication &app)
     Aspetto::Applica();
     Adattamento::Installa(app);
     Tastiera::InstallaInvioSuiPulsanti(app);
+    Accessibilita::Installa(app);
 
     auto *traduzioneQt = new QTranslator(&app);
     if (traduzioneQt->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QListView>
 #include <QSize>
 
@@ -97,3 +98,42 @@ void SelezionaRiga(QListView *vista, int riga)
     vista->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
     vista->scrollTo(i);
 }
+
+namespace {
+
+class InvioRiga : public QObject {
+public:
+    InvioRiga(QListView *vista, std::function<void()> azione) : QObject(vista), m_vista(vista), m_azione(std::move(azione))
+    {
+        vista->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (oggetto != m_vista || evento->type() != QEvent::KeyPress)
+            return false;
+        auto *tasto = static_cast<QKeyEvent *>(evento);
+        if ((tasto->key() != Qt::Key_Return && tasto->key() != Qt::Key_Enter)
+            || (tasto->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        // The line under the focus mark is the one meant, selected or not yet.
+        const QModelIndex corrente = m_vista->currentIndex();
+        if (!corrente.isValid())
+            return false;
+        if (RigaSelezionata(m_vista) < 0)
+            SelezionaRiga(m_vista, corrente.row());
+        // A key held down opens once.
+        if (!tasto->isAutoRepeat())
+            m_azione();
+        return true;
+    }
+
+private:
+    QListView *m_vista;
+    std::function<void()> m_azione;
+};
+
+} // namespace
+
+void InvioSullaRiga(QListView *vista, std::function<void()> azione) { new InvioRiga(vista, std::move(azione)); }

@@ -7,6 +7,7 @@
 
 #include <QAbstractListModel>
 #include <QFont>
+#include <functional>
 
 class QListView;
 
@@ -40,3 +41,7 @@ ModelloRighe *ModelloDi(QListView *vista);
 // The selected line, -1 for none.
 int RigaSelezionata(QListView *vista);
 void SelezionaRiga(QListView *vista, int riga);
+// Enter and keypad Enter on the current line select it and do what its double click does,
+// so that a list is worked by keyboard alone. The key goes no further: the
+// dialog's default button is not pressed as well.
+void InvioSullaRiga(QListView *vista, std::function<void()> azione);

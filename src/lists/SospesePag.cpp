@@ -30,6 +30,7 @@ void TfrmSospesePag::Costruisci()
     connect(ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmSospesePag::btnStampaClick);
     connect(ui->lstRecords, &QListView::doubleClicked, this, &TfrmSospesePag::lstRecordsDblClick);
+    InvioSullaRiga(ui->lstRecords, [this] { lstRecordsDblClick(); });
 }
 
 TfrmSospesePag::~TfrmSospesePag() = default;

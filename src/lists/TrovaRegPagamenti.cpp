@@ -46,6 +46,7 @@ void TfrmTrovaRegPagamenti::Costruisci()
     connect(ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmTrovaRegPagamenti::btnStampaClick);
     connect(ui->lstRecords, &QListView::doubleClicked, this, &TfrmTrovaRegPagamenti::lstRecordsDblClick);
+    InvioSullaRiga(ui->lstRecords, [this] { lstRecordsDblClick(); });
 }
 
 TfrmTrovaRegPagamenti::~TfrmTrovaRegPagamenti() = default;

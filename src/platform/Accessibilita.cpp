@@ -1,9 +1,19 @@
 #include "platform/Accessibilita.h"
 
+#include "platform/Differita.h"
+
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QDialog>
+#include <QEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace Accessibilita {
 
@@ -36,6 +46,85 @@ void NominaParti(QComboBox *tendina)
         riga->setAccessibleName(nome);
     if (QAbstractItemView *elenco = tendina->view())
         elenco->setAccessibleName(nome);
+}
+
+} // namespace Accessibilita
+
+namespace {
+
+// A password field as the bus sees it: an editable field marked as holding a
+// password, with no text to read. The bridge sends the text of an insertion
+// only for controls that expose their text, so nothing typed leaves the
+// program; the reader hears the field's name and nothing of its content.
+class CampoPassword : public QAccessibleWidget {
+public:
+    explicit CampoPassword(QLineEdit *campo) : QAccessibleWidget(campo, QAccessible::EditableText) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = true;
+        s.passwordEdit = true;
+        s.readOnly = static_cast<QLineEdit *>(widget())->isReadOnly();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? QString() : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *Interfaccia(const QString &classe, QObject *oggetto)
+{
+    // Asked once per class of the object's chain: answer for the class itself only.
+    if (!oggetto || !oggetto->isWidgetType() || classe != QLatin1String(oggetto->metaObject()->className()))
+        return nullptr;
+    if (auto *campo = qobject_cast<QLineEdit *>(oggetto)) {
+        // The program's password fields are hidden from their making on.
+        if (campo->echoMode() != QLineEdit::Normal)
+            return new CampoPassword(campo);
+        return nullptr;
+    }
+    auto *w = static_cast<QWidget *>(oggetto);
+    if (w->isWindow() && dynamic_cast<Completabile *>(w) && !qobject_cast<QDialog *>(w)
+        && !qobject_cast<QMainWindow *>(w))
+        return new QAccessibleWidget(w, QAccessible::Window);
+    return nullptr;
+}
+
+// Qt tells the bus of a focus change only after the control has handled its
+// focus-in, in which an edit selects its text and moves its caret.
+class FuocoPrimaDelCursore : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (evento->type() != QEvent::FocusIn || !oggetto->isWidgetType() || !QAccessible::isActive())
+            return false;
+        auto *w = static_cast<QWidget *>(oggetto);
+        // Menus tell their focus themselves, as Qt leaves them to.
+        if (w != QApplication::focusWidget() || !w->isActiveWindow() || qobject_cast<QMenu *>(w)
+            || qobject_cast<QMenuBar *>(w))
+            return false;
+        QAccessibleEvent fuoco(w, QAccessible::Focus);
+        QAccessible::updateAccessibility(&fuoco);
+        return false;
+    }
+};
+
+} // namespace
+
+namespace Accessibilita {
+
+void Installa(QApplication &app)
+{
+    static bool installata = false;
+    if (!installata)
+        QAccessible::installFactory(Interfaccia);
+    installata = true;
+    app.installEventFilter(new FuocoPrimaDelCursore(&app));
 }
 
 } // namespace Accessibilita

@@ -16,3 +16,18 @@ void NominaParti(QCalendarWidget *calendario);
 void NominaParti(QComboBox *tendina);
 
 } // namespace Accessibilita
+
+class QApplication;
+
+namespace Accessibilita {
+
+// What the screen reader needs from the whole program, put in place once at
+// start: the screens that are plain widgets reach the bus as windows, which
+// it reports active while they have the focus (a plain top-level widget is a
+// filler that never is, and the reader drops every focus change in it); a
+// password field's characters never reach the bus; a control's focus reaches
+// the bus before the caret moves of its own focusing, which the reader would
+// otherwise take for editing and keep silent about the control.
+void Installa(QApplication &app);
+
+} // namespace Accessibilita

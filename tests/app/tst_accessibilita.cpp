@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QStyleOptionButton>
 #include <QtTest>
@@ -76,6 +77,9 @@ private slots:
     void valoriLetti();
     void iconaDelProgramma();
     void schermateChiareSuDesktopScuro();
+    void schermateFinestre();
+    void passwordNascosta_data();
+    void passwordNascosta();
 
 private:
     void Mostra(QWidget *w);
@@ -302,3 +306,56 @@ void TestAccessibilita::schermateChiareSuDesktopScuro()
 
 QTEST_MAIN(TestAccessibilita)
 #include "tst_accessibilita.moc"
+
+void TestAccessibilita::schermateFinestre()
+{
+    // A plain top-level widget is a filler on the bus, which never becomes
+    // active: the reader drops every focus change in it. Every screen is a
+    // window or a dialog there.
+    const Schermate &s = Schermate::Globali();
+    for (QWidget *w : {s.frmPassword, s.frmAvvio, s.frmRegPagamenti, s.frmMenuRiepPagamenti, s.frmStatistiche,
+                       s.frmTrovaRegPagamenti, s.frmSospesePag, s.frmRiepPagamenti, s.frmCambiaPassword,
+                       s.frmCalendario}) {
+        Mostra(w);
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
+        QVERIFY2(i, qPrintable(w->objectName()));
+        QVERIFY2(i->role() == QAccessible::Window || i->role() == QAccessible::Dialog, qPrintable(w->objectName()));
+        QVERIFY2(i->state().active, qPrintable(w->objectName()));
+        QCOMPARE(i->text(QAccessible::Name), w->windowTitle());
+        w->hide();
+    }
+}
+
+void TestAccessibilita::passwordNascosta_data()
+{
+    QTest::addColumn<QString>("schermata");
+    QTest::addColumn<QString>("campo");
+    QTest::newRow("accesso") << u"accesso"_qs << u"txtPassword"_qs;
+    QTest::newRow("vecchia") << u"cambia"_qs << u"txtPasswordOld"_qs;
+    QTest::newRow("nuova") << u"cambia"_qs << u"txtPasswordNew"_qs;
+    QTest::newRow("conferma") << u"cambia"_qs << u"txtConferma"_qs;
+}
+
+void TestAccessibilita::passwordNascosta()
+{
+    QFETCH(QString, schermata);
+    QFETCH(QString, campo);
+    QWidget *w = schermata == u"accesso" ? Schermate::Globali().frmPassword : Schermate::Globali().frmCambiaPassword;
+    Mostra(w);
+    auto *riga = GuiTest::Trova<QLineEdit>(w, campo);
+    riga->setFocus();
+    QTest::keyClicks(riga, u"VALMORA2026"_qs);
+    QCOMPARE(riga->text(), u"VALMORA2026"_qs);
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(riga);
+    QVERIFY(i);
+    // Marked as a password field, named, and with no text to read: the bridge
+    // sends what is typed only for controls that expose their text.
+    QCOMPARE(i->role(), QAccessible::EditableText);
+    QVERIFY(i->state().passwordEdit);
+    QVERIFY(!i->textInterface());
+    QVERIFY(!i->editableTextInterface());
+    QVERIFY(!i->text(QAccessible::Value).contains(u"V"_qs));
+    QVERIFY(!i->text(QAccessible::Name).isEmpty());
+    QVERIFY(!i->text(QAccessible::Name).contains(u"VALMORA"_qs, Qt::CaseInsensitive));
+    w->hide();
+}

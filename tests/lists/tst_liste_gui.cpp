@@ -77,6 +77,8 @@ private slots:
     void doppioClic();
     void sospese_elencoEDoppioClic();
     void sospese_archivioInaccessibile();
+    void invioSullaRiga_data();
+    void invioSullaRiga();
     void nomiAccessibili();
     void invioSuTrova_data();
     void invioSuTrova();
@@ -272,6 +274,63 @@ void TestListeGui::sospese_elencoEDoppioClic()
     QCOMPARE(editor.caricata, qint64(2));
     QCOMPARE(editor.domande, 2);
     QVERIFY(!dlg.isVisible());
+}
+
+void TestListeGui::invioSullaRiga_data()
+{
+    QTest::addColumn<bool>("sospese"); // accounts to settle, or search results
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<int>("modificatori");
+    QTest::addColumn<bool>("selezionata"); // selected, or only under the focus mark
+    QTest::newRow("ricerca, Invio") << false << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("ricerca, Invio del tastierino") << false << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+    QTest::newRow("ricerca, riga non ancora selezionata") << false << int(Qt::Key_Return) << int(Qt::NoModifier) << false;
+    QTest::newRow("da saldare, Invio") << true << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("da saldare, Invio del tastierino") << true << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+    QTest::newRow("da saldare, riga non ancora selezionata") << true << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false;
+}
+
+void TestListeGui::invioSullaRiga()
+{
+    QFETCH(bool, sospese);
+    QFETCH(int, tasto);
+    QFETCH(int, modificatori);
+    QFETCH(bool, selezionata);
+    TScheda a = Semplice(QStringLiteral("Rossi"), QStringLiteral("01/02/2024"), QStringLiteral("K"),
+                         QStringLiteral("Gas"), QStringLiteral("10,00"), true);
+    TScheda b = a;
+    a.ImpostaTesto(Campo::Note, QStringLiteral("prima"));
+    b.ImpostaTesto(Campo::Note, QStringLiteral("seconda"));
+    Scrivi(percorso(), {a, b});
+
+    VisoreDiProva editor;
+    std::unique_ptr<QDialog> dlg;
+    if (sospese) {
+        auto *d = new TfrmSospesePag;
+        d->visore = &editor;
+        dlg.reset(d);
+        d->show();
+    } else {
+        auto *d = new TfrmTrovaRegPagamenti;
+        d->ImpostaChiamante(QStringLiteral("regpagamenti"));
+        d->visore = &editor;
+        dlg.reset(d);
+        d->show();
+        Clicca(d, QStringLiteral("btnCerca"));
+    }
+    auto *lista = GuiTest::Trova<QListView>(dlg.get(), QStringLiteral("lstRecords"));
+    QCOMPARE(lista->model()->rowCount(), 2);
+    lista->setFocus();
+    const QModelIndex seconda = lista->model()->index(1, 0);
+    lista->selectionModel()->setCurrentIndex(
+        seconda, selezionata ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Clear);
+    QTest::keyClick(lista, Qt::Key(tasto), Qt::KeyboardModifiers(modificatori));
+    // The line under the focus mark is loaded, as its double click would.
+    QCOMPARE(editor.caricata, qint64(1));
+    QCOMPARE(editor.nota, QStringLiteral("seconda"));
+    QCOMPARE(editor.domande, 1);
+    QVERIFY(!dlg->isVisible());
+    QVERIFY(m_fake->messaggi.isEmpty());
 }
 
 void TestListeGui::sospese_archivioInaccessibile()

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -12,6 +13,8 @@
 #include "platform/Differita.h"
 #include "register/Scheda.h"
 #include "register/VisoreScheda.h"
+
+struct EsitoSalvataggio;
 
 namespace Ui { class TfrmRegPagamenti; }
 class Archivio;
@@ -103,7 +106,8 @@ private:
     // the user how it went; true when it is saved and on disk.
     bool SalvaInArchivio(const TScheda &s, std::optional<qint64> k);
     // Warns that the day's copy of the archive failed, once a day.
-    void SegnalaCopiaFallita(const QString &errore);
+    // A failed day's copy once a day, copies dated after today once each.
+    void SegnalaCopia(const EsitoSalvataggio &esito);
 
     std::unique_ptr<Ui::TfrmRegPagamenti> ui;
     QList<QLineEdit *> m_anello;             // the Enter ring, also the tab order
@@ -113,4 +117,5 @@ private:
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
     CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
+    QSet<QString> m_copieFutureSegnalate;    // copies dated after today already named
 };

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 struct EsitoSalvataggio {
@@ -20,6 +21,14 @@ struct EsitoSalvataggio {
     std::optional<qint64> posizione;
     // Why the day's copy failed; empty when there was nothing to report.
     QString erroreCopia;
+    // The errno of the failed copy and the bytes it needed (a full disk).
+    int codiceCopia = 0;
+    qint64 necessariCopia = 0;
+    // Copies named for a day after today, found when today's copy was made.
+    QStringList copieFuture;
+    // For a failed save: the errno of the failed call and the bytes it needed.
+    int errore = 0;
+    qint64 necessari = 0;
 };
 
 // Saves the record into the archive of the program folder: over record

@@ -3,6 +3,6 @@ list(APPEND VALMORA_CORE_SOURCES src/register/TestiGuidaRegistro.cpp
   src/register/Scheda.cpp src/register/Archivio.cpp src/register/LetturaSequenziale.cpp
   src/register/Importi.cpp
   src/register/Allegati.cpp src/register/CopieGiornaliere.cpp
-  src/register/Salvataggio.cpp)
+  src/register/Salvataggio.cpp src/register/PreparazioneCartella.cpp)
 list(APPEND VALMORA_GUI_SOURCES
   src/register/RegPagamenti.cpp src/register/AllegaCartella.cpp src/register/Calendario.cpp)

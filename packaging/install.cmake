@@ -6,7 +6,8 @@ install(CODE "
   set(_cartella \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   if(NOT EXISTS \"\${_cartella}/unins000.dll\")
     message(STATUS \"Installing: \${_cartella}/unins000.dll\")
-    file(COPY \"${CMAKE_CURRENT_SOURCE_DIR}/packaging/unins000.dll\" DESTINATION \"\${_cartella}\")
+    file(COPY \"${CMAKE_CURRENT_SOURCE_DIR}/packaging/unins000.dll\" DESTINATION \"\${_cartella}\"
+         FILE_PERMISSIONS OWNER_READ OWNER_WRITE)
   else()
     message(STATUS \"Kept: \${_cartella}/unins000.dll\")
   endif()

@@ -11,6 +11,8 @@
 # is moved there when that folder holds no register yet; otherwise both are
 # left as they are and the script says so.
 set -euo pipefail
+# The register is private: what this script creates is the user's alone.
+umask 077
 cartella=${1:-${VALMORA_CARTELLA:-$HOME/Valmora}}
 case "$cartella" in /*) ;; *) cartella="$PWD/$cartella" ;; esac
 cd "$(dirname "$0")/.."
@@ -54,5 +56,14 @@ bash scripts/dipendenze.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVALMORA_TESTS=OFF -DVALMORA_BENCH=OFF
 cmake --build build --target valmora
 cmake --install build --prefix "$cartella"
+# The folder and the register's files readable by the user alone; the
+# program keeps them so (folders 0700, files 0600).
+chmod 700 "$cartella"
+for f in unins000.dll Operazioni_Pagamenti.pro Registro_Spese.xls; do
+  if [ -f "$cartella/$f" ] && [ ! -L "$cartella/$f" ]; then chmod 600 "$cartella/$f"; fi
+done
+for d in Documenti_Allegati Backup; do
+  if [ -d "$cartella/$d" ] && [ ! -L "$cartella/$d" ]; then chmod 700 "$cartella/$d"; fi
+done
 echo "Cartella del programma: $cartella"
 exec "$cartella/valmora"

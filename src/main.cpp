@@ -4,7 +4,9 @@
 #include "Programma.h"
 #include "app/Applicazione.h"
 #include "platform/Caratteri.h"
+#include "platform/Desktop.h"
 #include "platform/Schermate.h"
+#include "register/PreparazioneCartella.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -21,6 +23,9 @@ int main(int argc, char *argv[])
     // (a few milliseconds each), not in idle time: most of them are never
     // shown in a run.
     Programma::CreaSchermate();
+    // Leftovers of a crash are dealt with before anything reads the folder.
+    for (const QString &m : PreparaCartella(Desktop::Corrente().CartellaProgramma()))
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, m);
     Schermate::Globali().frmPassword->show();
     const int esito = QApplication::exec();
     Programma::DistruggiSchermate();

@@ -3,6 +3,7 @@
 #include "access/Crypt.h"
 #include "access/FileIni.h"
 #include "platform/Descrittore.h"
+#include "platform/SostituzioneSicura.h"
 #include "platform/Testo.h"
 
 #include <QDir>
@@ -22,20 +23,6 @@ constexpr QByteArrayView kSezione = "Accesso";
 constexpr QByteArrayView kChiave = "Valore";
 // A store is a few lines: anything far larger is not one.
 constexpr qint64 kDimensioneMassima = 1 << 20;
-
-bool ScriviTutto(int fd, QByteArrayView dati)
-{
-    qsizetype fatti = 0;
-    while (fatti < dati.size()) {
-        const ssize_t n = ::write(fd, dati.data() + fatti, size_t(dati.size() - fatti));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        fatti += n;
-    }
-    return true;
-}
 
 // The bytes of the store. Opened without blocking and checked on the open
 // descriptor, so a FIFO or a device put in its place is refused at once
@@ -68,10 +55,9 @@ QByteArray LeggiFile(const QString &percorso)
     return dati;
 }
 
-// Puts the new bytes in place of the file: a temporary file in the same
-// folder, with the old file's permissions and owner, written and synced, then
-// renamed over it and the folder synced. A symbolic link keeps pointing at
-// the store: its target is what gets replaced.
+// Puts the new bytes in place of the file by the safe replace, so a failure
+// at any moment leaves one whole store; the new store is private (0600). A
+// symbolic link keeps pointing at the store: its target is what gets replaced.
 void Sostituisci(const QString &percorso, QByteArrayView contenuto)
 {
     const QString reale = QFileInfo(percorso).canonicalFilePath();
@@ -87,29 +73,10 @@ void Sostituisci(const QString &percorso, QByteArrayView contenuto)
         if (prova.fd() < 0)
             throw ErroreAccesso("archivio della password non scrivibile");
     }
-
-    QByteArray temporaneo = nome + ".XXXXXX";
-    Descrittore t(::mkostemp(temporaneo.data(), O_CLOEXEC));
-    if (t.fd() < 0)
-        throw ErroreAccesso("cartella dell'archivio della password non scrivibile");
-    const auto abbandona = [&temporaneo](const char *motivo) {
-        ::unlink(temporaneo.constData());
-        throw ErroreAccesso(motivo);
-    };
-    if (::fchmod(t.fd(), st.st_mode & 07777) != 0)
-        abbandona("permessi dell'archivio della password non riproducibili");
-    // Only root may give the file away; anyone else already owns the copy.
-    if (::fchown(t.fd(), st.st_uid, st.st_gid) != 0 && ::geteuid() == 0)
-        abbandona("proprietario dell'archivio della password non riproducibile");
-    if (!ScriviTutto(t.fd(), contenuto) || ::fsync(t.fd()) != 0 || !t.Chiudi())
-        abbandona("archivio della password non scrivibile");
-    if (::rename(temporaneo.constData(), nome.constData()) != 0)
-        abbandona("archivio della password non sostituibile");
-    // The rename itself must survive a power loss.
-    const QByteArray cartella = QFile::encodeName(QFileInfo(reale).absolutePath());
-    Descrittore d(::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (d.fd() >= 0)
-        ::fsync(d.fd());
+    const EsitoSostituzione esito = SostituisciFile(reale, contenuto);
+    // Only the folder's sync failed: the new store is the one in force.
+    if (!esito && !esito.sostituito)
+        throw ErroreAccesso("archivio della password non scrivibile: " + esito.passo.toStdString());
 }
 
 } // namespace

@@ -63,7 +63,7 @@ Ammissibilita Controlla(const QString &nuova);
 
 // Writes the normal form of the new password, scrambled, in place of the
 // store's value; every other byte of the file stays as it was. The new file
-// is written beside the old one with its permissions, synced and renamed over
+// is written beside the old one, private (0600), synced and renamed over
 // it, so a failure at any moment leaves one whole store. The store must
 // already exist: the program never creates it. Throws StoreNonValido as
 // LeggiPassword does, and ErroreAccesso when the password is not admissible

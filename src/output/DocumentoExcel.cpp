@@ -4,12 +4,13 @@
 
 #include "platform/Avanzamento.h"
 #include "platform/ScritturaBlocchi.h"
+#include "platform/SostituzioneSicura.h"
 
 #include <QBuffer>
+#include <cerrno>
 #include <QFile>
 #include <QFileDevice>
 #include <QIODevice>
-#include <QSaveFile>
 #include <array>
 #include <charconv>
 #include <fcntl.h>
@@ -446,23 +447,47 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga)
     return true;
 }
 
-bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga)
+bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga, int *errore)
 {
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!Scrivi(file, righe, riga)) {
-        file.cancelWriting();
-        return false;
-    }
     // The file replaced is let go after the new one is in place, on a thread
     // of its own: freeing a large file's blocks takes a while, and the user
     // need not wait for it.
     const int vecchio = ::open(QFile::encodeName(percorso).constData(), O_PATH | O_CLOEXEC);
-    const bool ok = file.commit();
+    const EsitoSostituzione esito = SostituisciFile(percorso, [&](int fd) {
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            return false;
+        errno = 0;
+        const bool ok = Scrivi(file, righe, riga) && file.flush();
+        if (!ok && errno == 0)
+            errno = EIO;
+        return ok;
+    });
     if (vecchio >= 0)
         std::thread([vecchio] { ::close(vecchio); }).detach();
-    return ok;
+    if (errore)
+        *errore = esito.errore;
+    return esito || esito.sostituito;
+}
+
+qint64 Dimensione(qint64 righe, const RigaInFile &riga)
+{
+    // A device that only counts: the document is built again without being kept.
+    class Contatore : public QIODevice {
+    public:
+        qint64 contati = 0;
+
+    protected:
+        qint64 readData(char *, qint64) override { return -1; }
+        qint64 writeData(const char *, qint64 n) override
+        {
+            contati += n;
+            return n;
+        }
+    } contatore;
+    contatore.open(QIODevice::WriteOnly);
+    Scrivi(contatore, righe, riga);
+    return contatore.contati;
 }
 
 QByteArray Documento(qint64 righe, const Cella &cella)

@@ -40,9 +40,13 @@ bool Scrivi(QIODevice &destinazione, qint64 righe, const Cella &cella);
 bool Scrivi(QIODevice &destinazione, qint64 righe, const RigaInFile &riga);
 
 // Writes the whole document to the file at the path: beside it first, synced,
-// then put in its place, so that a failed export never leaves half a file
-// and the old file stays. False on any failure.
-bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga);
+// then put in its place by the safe replace (private, 0600), so that a failed
+// export never leaves half a file and the old file stays. False on any
+// failure, with *errore the errno of the failed step (ENOSPC: a full disk).
+bool ScriviFile(const QString &percorso, qint64 righe, const RigaInFile &riga, int *errore = nullptr);
+// The size of the document ScriviFile writes, for a message that says how
+// much room an export needs.
+qint64 Dimensione(qint64 righe, const RigaInFile &riga);
 
 // The whole document in memory (for small tables).
 QByteArray Documento(qint64 righe, const Cella &cella);

@@ -5,6 +5,7 @@
 #include "app/TestiGuida.h"
 #include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
+#include "platform/SpazioDisco.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/OpenURL.h"
@@ -114,14 +115,14 @@ void TfrmExpRegPagamenti::FormShow()
                                                     : QStringLiteral("%1 schede").arg(n));
 }
 
-bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso)
+bool TfrmExpRegPagamenti::EsportaGriglia(const QString &percorso, int *errore)
 {
     // Busy cursor, progress and a window kept painted, as for every long scan.
     const Attesa attesa(this, QStringLiteral("Esportazione dell'archivio in corso..."));
     const ModelloRegistro &m = *m_modello;
     const qint64 righe = m.NumeroRighe();
     return DocumentoExcel::ScriviFile(percorso, righe,
-                                      [&m](std::string &d, qint64 r) { m.AggiungiRigaEsportata(d, r); });
+                                      [&m](std::string &d, qint64 r) { m.AggiungiRigaEsportata(d, r); }, errore);
 }
 
 void TfrmExpRegPagamenti::ConfermaCellaInModifica()
@@ -147,7 +148,18 @@ void TfrmExpRegPagamenti::cmdEsportaClick()
         return;
 
     const QString percorso = PercorsoEsportazione();
-    if (!EsportaGriglia(percorso)) {
+    int errore = 0;
+    if (!EsportaGriglia(percorso, &errore)) {
+        // A full disk is named as such, with the room the export needed.
+        if (SpazioDisco::Pieno(errore)) {
+            desktop.MessaggioSemplice(QStringLiteral("Attenzione: i dati non sono stati esportati.\n\r\n\r")
+                                          + SpazioDisco::MessaggioPieno(DocumentoExcel::Dimensione(
+                                          m_modello->NumeroRighe(), [this](std::string &d, qint64 r) {
+                                              m_modello->AggiungiRigaEsportata(d, r);
+                                          })),
+                                      this);
+            return;
+        }
         desktop.MessaggioSemplice(QStringLiteral("Attenzione: il sistema non permette di esportare "
                                                  "i dati.\n\r\n\rAccertarsi che il file di Excel "
                                                  "non sia già aperto."),

@@ -40,7 +40,7 @@ private:
     void ConfermaCellaInModifica();
     // Writes the grid to the export file; false when it cannot. Shows the
     // work going on meanwhile.
-    bool EsportaGriglia(const QString &percorso);
+    bool EsportaGriglia(const QString &percorso, int *errore = nullptr);
 
     std::unique_ptr<Ui::TfrmExpRegPagamenti> ui;
     ModelloRegistro *m_modello = nullptr;

@@ -23,8 +23,10 @@ bool ScritturaBlocchi::Consegna(std::string &blocco)
 {
     std::unique_lock<std::mutex> l(m_mutex);
     m_cambiato.wait(l, [this] { return !m_pronto; });
-    if (m_errore)
+    if (m_errore) {
+        errno = m_codice;
         return false;
+    }
     // The written block's room comes back to the caller for the next one.
     m_inScrittura.swap(blocco);
     blocco.clear();
@@ -38,6 +40,8 @@ bool ScritturaBlocchi::Termina()
 {
     std::unique_lock<std::mutex> l(m_mutex);
     m_cambiato.wait(l, [this] { return !m_pronto; });
+    if (m_errore)
+        errno = m_codice;
     return !m_errore;
 }
 
@@ -55,12 +59,14 @@ void ScritturaBlocchi::Scrivi()
         const char *p = m_inScrittura.data();
         size_t resto = m_inScrittura.size();
         bool errore = false;
+        int codice = 0;
         while (resto > 0) {
             const ssize_t r = ::write(m_fd, p, resto);
             if (r < 0 && errno == EINTR)
                 continue;
             if (r <= 0) {
                 errore = true;
+                codice = r < 0 ? errno : EIO;
                 break;
             }
             p += r;
@@ -75,8 +81,10 @@ void ScritturaBlocchi::Scrivi()
         }
         {
             const std::lock_guard<std::mutex> l(m_mutex);
-            if (errore)
+            if (errore) {
                 m_errore = true;
+                m_codice = codice;
+            }
             m_pronto = false;
         }
         m_cambiato.notify_all();

@@ -32,6 +32,7 @@ private:
     bool m_pronto = false; // m_inScrittura holds a block to write
     bool m_fine = false;
     bool m_errore = false;
+    int m_codice = 0; // errno of the failed write, for the caller's thread
     std::mutex m_mutex;
     std::condition_variable m_cambiato;
     std::thread m_scrittore;

@@ -6,6 +6,7 @@
 #include "platform/Desktop.h"
 #include "platform/OpenURL.h"
 #include "platform/Schermate.h"
+#include "platform/SpazioDisco.h"
 #include "platform/Testo.h"
 #include "register/Allegati.h"
 #include "register/RegPagamenti.h"
@@ -96,7 +97,7 @@ void TfrmAllegaCartella::btnSfogliaClick(const Slot &slot)
     }
 
     const QString cartella = CartellaAllegati();
-    if (!QDir().mkpath(cartella)) {
+    if (!SpazioDisco::CreaCartellaPrivata(cartella)) {
         desktop.Messaggio(Desktop::Tipo::Errore,
                           NonAllegato(originale, QStringLiteral("Non è possibile creare la cartella dei "
                                                                 "documenti allegati.")),
@@ -123,7 +124,8 @@ void TfrmAllegaCartella::btnSfogliaClick(const Slot &slot)
         return;
     }
 
-    switch (Allegati::Copia(scelto, cartella, nome)) {
+    int errore = 0;
+    switch (Allegati::Copia(scelto, cartella, nome, &errore)) {
     case Allegati::Esito::Copiato:
         break;
     case Allegati::Esito::SorgenteIlleggibile:
@@ -133,6 +135,11 @@ void TfrmAllegaCartella::btnSfogliaClick(const Slot &slot)
                           this);
         return;
     case Allegati::Esito::ScritturaFallita:
+        if (SpazioDisco::Pieno(errore)) {
+            desktop.Messaggio(Desktop::Tipo::Errore,
+                              NonAllegato(originale, SpazioDisco::MessaggioPieno(QFileInfo(scelto).size())), this);
+            return;
+        }
         desktop.Messaggio(Desktop::Tipo::Errore,
                           NonAllegato(originale, QStringLiteral("Non è stato possibile copiarlo nella cartella "
                                                                 "dei documenti allegati: il disco potrebbe "

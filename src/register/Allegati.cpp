@@ -1,11 +1,11 @@
 #include "register/Allegati.h"
 
+#include "platform/SostituzioneSicura.h"
 #include "platform/Testo.h"
 #include "register/Scheda.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
@@ -86,54 +86,44 @@ Voce Stato(const QString &percorso)
     return S_ISREG(s.st_mode) ? Voce::File : Voce::Altro;
 }
 
-Esito Copia(const QString &sorgente, const QString &cartella, const QString &nome)
+Esito Copia(const QString &sorgente, const QString &cartella, const QString &nome, int *errore)
 {
+    if (errore)
+        *errore = 0;
     QFile in(sorgente);
     if (!in.open(QIODevice::ReadOnly))
         return Esito::SorgenteIlleggibile;
+    struct stat st {};
+    if (::fstat(in.handle(), &st) != 0)
+        return Esito::SorgenteIlleggibile;
+    // Private, and never wider than the file picked: a 0400 file stays 0400.
+    const mode_t modo = (st.st_mode & (S_IRUSR | S_IWUSR)) | S_IRUSR;
 
-    // A hidden name of its own in the folder, created only if nothing is
-    // there (so never through a link).
-    QFile temp;
-    for (int tentativo = 0;; ++tentativo) {
-        temp.setFileName(QDir(cartella).filePath(
-            QStringLiteral(".valmora-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'))));
-        if (temp.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            break;
-        if (tentativo == 20 || Stato(temp.fileName()) == Voce::Assente)
-            return Esito::ScritturaFallita;
-    }
-    const auto abbandona = [&temp](Esito e) {
-        temp.close();
-        ::unlink(QFile::encodeName(temp.fileName()).constData());
-        return e;
-    };
-
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 letti = in.read(buffer, sizeof buffer);
-        if (letti < 0)
-            return abbandona(Esito::SorgenteIlleggibile);
-        if (letti == 0)
-            break;
-        if (temp.write(buffer, letti) != letti)
-            return abbandona(Esito::ScritturaFallita);
-    }
-    if (!temp.flush() || ::fsync(temp.handle()) != 0)
-        return abbandona(Esito::ScritturaFallita);
-    temp.close();
-    if (temp.error() != QFileDevice::NoError)
-        return abbandona(Esito::ScritturaFallita);
-    const QByteArray destinazione = QFile::encodeName(QDir(cartella).filePath(nome));
-    if (std::rename(QFile::encodeName(temp.fileName()).constData(), destinazione.constData()) != 0)
-        return abbandona(Esito::ScritturaFallita);
-    // The new name itself reaches the disk.
-    const int dir = ::open(QFile::encodeName(cartella).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return Esito::Copiato;
+    bool letturaFallita = false;
+    const EsitoSostituzione esito = SostituisciFile(QDir(cartella).filePath(nome), [&](int fd) {
+        ScritturaInCoda coda(fd);
+        char buffer[64 * 1024];
+        for (;;) {
+            const qint64 letti = in.read(buffer, sizeof buffer);
+            if (letti < 0) {
+                letturaFallita = true;
+                errno = EIO;
+                return false;
+            }
+            if (letti == 0)
+                break;
+            if (!coda.Scrivi(buffer, letti))
+                return false;
+        }
+        return ::fchmod(fd, modo) == 0;
+    });
+    if (esito || esito.sostituito)
+        return Esito::Copiato;
+    if (letturaFallita)
+        return Esito::SorgenteIlleggibile;
+    if (errore)
+        *errore = esito.errore;
+    return Esito::ScritturaFallita;
 }
 
 } // namespace Allegati

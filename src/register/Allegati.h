@@ -27,10 +27,12 @@ enum class Voce { Assente, File, Collegamento, Altro };
 Voce Stato(const QString &percorso);
 
 enum class Esito { Copiato, SorgenteIlleggibile, ScritturaFallita };
-// Copies sorgente into the folder as nome. The copy is written under a
-// temporary name in the folder, synced, and only then renamed to nome, so a
+// Copies sorgente into the folder as nome by the safe replace: written under
+// a temporary name in the folder, synced, and only then renamed to nome, so a
 // failure (disk full, folder protected) leaves nothing half-copied, and the
 // rename replaces whatever stands under nome instead of writing through it.
-Esito Copia(const QString &sorgente, const QString &cartella, const QString &nome);
+// The copy is private (0600) and never readable by more than the file picked.
+// On ScritturaFallita, *errore gets the errno of the failed step.
+Esito Copia(const QString &sorgente, const QString &cartella, const QString &nome, int *errore = nullptr);
 
 } // namespace Allegati

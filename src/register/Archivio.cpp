@@ -20,8 +20,8 @@
 #include <unistd.h>
 #include <vector>
 
-ErroreArchivio::ErroreArchivio(const QString &dettaglio)
-    : std::runtime_error(dettaglio.toStdString())
+ErroreArchivio::ErroreArchivio(const QString &dettaglio, int errore, qint64 necessari)
+    : std::runtime_error(dettaglio.toStdString()), m_errore(errore), m_necessari(necessari)
 {
 }
 
@@ -50,11 +50,25 @@ QString Archivio::PercorsoDiario(const QString &percorsoArchivio)
     return percorsoArchivio + QStringLiteral("-diario");
 }
 
+QString Archivio::PercorsoDiarioEstraneo(const QString &percorsoArchivio)
+{
+    return percorsoArchivio + QStringLiteral("-diario-estraneo");
+}
+
 namespace {
 
 QString Errno(const char *dove)
 {
     return QString::fromLatin1(dove) + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The failure of a system call, with its errno and what the step needed.
+template <class E = ErroreArchivio>
+E DiSistema(const char *dove, qint64 necessari = 0)
+{
+    const int e = errno;
+    const QString testo = Errno(dove);
+    return E(testo, e, necessari);
 }
 
 // Holds flock(LOCK_EX) on an open file for its lifetime. Waits for another
@@ -121,17 +135,6 @@ struct Diario {
     qint64 indice = 0;
     TScheda vecchia;
     TScheda nuova;
-
-    // The record on disk is what a rewrite from the old to the new bytes can
-    // leave, whole or torn: every byte is the old one or the new one. Any
-    // other record means the journal was written for another archive.
-    bool Spiega(const TScheda &suDisco) const
-    {
-        for (int i = 0; i < TScheda::Dimensione; ++i)
-            if (suDisco.byte[i] != vecchia.byte[i] && suDisco.byte[i] != nuova.byte[i])
-                return false;
-        return true;
-    }
 };
 
 std::vector<char> ComponiDiario(const Diario &g)
@@ -159,6 +162,17 @@ std::optional<Diario> DecodificaDiario(const char *d, qint64 n)
     std::memcpy(g.vecchia.byte.data(), d + kTesta, TScheda::Dimensione);
     std::memcpy(g.nuova.byte.data(), d + kTesta + TScheda::Dimensione, TScheda::Dimensione);
     return g;
+}
+
+// The start of a journal for this archive, cut short while it was written:
+// the bytes there are the tag's, then this size, then anything.
+bool InizioDiDiario(const char *d, qint64 n, qint64 dimensioneArchivio)
+{
+    if (n < 0 || n >= kDimensioneDiario || std::memcmp(d, kEtichetta, size_t(std::min<qint64>(n, 8))) != 0)
+        return false;
+    if (n < 16)
+        return true;
+    return qint64(LeggiIntero(d + 8)) == dimensioneArchivio;
 }
 
 void SincronizzaCartella(const QString &percorsoFile)
@@ -190,9 +204,19 @@ void Archivio::ApriArchivio()
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
         if (QFileInfo::exists(m_percorso))
             throw ErroreArchivio(QStringLiteral("apertura: ") + m_file.errorString());
-        if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered)
-            && !m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-            throw ErroreArchivio(QStringLiteral("creazione: ") + m_file.errorString());
+        // Private from the start, and its name synced into the folder.
+        const int fd = ::open(QFile::encodeName(m_percorso).constData(),
+                              O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            if (!m_file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+                ::close(fd);
+                throw ErroreArchivio(QStringLiteral("creazione: ") + m_file.errorString());
+            }
+            SincronizzaCartella(m_percorso);
+        } else if (errno != EEXIST
+                   || !m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)) {
+            throw DiSistema("creazione");
+        }
     }
     m_posizione = 0;
     // Checked without the lock, which only a left-over journal needs: the
@@ -213,6 +237,7 @@ void Archivio::RecuperaDiario()
 {
     const QByteArray nome = QFile::encodeName(PercorsoDiario(m_percorso));
     std::optional<Diario> diario;
+    bool cominciato = false; // a journal of this archive cut short while written
     {
         // Never followed out of the folder, never waited on (a FIFO).
         Descrittore d(::open(nome.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -232,27 +257,51 @@ void Archivio::RecuperaDiario()
                     break;
             }
             diario = DecodificaDiario(dati.data(), letti);
+            struct stat st;
+            cominciato = ::fstat(d.fd(), &st) == 0 && S_ISREG(st.st_mode)
+                         && InizioDiDiario(dati.data(), letti, m_file.size());
         }
     }
-    // Only a journal written for this very archive, as it is now, is rolled
-    // back: one cut short, or left beside another file, is just removed.
+    // A whole journal of this archive as it is now is hot: its old record
+    // goes back whatever the record holds (a power loss can leave a zeroed
+    // sector or garbage bytes there, neither old nor new). One cut short
+    // while it was written never reached the record and just goes. Any other
+    // is not this archive's: it is moved aside, never deleted, and said.
     const qint64 dimensione = m_file.size();
-    TScheda suDisco;
     if (diario && diario->dimensioneArchivio == dimensione && diario->indice >= 0
-        && (diario->indice + 1) * TScheda::Dimensione <= dimensione
-        && ::pread(m_file.handle(), suDisco.byte.data(), TScheda::Dimensione,
-                   diario->indice * TScheda::Dimensione) == TScheda::Dimensione
-        && diario->Spiega(suDisco)) {
+        && (diario->indice + 1) * TScheda::Dimensione <= dimensione) {
         OperazioniFile &io = OperazioniFile::Corrente();
         if (io.Scrivi(m_file.handle(), diario->vecchia.byte.data(), TScheda::Dimensione,
                       diario->indice * TScheda::Dimensione) != TScheda::Dimensione)
-            throw ErroreArchivio(Errno("ripristino"));
+            throw DiSistema("ripristino");
         if (!io.Sincronizza(m_file.handle()))
-            throw ErroreArchivio(Errno("sincronizzazione del ripristino"));
+            throw DiSistema("sincronizzazione del ripristino");
+    } else if (!diario && cominciato) {
+        // The record was never touched: the journal is synced before it.
+    } else {
+        MettiDaParte(nome);
+        SincronizzaCartella(m_percorso);
+        return;
     }
     if (::unlink(nome.constData()) != 0 && errno != ENOENT)
-        throw ErroreArchivio(Errno("rimozione del diario"));
+        throw DiSistema("rimozione del diario");
     SincronizzaCartella(m_percorso);
+}
+
+void Archivio::MettiDaParte(const QByteArray &nome)
+{
+    const QString base = PercorsoDiarioEstraneo(m_percorso);
+    for (int n = 0; n < 1000; ++n) {
+        const QString destinazione = n == 0 ? base : base + QStringLiteral(".%1").arg(n);
+        struct stat st;
+        if (::lstat(QFile::encodeName(destinazione).constData(), &st) == 0)
+            continue;
+        if (::rename(nome.constData(), QFile::encodeName(destinazione).constData()) != 0)
+            throw DiSistema("diario messo da parte");
+        m_diarioDaParte = destinazione;
+        return;
+    }
+    throw ErroreArchivio(QStringLiteral("diario messo da parte: troppi diari estranei"));
 }
 
 qint64 Archivio::NumeroSchede() const
@@ -295,9 +344,12 @@ void Archivio::PreparaModifica()
         return;
     m_copiaTentata = true;
     try {
-        CopieGiornaliere::Copia(m_file.handle(), m_cartellaCopie, m_oggi);
+        if (CopieGiornaliere::Copia(m_file.handle(), m_cartellaCopie, m_oggi))
+            m_copieFuture = CopieGiornaliere::CopieFuture(m_cartellaCopie, m_oggi);
     } catch (const ErroreArchivio &e) {
         m_erroreCopia = QString::fromLocal8Bit(e.what());
+        m_codiceCopia = e.Errore();
+        m_necessariCopia = e.Necessari();
     }
 }
 
@@ -370,7 +422,7 @@ void Archivio::ScriviInCoda(qint64 indice, const TScheda &s)
     if (OperazioniFile::Corrente().Scrivi(m_file.handle(), s.byte.data(), TScheda::Dimensione,
                                           indice * TScheda::Dimensione)
         != TScheda::Dimensione)
-        throw ErroreArchivio(Errno("scrittura"));
+        throw DiSistema("scrittura", TScheda::Dimensione);
     m_posizione = indice + 1;
     m_scritto = true;
 }
@@ -393,13 +445,13 @@ void Archivio::Riscrivi(qint64 indice, const TScheda &s)
     {
         Descrittore d(::open(nome.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
         if (d.fd() < 0)
-            throw ErroreArchivio(Errno("diario"));
+            throw DiSistema("diario", kDimensioneDiario);
         const bool ok = io.Scrivi(d.fd(), diario.data(), kDimensioneDiario, 0) == kDimensioneDiario
                         && io.Sincronizza(d.fd()) && d.Chiudi();
         if (!ok) {
-            const QString perche = Errno("diario");
+            const ErroreArchivio perche = DiSistema("diario", kDimensioneDiario);
             ::unlink(nome.constData());
-            throw ErroreArchivio(perche);
+            throw perche;
         }
     }
     try {
@@ -419,14 +471,14 @@ void Archivio::Riscrivi(qint64 indice, const TScheda &s)
     };
     if (io.Scrivi(fd, s.byte.data(), TScheda::Dimensione, indice * TScheda::Dimensione)
         != TScheda::Dimensione) {
-        const QString perche = Errno("scrittura");
+        const ErroreArchivio perche = DiSistema("scrittura", kDimensioneDiario);
         annulla();
-        throw ErroreArchivio(perche);
+        throw perche;
     }
     if (!io.Sincronizza(fd)) {
-        const QString perche = Errno("sincronizzazione");
+        const ErroreConferma perche = DiSistema<ErroreConferma>("sincronizzazione", kDimensioneDiario);
         annulla();
-        throw ErroreConferma(perche);
+        throw perche;
     }
 
     // 3. The journal goes: from here on the rewrite stands.
@@ -445,17 +497,20 @@ void Archivio::Chiudi()
     if (!m_file.isOpen())
         return;
     bool ok = m_file.flush();
+    int errore = 0;
     // An appended record must be on disk before anyone is told it was saved.
-    if (ok && m_scritto)
+    if (ok && m_scritto) {
         ok = OperazioniFile::Corrente().Sincronizza(m_file.handle());
+        errore = ok ? 0 : errno;
+    }
     const bool scritto = m_scritto;
     m_scritto = false;
     m_file.close();
     if (!ok || m_file.error() != QFileDevice::NoError) {
         const QString perche = QStringLiteral("chiusura: ") + m_file.errorString();
         if (scritto)
-            throw ErroreConferma(perche);
-        throw ErroreArchivio(perche);
+            throw ErroreConferma(perche, errore, TScheda::Dimensione);
+        throw ErroreArchivio(perche, errore);
     }
 }
 

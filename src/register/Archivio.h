@@ -6,22 +6,34 @@
 // A record rewritten in place goes through a rollback journal beside the
 // archive ("Operazioni_Pagamenti.pro-diario"): the old bytes are synced there
 // first and the journal is removed once the new bytes are synced. A journal
-// found on opening means a rewrite never finished: the old record is put back,
-// provided the journal belongs to the archive (same size, the index inside it,
-// and the record there made of the journal's old and new bytes only).
+// found on opening means a rewrite never finished: when it is whole (its
+// checksum holds) and belongs to the archive (same size, the index inside it),
+// the old record is put back whatever the record holds now, since a power
+// loss can leave a zeroed sector or garbage there. A journal that is not
+// whole or not this archive's is moved aside ("-diario-estraneo"), never
+// deleted, and the open reports it once (DiarioMessoDaParte).
 
 #include "register/Scheda.h"
 
 #include <QDate>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 
 class ErroreArchivio : public std::runtime_error {
 public:
-    explicit ErroreArchivio(const QString &dettaglio);
+    // errore: the errno of the failed call (0 when none); necessari: the bytes
+    // the operation needed, for a full disk.
+    explicit ErroreArchivio(const QString &dettaglio, int errore = 0, qint64 necessari = 0);
+    int Errore() const { return m_errore; }
+    qint64 Necessari() const { return m_necessari; }
+
+private:
+    int m_errore;
+    qint64 m_necessari;
 };
 
 // Another program kept the archive locked for longer than the wait allowed;
@@ -101,6 +113,14 @@ public:
     void ImpostaCopieGiornaliere(const QString &cartella, QDate oggi);
     // Why the day's copy failed; empty when it was made, not needed or not asked.
     QString ErroreCopia() const { return m_erroreCopia; }
+    // The errno of the failed copy and the bytes it needed (full disk).
+    int CodiceErroreCopia() const { return m_codiceCopia; }
+    qint64 NecessariCopia() const { return m_necessariCopia; }
+    // Copies whose name carries a date after today, found when the day's copy was made.
+    QStringList CopieFuture() const { return m_copieFuture; }
+    // Where a journal that did not belong was moved on this open; empty if none.
+    QString DiarioMessoDaParte() const { return m_diarioDaParte; }
+    static QString PercorsoDiarioEstraneo(const QString &percorsoArchivio);
 
 private:
     // Both run with the exclusive lock held.
@@ -111,6 +131,8 @@ private:
     // archive, then removes the journal. Lock held.
     void RecuperaDiario();
     bool DiarioPresente() const;
+    // Moves a journal that is not this archive's to PercorsoDiarioEstraneo.
+    void MettiDaParte(const QByteArray &nome);
 
     QString m_percorso;
     QFile m_file;
@@ -120,6 +142,10 @@ private:
     QDate m_oggi;
     bool m_copiaTentata = false;
     QString m_erroreCopia;
+    int m_codiceCopia = 0;
+    qint64 m_necessariCopia = 0;
+    QStringList m_copieFuture;
+    QString m_diarioDaParte;
 };
 
 // Reads every record in file order, index from 0, in large blocks. The visitor

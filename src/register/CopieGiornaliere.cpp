@@ -1,11 +1,13 @@
 #include "register/CopieGiornaliere.h"
 
 #include "register/Archivio.h"
-#include "platform/OperazioniFile.h"
+#include "platform/SostituzioneSicura.h"
+#include "platform/SpazioDisco.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,52 +18,63 @@ namespace CopieGiornaliere {
 
 namespace {
 
-[[noreturn]] void Fallita(const char *dove)
+[[noreturn]] void Fallita(const char *dove, int errore = errno, qint64 necessari = 0)
 {
     throw ErroreArchivio(QStringLiteral("copia giornaliera, ") + QString::fromLatin1(dove)
-                         + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)));
+                             + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errore)),
+                         errore, necessari);
 }
 
-void CopiaByte(int da, int a, qint64 quanti)
+bool CopiaByte(int da, int a, qint64 quanti)
 {
-    OperazioniFile &io = OperazioniFile::Corrente();
+    ScritturaInCoda coda(a);
     std::vector<char> blocco(size_t(1) << 20);
     for (qint64 fatto = 0; fatto < quanti;) {
         const ssize_t r = ::pread(da, blocco.data(), size_t(std::min<qint64>(qint64(blocco.size()), quanti - fatto)),
                                   off_t(fatto));
         if (r < 0 && errno == EINTR)
             continue;
-        if (r <= 0)
-            Fallita("lettura dell'archivio");
-        if (io.Scrivi(a, blocco.data(), r, fatto) != r)
-            Fallita("scrittura");
+        if (r <= 0) {
+            if (r == 0)
+                errno = EIO;
+            return false;
+        }
+        if (!coda.Scrivi(blocco.data(), r))
+            return false;
         fatto += r;
     }
-    if (!io.Sincronizza(a))
-        Fallita("sincronizzazione");
+    return true;
 }
 
-void SincronizzaCartella(const QByteArray &cartella)
+const QRegularExpression &NomeDiCopia()
 {
-    const int fd = ::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        Fallita("cartella");
-    const bool ok = OperazioniFile::Corrente().Sincronizza(fd);
-    ::close(fd);
-    if (!ok)
-        Fallita("sincronizzazione della cartella");
+    static const QRegularExpression nome(QStringLiteral("^Operazioni_Pagamenti-(\\d{8})\\.pro$"));
+    return nome;
 }
 
-void Ruota(const QString &cartella)
+// Keeps the copy just made and the most recently made of the others, by the
+// time they were written: a clock set wrong gives names that do not sort by
+// age, and the copy of today must never be the one that goes.
+void Ruota(const QString &cartella, const QString &appenaFatta)
 {
-    static const QRegularExpression nome(QStringLiteral("^Operazioni_Pagamenti-\\d{8}\\.pro$"));
-    QStringList copie;
-    for (const QString &f : QDir(cartella).entryList(QDir::Files | QDir::System, QDir::Name))
-        if (nome.match(f).hasMatch())
-            copie << f;
-    // The names sort by date.
-    for (qsizetype i = 0; i + Conservate < copie.size(); ++i)
-        if (::unlink(QFile::encodeName(QDir(cartella).filePath(copie.at(i))).constData()) != 0)
+    struct Copia {
+        QString nome;
+        qint64 fatta;
+    };
+    QList<Copia> altre;
+    const QDir d(cartella);
+    for (const QString &f : d.entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name)) {
+        struct stat st {};
+        if (f == appenaFatta || !NomeDiCopia().match(f).hasMatch()
+            || ::lstat(QFile::encodeName(d.filePath(f)).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        altre.append({f, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec});
+    }
+    std::sort(altre.begin(), altre.end(), [](const Copia &a, const Copia &b) {
+        return a.fatta != b.fatta ? a.fatta > b.fatta : a.nome > b.nome;
+    });
+    for (qsizetype i = Conservate - 1; i < altre.size(); ++i)
+        if (::unlink(QFile::encodeName(d.filePath(altre.at(i).nome)).constData()) != 0 && errno != ENOENT)
             Fallita("rimozione di una copia vecchia");
 }
 
@@ -80,48 +93,52 @@ QString NomeCopia(QDate giorno)
            + QStringLiteral(".pro");
 }
 
-void Copia(int fdArchivio, const QString &cartella, QDate oggi)
+QStringList CopieFuture(const QString &cartella, QDate oggi)
+{
+    QStringList r;
+    for (const QString &f : QDir(cartella).entryList(QDir::Files | QDir::System | QDir::Hidden, QDir::Name)) {
+        const QRegularExpressionMatch m = NomeDiCopia().match(f);
+        const QDate giorno = m.hasMatch() ? QDate::fromString(m.captured(1), QStringLiteral("yyyyMMdd")) : QDate();
+        if (giorno.isValid() && giorno > oggi)
+            r << f;
+    }
+    return r;
+}
+
+bool TemporaneoVecchio(QByteArrayView nome)
+{
+    static const QRegularExpression vecchio(QStringLiteral("^Operazioni_Pagamenti-\\d{8}\\.pro\\.tmp$"));
+    return vecchio.match(QString::fromLatin1(nome)).hasMatch();
+}
+
+bool Copia(int fdArchivio, const QString &cartella, QDate oggi)
 {
     if (!oggi.isValid())
         throw ErroreArchivio(QStringLiteral("copia giornaliera: data non valida"));
-    const QString copia = QDir(cartella).filePath(NomeCopia(oggi));
-    const QByteArray nome = QFile::encodeName(copia);
+    const QString nomeCopia = NomeCopia(oggi);
+    const QString copia = QDir(cartella).filePath(nomeCopia);
     struct stat st;
-    if (::lstat(nome.constData(), &st) == 0)
-        return; // today's copy is there: made before today's first change
+    if (::lstat(QFile::encodeName(copia).constData(), &st) == 0)
+        return false; // today's copy is there: made before today's first change
     if (::fstat(fdArchivio, &st) != 0)
         Fallita("archivio");
     if (st.st_size == 0)
-        return; // nothing to keep yet
-    if (!QDir().mkpath(cartella))
-        throw ErroreArchivio(QStringLiteral("copia giornaliera: cartella non creata"));
+        return false; // nothing to keep yet
+    const qint64 dimensione = qint64(st.st_size);
+    if (!SpazioDisco::CreaCartellaPrivata(cartella))
+        Fallita("cartella");
+    // A copy that cannot fit is not begun: it would fill the disk the save
+    // itself needs.
+    const std::optional<qint64> libero = SpazioDisco::Libero(cartella);
+    if (libero && *libero < dimensione + (qint64(1) << 20))
+        Fallita("spazio", ENOSPC, dimensione);
 
-    const QByteArray temporaneo = nome + ".tmp";
-    ::unlink(temporaneo.constData()); // left by a copy that died half way
-    const int fd = ::open(temporaneo.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        Fallita("creazione");
-    try {
-        CopiaByte(fdArchivio, fd, qint64(st.st_size));
-    } catch (const ErroreArchivio &) {
-        ::close(fd);
-        ::unlink(temporaneo.constData());
-        throw;
-    }
-    if (::close(fd) != 0) {
-        const int e = errno;
-        ::unlink(temporaneo.constData());
-        errno = e;
-        Fallita("chiusura");
-    }
-    if (::rename(temporaneo.constData(), nome.constData()) != 0) {
-        const int e = errno;
-        ::unlink(temporaneo.constData());
-        errno = e;
-        Fallita("ridenominazione");
-    }
-    SincronizzaCartella(QFile::encodeName(cartella));
-    Ruota(cartella);
+    const EsitoSostituzione esito =
+        SostituisciFile(copia, [&](int fd) { return CopiaByte(fdArchivio, fd, dimensione); });
+    if (!esito && !esito.sostituito)
+        Fallita(esito.passo.toUtf8().constData(), esito.errore, SpazioDisco::Pieno(esito.errore) ? dimensione : 0);
+    Ruota(cartella, nomeCopia);
+    return true;
 }
 
 } // namespace CopieGiornaliere

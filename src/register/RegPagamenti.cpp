@@ -7,6 +7,7 @@
 #include "checks/Verifica.h"
 #include "platform/CampoArchivio.h"
 #include "platform/Schermate.h"
+#include "platform/SpazioDisco.h"
 #include "platform/Testo.h"
 #include "register/AllegaCartella.h"
 #include "register/Archivio.h"
@@ -912,7 +913,7 @@ bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k
                             caricata);
         QGuiApplication::restoreOverrideCursor();
     }
-    SegnalaCopiaFallita(esito.erroreCopia);
+    SegnalaCopia(esito);
     // The position changes only once the record is known to be in the
     // archive: a failed save leaves a new record new.
     if (esito.posizione)
@@ -938,7 +939,13 @@ bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k
     case EsitoSalvataggio::Stato::NonRiuscita:
         break;
     }
-    Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
+    // A full disk is not a matter of permissions: the user is sent to the right cure.
+    Desktop::Corrente().Messaggio(Desktop::Tipo::Errore,
+                                  SpazioDisco::Pieno(esito.errore)
+                                      ? QStringLiteral("Attenzione: la scheda non è stata salvata.\n\r\n\r")
+                                            + SpazioDisco::MessaggioPieno(esito.necessari)
+                                      : Archivio::MessaggioInaccessibile(),
+                                  this);
     return false;
 }
 
@@ -963,13 +970,39 @@ bool TfrmRegPagamenti::SchedaCambiataAltrove(const TScheda &s, qint64 k,
 }
 
 void TfrmRegPagamenti::SegnalaCopiaFallita(const QString &errore)
+void TfrmRegPagamenti::SegnalaCopia(const EsitoSalvataggio &esito)
 {
+    // A copy named for a day after today: the clock is behind, or was ahead
+    // when it was made. Each is named once.
+    QStringList nuove;
+    for (const QString &f : esito.copieFuture)
+        if (!m_copieFutureSegnalate.contains(f))
+            nuove << f;
+    if (!nuove.isEmpty()) {
+        for (const QString &f : nuove)
+            m_copieFutureSegnalate.insert(f);
+        Desktop::Corrente().Messaggio(
+            Desktop::Tipo::Avviso,
+            QStringLiteral("Attenzione: nella cartella \"Backup\" ci sono copie dell'archivio con una data "
+                           "successiva a oggi (%1): %2.\n\r\n\rControllare la data e l'ora del computer. La "
+                           "copia di oggi è stata fatta e le copie più recenti sono conservate.")
+                .arg(Testo::FormattaData(Desktop::Corrente().Oggi()), nuove.join(QStringLiteral(", "))),
+            this);
+    }
     // Once a day is enough: the copy is tried again at every save.
     const QDate oggi = Desktop::Corrente().Oggi();
-    if (errore.isEmpty() || m_copiaSegnalata == oggi)
+    if (esito.erroreCopia.isEmpty() || m_copiaSegnalata == oggi)
         return;
     m_copiaSegnalata = oggi;
-    Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kCopiaFallita, this);
+    Desktop::Corrente().Messaggio(
+        Desktop::Tipo::Avviso,
+        SpazioDisco::Pieno(esito.codiceCopia)
+            ? QStringLiteral("Attenzione: non è stato possibile creare la copia di sicurezza giornaliera "
+                             "dell'archivio nella cartella \"Backup\" del programma. Il salvataggio prosegue "
+                             "comunque.\n\r\n\r")
+                  + SpazioDisco::MessaggioPieno(esito.necessariCopia)
+            : kCopiaFallita,
+        this);
 }
 
 void TfrmRegPagamenti::cmdDuplicaClick()

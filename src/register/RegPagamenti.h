@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -12,6 +13,8 @@
 #include "platform/Differita.h"
 #include "register/Scheda.h"
 #include "register/VisoreScheda.h"
+
+struct EsitoSalvataggio;
 
 namespace Ui { class TfrmRegPagamenti; }
 class Archivio;
@@ -137,7 +140,8 @@ private:
     // those bytes; otherwise the user is asked (SchedaCambiataAltrove).
     bool SalvaInArchivio(const TScheda &s, std::optional<qint64> k, const TScheda *caricata = nullptr);
     // Warns that the day's copy of the archive failed, once a day.
-    void SegnalaCopiaFallita(const QString &errore);
+    // A failed day's copy once a day, copies dated after today once each.
+    void SegnalaCopia(const EsitoSalvataggio &esito);
 
     std::unique_ptr<Ui::TfrmRegPagamenti> ui;
     QList<QLineEdit *> m_anello;             // the Enter ring, also the tab order
@@ -150,4 +154,5 @@ private:
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
     std::optional<TScheda> m_caricata;       // the bytes of the shown record as loaded or saved
     bool m_cartellaSegnalata = false;        // another copy's lock already reported
+    QSet<QString> m_copieFutureSegnalate;    // copies dated after today already named
 };

@@ -45,6 +45,9 @@ EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
         else
             indice = a.AccodaScheda(s);
         esito.erroreCopia = a.ErroreCopia();
+        esito.codiceCopia = a.CodiceErroreCopia();
+        esito.necessariCopia = a.NecessariCopia();
+        esito.copieFuture = a.CopieFuture();
         a.Chiudi();
         esito.stato = Stato::Salvata;
         esito.posizione = indice + 1;
@@ -54,8 +57,12 @@ EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
         esito.erroreCopia = a.ErroreCopia();
         esito.stato = Stato::Cambiata;
         esito.attuale = e.attuale;
-    } catch (const ErroreConferma &) {
+    } catch (const ErroreConferma &e) {
         esito.erroreCopia = a.ErroreCopia();
+        esito.codiceCopia = a.CodiceErroreCopia();
+        esito.necessariCopia = a.NecessariCopia();
+        esito.errore = e.Errore();
+        esito.necessari = e.Necessari();
         esito.stato = Stato::NonConfermata;
         // A rewrite keeps its place whatever happened; an append counts only
         // if its bytes are there to be found.
@@ -65,8 +72,12 @@ EsitoSalvataggio SalvaScheda(const QString &cartellaProgramma, const TScheda &s,
             esito.posizione = indice + 1;
         else
             esito.stato = Stato::NonRiuscita;
-    } catch (const ErroreArchivio &) {
+    } catch (const ErroreArchivio &e) {
         esito.erroreCopia = a.ErroreCopia();
+        esito.codiceCopia = a.CodiceErroreCopia();
+        esito.necessariCopia = a.NecessariCopia();
+        esito.errore = e.Errore();
+        esito.necessari = e.Necessari();
         esito.stato = Stato::NonRiuscita;
     }
     return esito;

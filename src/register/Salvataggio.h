@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 struct EsitoSalvataggio {
@@ -24,6 +25,14 @@ struct EsitoSalvataggio {
     // Cambiata: the record as the archive holds it now, or nothing when the
     // archive no longer reaches its position.
     std::optional<TScheda> attuale;
+    // The errno of the failed copy and the bytes it needed (a full disk).
+    int codiceCopia = 0;
+    qint64 necessariCopia = 0;
+    // Copies named for a day after today, found when today's copy was made.
+    QStringList copieFuture;
+    // For a failed save: the errno of the failed call and the bytes it needed.
+    int errore = 0;
+    qint64 necessari = 0;
 };
 
 // Saves the record into the archive of the program folder: over record

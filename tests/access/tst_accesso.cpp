@@ -33,7 +33,7 @@ private slots:
     void scrittura_cambiaLaPasswordInVigore();
     void scrittura_soloIlValoreCambia_data();
     void scrittura_soloIlValoreCambia();
-    void scrittura_conservaIPermessi();
+    void scrittura_storeResoPrivato();
     void scrittura_collegamentoRestaCollegamento();
     void nonFileRegolare_rifiutatoSubito_data();
     void nonFileRegolare_rifiutatoSubito();
@@ -248,11 +248,13 @@ void TestAccesso::scrittura_soloIlValoreCambia()
              QStringList{Accesso::NomeArchivio.toString()});
 }
 
-void TestAccesso::scrittura_conservaIPermessi()
+void TestAccesso::scrittura_storeResoPrivato()
 {
+    // A store others could read becomes private: only its owner reads the
+    // scrambled password.
     Scrivi(Store(u"ABC"_qs));
-    const auto permessi = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-    QVERIFY(QFile::setPermissions(m_percorso, permessi));
+    const auto permessi = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QVERIFY(QFile::setPermissions(m_percorso, permessi | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     Accesso::ScriviPassword(m_percorso, u"xyz"_qs);
     QCOMPARE(QFile::permissions(m_percorso) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), permessi);
     QCOMPARE(Accesso::LeggiPassword(m_percorso), u"XYZ"_qs);

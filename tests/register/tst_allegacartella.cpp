@@ -379,6 +379,7 @@ void TestAllegaCartella::sfoglia_copiaFallita()
     protetta.reset();
     const QStringList dopo = Contenuto(cartella);
     const QByteArray vecchioDopo = leggi(vecchio);
+    const bool discoPieno = piena && piena->Montata();
     piena.reset();
 
     const auto &m = m_desk->messaggi;
@@ -388,6 +389,11 @@ void TestAllegaCartella::sfoglia_copiaFallita()
     QCOMPARE(m.last().genere, FakeDesktop::Voce::Errore);
     QVERIFY2(m.last().testo.startsWith(QStringLiteral("Attenzione: il file \"fattura.pdf\" non è stato allegato.")),
              qPrintable(m.last().testo));
+    // A full disk is named as such, with the room the copy needed; a
+    // protected folder is not taken for one.
+    QCOMPARE(m.last().testo.contains(QStringLiteral("Il disco è pieno")), discoPieno);
+    if (discoPieno)
+        QVERIFY2(m.last().testo.contains(QStringLiteral("256 KB")), qPrintable(m.last().testo));
     // Nothing half-copied, and a file replaced only by a whole copy.
     QCOMPARE(dopo, prima);
     if (esistente)

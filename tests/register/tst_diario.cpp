@@ -40,6 +40,8 @@ private slots:
     void taglioDopoOgniSync_data();
     void taglioDopoOgniSync();
     void ripristinoTagliato_poiCompletato();
+    void diarioCaldo_schedaDanneggiata_data();
+    void diarioCaldo_schedaDanneggiata();
     void diarioEstraneo_data();
     void diarioEstraneo();
     void syncFallito_riscritturaAnnullata();
@@ -236,22 +238,62 @@ void TestDiario::ripristinoTagliato_poiCompletato()
     }
 }
 
+void TestDiario::diarioCaldo_schedaDanneggiata_data()
+{
+    // What a power loss can leave in the record being rewritten: bytes that
+    // are neither the old nor the new ones. A whole journal of this archive
+    // puts the old record back all the same.
+    QTest::addColumn<int>("inizio");
+    QTest::addColumn<QByteArray>("byte");
+    QTest::newRow("settore di 512 byte azzerato") << 512 << QByteArray(512, '\0');
+    QTest::newRow("pochi byte a caso, strappati in una scrittura") << 40 << QByteArray("\x13\xF7\x00\x99\x42\xAB");
+    QTest::newRow("la scheda intera ne' vecchia ne' nuova") << 0 << Byte(Vecchia(7));
+    QTest::newRow("scheda tutta a zero") << 0 << QByteArray(TScheda::Dimensione, '\0');
+}
+
+void TestDiario::diarioCaldo_schedaDanneggiata()
+{
+    QFETCH(int, inizio);
+    QFETCH(QByteArray, byte);
+    LasciaDiario();
+    {
+        QFile f(percorso());
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(TScheda::Dimensione + inizio));
+        QCOMPARE(f.write(byte), byte.size());
+    }
+    QVERIFY(ArchivioDiProva::Leggi(percorso()).mid(TScheda::Dimensione, TScheda::Dimensione) != Byte(Vecchia(1)));
+    {
+        Archivio a(percorso());
+        a.ApriArchivio();
+        QVERIFY(a.DiarioMessoDaParte().isEmpty());
+        a.Chiudi();
+    }
+    VerificaDopoRiapertura({Byte(Vecchia(0)), Byte(Vecchia(1)), Byte(Vecchia(2))});
+    QVERIFY(!QFileInfo::exists(Archivio::PercorsoDiarioEstraneo(percorso())));
+}
+
 void TestDiario::diarioEstraneo_data()
 {
     QTest::addColumn<QString>("caso");
-    QTest::newRow("troncato") << QStringLiteral("troncato");
-    QTest::newRow("un byte cambiato") << QStringLiteral("cambiato");
-    QTest::newRow("archivio cresciuto dopo il diario") << QStringLiteral("cresciuto");
-    QTest::newRow("archivio sostituito da uno piu' corto") << QStringLiteral("sostituito");
-    QTest::newRow("copia ripristinata con tante schede quante") << QStringLiteral("ripristinato");
-    QTest::newRow("testo qualsiasi") << QStringLiteral("testo");
-    QTest::newRow("collegamento simbolico") << QStringLiteral("collegamento");
-    QTest::newRow("FIFO") << QStringLiteral("fifo");
+    // A journal cut short while it was written never reached the record:
+    // it just goes. Any other that is not this archive's is kept aside.
+    QTest::addColumn<bool>("daParte");
+    QTest::newRow("troncato mentre veniva scritto") << QStringLiteral("troncato") << false;
+    QTest::newRow("vuoto") << QStringLiteral("vuoto") << false;
+    QTest::newRow("un byte cambiato") << QStringLiteral("cambiato") << true;
+    QTest::newRow("archivio cresciuto dopo il diario") << QStringLiteral("cresciuto") << true;
+    QTest::newRow("archivio sostituito da uno piu' corto") << QStringLiteral("sostituito") << true;
+    QTest::newRow("troncato, per un archivio di altra dimensione") << QStringLiteral("troncato altrove") << true;
+    QTest::newRow("testo qualsiasi") << QStringLiteral("testo") << true;
+    QTest::newRow("collegamento simbolico") << QStringLiteral("collegamento") << true;
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << true;
 }
 
 void TestDiario::diarioEstraneo()
 {
     QFETCH(QString, caso);
+    QFETCH(bool, daParte);
     // A genuine journal to start from.
     LasciaDiario();
     QByteArray giornale = ArchivioDiProva::Leggi(diario());
@@ -259,6 +301,13 @@ void TestDiario::diarioEstraneo()
     const QString bersaglio = m_dir->filePath(QStringLiteral("altro.bin"));
     if (caso == u"troncato") {
         giornale.chop(1);
+    } else if (caso == u"vuoto") {
+        QFile f(diario());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        giornale.clear();
+    } else if (caso == u"troncato altrove") {
+        giornale.chop(100);
+        ArchivioDiProva::Scrivi(percorso(), {Vecchia(0), Vecchia(1), Vecchia(2), Vecchia(3)});
     } else if (caso == u"cambiato") {
         giornale[giornale.size() / 2] = char(giornale[giornale.size() / 2] ^ 1);
     } else if (caso == u"cresciuto") {
@@ -267,9 +316,6 @@ void TestDiario::diarioEstraneo()
         f.write(Byte(Vecchia(3)));
     } else if (caso == u"sostituito") {
         ArchivioDiProva::Scrivi(percorso(), {Nuova(), Nuova()});
-    } else if (caso == u"ripristinato") {
-        // Same size and a record at the index, but neither the old nor the new one.
-        ArchivioDiProva::Scrivi(percorso(), {Vecchia(5), Vecchia(6), Vecchia(7)});
     } else if (caso == u"testo") {
         giornale = QByteArray("[Password]\nValore=1\n");
     } else if (caso == u"collegamento") {
@@ -290,12 +336,31 @@ void TestDiario::diarioEstraneo()
     const QByteArray prima = ArchivioDiProva::Leggi(percorso());
     const QByteArray bersaglioPrima = ArchivioDiProva::Leggi(bersaglio);
 
+    const bool fileNormale = caso != u"fifo" && caso != u"collegamento";
+    const QByteArray giornalePrima = fileNormale ? ArchivioDiProva::Leggi(diario()) : QByteArray();
+
     Archivio a(percorso());
     a.ApriArchivio();
+    const QString messoDaParte = a.DiarioMessoDaParte();
     a.Chiudi();
     QCOMPARE(ArchivioDiProva::Leggi(percorso()), prima);
     QVERIFY(!QFileInfo::exists(diario()) && !QFileInfo(diario()).isSymLink());
     QCOMPARE(ArchivioDiProva::Leggi(bersaglio), bersaglioPrima);
+    const QString estraneo = Archivio::PercorsoDiarioEstraneo(percorso());
+    if (!daParte) {
+        QVERIFY(messoDaParte.isEmpty());
+        QVERIFY(!QFileInfo::exists(estraneo));
+        return;
+    }
+    // Kept whole under its new name, and said once: the next open finds nothing.
+    QCOMPARE(messoDaParte, estraneo);
+    QVERIFY(QFileInfo::exists(estraneo) || QFileInfo(estraneo).isSymLink());
+    if (fileNormale)
+        QCOMPARE(ArchivioDiProva::Leggi(estraneo), giornalePrima);
+    Archivio b(percorso());
+    b.ApriArchivio();
+    QVERIFY(b.DiarioMessoDaParte().isEmpty());
+    b.Chiudi();
 }
 
 void TestDiario::syncFallito_riscritturaAnnullata()

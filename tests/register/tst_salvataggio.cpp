@@ -55,6 +55,7 @@ private slots:
     void archivioBloccato();
     void copieGiornaliere_unaAlGiornoDieciTenute();
     void copieGiornaliere_archivioVuotoNessunaCopia();
+    void copieGiornaliere_orologioSbagliato();
     void copiaFallita_segnalataUnaVoltaAlGiorno();
 
 private:
@@ -224,6 +225,62 @@ void TestSalvataggio::copieGiornaliere_unaAlGiornoDieciTenute()
     QCOMPARE(attese.first(), QStringLiteral("Operazioni_Pagamenti-20241228.pro"));
     QCOMPARE(attese.last(), QStringLiteral("Operazioni_Pagamenti-20250106.pro"));
     QCOMPARE(schedeInArchivio(), 2);
+}
+
+void TestSalvataggio::copieGiornaliere_orologioSbagliato()
+{
+    // Ten copies made on the days up to 2027-01-03, then the clock goes back
+    // to 2026-12-01 (a dead battery): the day's copy is made and kept, the
+    // oldest made goes, and the copies dated after today are named once.
+    ArchivioDiProva::Scrivi(archivio(), ArchivioDiProva::Numerate(2));
+    QVERIFY(QDir().mkpath(backup()));
+    const QDateTime adesso = QDateTime::currentDateTime();
+    QStringList piantate;
+    for (int g = 0; g < CopieGiornaliere::Conservate; ++g) {
+        const QString nome = CopieGiornaliere::NomeCopia(QDate(2026, 12, 25).addDays(g));
+        QFile f(QDir(backup()).filePath(nome));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("copia");
+        QVERIFY(f.setFileTime(adesso.addDays(g - 20), QFileDevice::FileModificationTime));
+        piantate << nome;
+    }
+    m_form->MostraScheda(ArchivioDiProva::Numerate(2).at(0), 0);
+    const auto salva = [this](QDate oggi) {
+        m_desk->oggi = oggi;
+        m_desk->pulisci();
+        compila(QStringLiteral("salvata il %1").arg(oggi.toString(Qt::ISODate)));
+        Clicca(m_form.get(), QStringLiteral("cmdSalva"));
+    };
+    const QDate indietro(2026, 12, 1);
+    salva(indietro);
+    QCOMPARE(testi().size(), 2);
+    QVERIFY(testi().at(0).contains(QStringLiteral("Operazioni_Pagamenti-20270103.pro")));
+    QVERIFY(testi().at(0).contains(QStringLiteral("01/12/2026")));
+    QCOMPARE(testi().at(1), kModificata);
+    QStringList attese = QStringList{CopieGiornaliere::NomeCopia(indietro)} + piantate.mid(1);
+    attese.sort();
+    QCOMPARE(QDir(backup()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), attese);
+    // The same day again: nothing removed, nothing said twice.
+    salva(indietro);
+    QCOMPARE(testi(), QStringList{kModificata});
+    QVERIFY(QFileInfo::exists(QDir(backup()).filePath(CopieGiornaliere::NomeCopia(indietro))));
+
+    // Forward to 2027-01-10, then back to 2026-12-02: each day's copy is the
+    // newest made and stays; the copy of the 10th is named once, as after today.
+    salva(QDate(2027, 1, 10));
+    QCOMPARE(testi(), QStringList{kModificata});
+    const QDate ancoraIndietro(2026, 12, 2);
+    salva(ancoraIndietro);
+    QCOMPARE(testi().size(), 2);
+    QVERIFY(testi().at(0).contains(QStringLiteral("Operazioni_Pagamenti-20270110.pro")));
+    QVERIFY(!testi().at(0).contains(QStringLiteral("20270103")));
+    const QStringList ora = QDir(backup()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QCOMPARE(ora.size(), CopieGiornaliere::Conservate);
+    for (const QDate giorno : {indietro, ancoraIndietro, QDate(2027, 1, 10)})
+        QVERIFY2(ora.contains(CopieGiornaliere::NomeCopia(giorno)), qPrintable(ora.join(u' ')));
+    // The removed ones are the oldest made of the planted copies.
+    QVERIFY(!ora.contains(piantate.at(0)) && !ora.contains(piantate.at(1)) && !ora.contains(piantate.at(2)));
+    QVERIFY(ora.contains(piantate.last()));
 }
 
 void TestSalvataggio::copieGiornaliere_archivioVuotoNessunaCopia()

@@ -969,7 +969,6 @@ bool TfrmRegPagamenti::SchedaCambiataAltrove(const TScheda &s, qint64 k,
     return false;
 }
 
-void TfrmRegPagamenti::SegnalaCopiaFallita(const QString &errore)
 void TfrmRegPagamenti::SegnalaCopia(const EsitoSalvataggio &esito)
 {
     // A copy named for a day after today: the clock is behind, or was ahead
@@ -1139,7 +1138,9 @@ void TfrmRegPagamenti::cmdEliminaClick()
     const EsitoModifica esito =
         SchedeEliminate::Elimina(desktop.CartellaProgramma(), k - 1, s, desktop.Oggi());
     QGuiApplication::restoreOverrideCursor();
-    SegnalaCopiaFallita(esito.erroreCopia);
+    EsitoSalvataggio copia;
+    copia.erroreCopia = esito.erroreCopia;
+    SegnalaCopia(copia);
 
     using Stato = EsitoModifica::Stato;
     switch (esito.stato) {

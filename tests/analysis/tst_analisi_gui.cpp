@@ -5,6 +5,8 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "Programma.h"
+#include "app/GuidaPdf.h"
+#include "app/TestiGuida.h"
 #include "TestoPdf.h"
 #include "analysis/AnalisiSpese.h"
 #include "analysis/SpeseDichiarazione.h"
@@ -114,6 +116,7 @@ private slots:
     void dichiarazione_elencoStampaEsportazione();
     void dichiarazione_sceltaRicordata();
     void nomiAccessibili();
+    void guida_schermateEGuidaPdf();
 
 private:
     void Intervallo(const QString &da, const QString &a);
@@ -418,6 +421,33 @@ void TestAnalisiGui::nomiAccessibili()
         QVERIFY2(GuiTest::SenzaNomeAccessibile(e).isEmpty(), qPrintable(GuiTest::SenzaNomeAccessibile(e).join(u", "_qs)));
     });
     QVERIFY2(GuiTest::SenzaNomeAccessibile(m_criteri).isEmpty(), qPrintable(GuiTest::SenzaNomeAccessibile(m_criteri).join(u", "_qs)));
+}
+
+void TestAnalisiGui::guida_schermateEGuidaPdf()
+{
+    // Each screen's Guida button shows its own topic.
+    QStringList titoli;
+    auto guida = [&](QDialog *d) {
+        m_fake->quandoModale = [&](QDialog *g) {
+            titoli << GuiTest::Testo(g, u"lblTitolo"_qs);
+            return int(QDialog::Rejected);
+        };
+        GuiTest::Clicca(d, u"btnGuida"_qs);
+    };
+    Analisi([&](TfrmAnalisiSpese *a) { guida(a); });
+    Dichiarazione([&](TfrmSpeseDichiarazione *e) { guida(e); });
+    QCOMPARE(titoli, (QStringList{TestiGuida::TitoloAnalisi(), TestiGuida::TitoloDichiarazione()}));
+    for (const QString &testo : {TestiGuida::TestoAnalisi(), TestiGuida::TestoDichiarazione()})
+        QCOMPARE(testo.split(u"\r\n\r\n"_qs).size(), 4);
+
+    // The user guide carries both topics, as the build writes it.
+    const QString pdf = m_lavoro.filePath(u"Guida.pdf"_qs);
+    QVERIFY(GuidaPdf::Scrivi(pdf, GuidaPdf::ArgomentiDelProgramma()));
+    const QString testo = TestoPdf::Pagine(pdf).join(u'\n').simplified();
+    for (const QString &atteso : {u"App Analisi Spese"_qs, u"App Spese per la Dichiarazione"_qs,
+                                  u"raggruppati per tipologia, per beneficiario o per codice"_qs,
+                                  u"cioè il totale dovuto meno il saldo"_qs, u"Analisi_Spese.xls"_qs})
+        QVERIFY2(testo.contains(atteso), qPrintable(atteso));
 }
 
 QTEST_MAIN(TestAnalisiGui)

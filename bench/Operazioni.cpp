@@ -1,4 +1,6 @@
 #include "Operazioni.h"
+#include "analysis/Analisi.h"
+#include "analysis/Dichiarazione.h"
 
 #include "charts/TotaliMensili.h"
 #include "lists/ListaRighe.h"
@@ -105,6 +107,23 @@ qint64 RiepilogoVentAnni(const QString &percorso)
     return Riepilogo(percorso, QDate(2005, 1, 1), QDate(2024, 12, 31));
 }
 
+// The analysis of a year by type against the year before (one pass), and
+// the year's list for the tax return (one pass each).
+qint64 AnalisiAnno(const QString &percorso)
+{
+    const AnalisiSpese a = AnalizzaSpese(percorso, {QString(), QString(), QDate(2015, 1, 1), QDate(2015, 12, 31)},
+                                         Raggruppamento::Beneficiario);
+    return a.totale.schede + a.totalePrecedente.schede + a.gruppi.size();
+}
+
+qint64 DichiarazioneAnno(const QString &percorso)
+{
+    // The types the generator gives medical and school expenses.
+    static const QStringList tipi = {QStringLiteral("Salute"), QStringLiteral("Visite mediche"),
+                                     QStringLiteral("Istruzione")};
+    return ElencaPerDichiarazione(percorso, 2015, tipi).voci.size();
+}
+
 qint64 Totali(const QString &percorso)
 {
     const Totali12 t = TotaliMensili(percorso, QStringLiteral("2015"));
@@ -143,6 +162,8 @@ const QList<Operazione> &Tutte()
         {QStringLiteral("riepilogo1"), QStringLiteral("riepilogo di un anno"), RiepilogoAnno},
         {QStringLiteral("riepilogo20"), QStringLiteral("riepilogo di vent'anni"), RiepilogoVentAnni},
         {QStringLiteral("totali"), QStringLiteral("totali mensili di un anno"), Totali},
+        {QStringLiteral("analisi"), QStringLiteral("analisi spese di un anno e dell'anno prima"), AnalisiAnno},
+        {QStringLiteral("dichiarazione"), QStringLiteral("spese per la dichiarazione di un anno"), DichiarazioneAnno},
         {QStringLiteral("griglia"), QStringLiteral("esportazione: riempimento griglia"), Griglia},
         {QStringLiteral("esporta"), QStringLiteral("esportazione: griglia e file"), Esportazione},
     };

@@ -161,7 +161,8 @@ bool ConObiettivo(const QString &nome)
     static const QStringList con = {QStringLiteral("ricerca"), QStringLiteral("ricerca3"),
                                     QStringLiteral("sospese"), QStringLiteral("riepilogo1"),
                                     QStringLiteral("riepilogo20"), QStringLiteral("totali"),
-                                    QStringLiteral("griglia")};
+                                    QStringLiteral("griglia"), QStringLiteral("analisi"),
+                                    QStringLiteral("dichiarazione")};
     return con.contains(nome);
 }
 

@@ -1,6 +1,8 @@
 #include "Programma.h"
 
 #include "access/CambiaPassword.h"
+#include "analysis/AnalisiSpese.h"
+#include "analysis/SpeseDichiarazione.h"
 #include "access/Password.h"
 #include "app/Avvio.h"
 #include "app/Guida.h"
@@ -73,7 +75,9 @@ void CreaSchermate()
     s.frmExpRegPagamenti = new TfrmExpRegPagamenti;
     s.frmTrovaRegPagamenti = new TfrmTrovaRegPagamenti;
     s.frmSospesePag = new TfrmSospesePag;
-    s.frmMenuRiepPagamenti = new TfrmMenuRiepPagamenti;
+    auto *criteri = new TfrmMenuRiepPagamenti;
+    s.frmMenuRiepPagamenti = criteri;
+    CollegaRiepilogo(*criteri);
     s.frmRiepPagamenti = new TfrmRiepPagamenti;
     s.frmStatistiche = new TfrmStatistiche;
 }
@@ -83,6 +87,13 @@ void CollegaEditor(TfrmRegPagamenti &editor)
     editor.ImpostaElenchi(&Elenco<TfrmTrovaRegPagamenti>, &Elenco<TfrmSospesePag>);
     editor.ImpostaStampe(&Dialogo<TfrmStampaRegPagamenti>, &Dialogo<TfrmExpRegPagamenti>);
     editor.ImpostaEliminate(&Elenco<TfrmEliminate>);
+}
+
+void CollegaRiepilogo(TfrmMenuRiepPagamenti &criteri)
+{
+    criteri.ImpostaAnalisi(
+        [](QWidget *genitore, const CriteriRiepilogo &c) -> QDialog * { return new TfrmAnalisiSpese(c, genitore); },
+        [](QWidget *genitore, int anno) -> QDialog * { return new TfrmSpeseDichiarazione(anno, genitore); });
 }
 
 void DistruggiSchermate()

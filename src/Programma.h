@@ -3,6 +3,7 @@
 // fixed order into Schermate::Globali(), and the links between screens that
 // the screens' own folders must not know of.
 
+class TfrmMenuRiepPagamenti;
 class TfrmRegPagamenti;
 
 namespace Programma {
@@ -15,5 +16,9 @@ void DistruggiSchermate();
 // Tells a register editor how to open the search and the accounts to settle,
 // which load their records back into it, and the print and export dialogs.
 void CollegaEditor(TfrmRegPagamenti &editor);
+
+// Tells the summary criteria how to open the analysis of their interval and
+// the list of the year for the tax return.
+void CollegaRiepilogo(TfrmMenuRiepPagamenti &criteri);
 
 } // namespace Programma

@@ -161,6 +161,33 @@ void ScriviArchivio(const QString &percorso, int anno)
         s.ImpostaTesto(Campo::DaSaldare, QString::fromUtf8(v.daSaldare));
         f.write(s.byte.data(), TScheda::Dimensione);
     }
+    // Payments for the analysis by type and the list for the tax return, paid in full.
+    struct Detraibile {
+        const char *fornitore, *codFisc, *data, *codice, *servizi, *tipologia, *dovuto;
+    };
+    const Detraibile detraibili[] = {
+        {"Farmacia Centrale", "RSSMRA80A01H501U", "10/02", "FARM", "Farmaci", "Spese sanitarie", "24,80"},
+        {"Studio Dentistico Neri", "", "18/03", "DENT", "Pulizia denti", "Spese sanitarie", "90,00"},
+        {"Scuola Media Verdi", "12345670157", "20/03", "SCUOLA", "Mensa scolastica", "Istruzione", "65,00"},
+        {"Clinica Veterinaria", "12345670158", "02/04", "VET", "Visita del gatto", "Spese veterinarie", "55,00"},
+    };
+    for (const Detraibile &v : detraibili) {
+        TScheda s;
+        const QString data = QString::fromUtf8(v.data) + u'/' + QString::number(anno);
+        s.ImpostaTesto(Campo::NumDoc, QStringLiteral("RIC-") + QString::fromUtf8(v.data).remove(u'/'));
+        s.ImpostaTesto(Campo::DataDoc, data);
+        s.ImpostaTesto(Campo::Fornitore, QString::fromUtf8(v.fornitore));
+        s.ImpostaTesto(Campo::CodFisc, QString::fromUtf8(v.codFisc));
+        s.ImpostaTesto(Campo::Data, data);
+        s.ImpostaTesto(Campo::Codice, QString::fromUtf8(v.codice));
+        s.ImpostaTesto(Campo::Servizi, QString::fromUtf8(v.servizi));
+        s.ImpostaTesto(Campo::Tipologia, QString::fromUtf8(v.tipologia));
+        s.ImpostaTesto(Campo::Dovuto, QString::fromUtf8(v.dovuto));
+        s.ImpostaTesto(Campo::Acconto, QString::fromUtf8(v.dovuto));
+        s.ImpostaTesto(Campo::Saldo, QStringLiteral("0,00"));
+        s.ImpostaTesto(Campo::DaSaldare, QStringLiteral("No"));
+        f.write(s.byte.data(), TScheda::Dimensione);
+    }
 }
 
 // What a dark desktop theme hands a program.
@@ -303,6 +330,17 @@ int main(int argc, char *argv[])
     Scegli(criteri, "txtMeseFine", QStringLiteral("Dicembre"));
     foto(criteri, QStringLiteral("riepilogo"));
     Clicca(criteri, "btnVisualizza");
+    // The analysis of the same interval and its chart; the list for the return.
+    desktop.dentro.insert(QStringLiteral("TfrmAnalisiSpese"), [&foto](QDialog *d) {
+        Clicca(d, "btnGrafico");
+        foto(d, QStringLiteral("analisispese-grafico"));
+    });
+    Clicca(criteri, "btnAnalisi");
+    desktop.dentro.insert(QStringLiteral("TfrmSpeseDichiarazione"), [&foto](QDialog *d) {
+        Clicca(d, "btnElenca");
+        foto(d, QStringLiteral("spesedichiarazione-elenco"));
+    });
+    Clicca(criteri, "btnDichiarazione");
     criteri->hide();
 
     // The charts: the year panel, then bars and pie of this year.

@@ -158,6 +158,8 @@ QList<Argomento> ArgomentiDelProgramma()
         {TestiGuida::TitoloRiepilogo(), TestiGuida::TestoRiepilogo()},
         {TestiGuida::TitoloGrafici(), TestiGuida::TestoGrafici()},
         {TestiGuida::TitoloEsportazione(), TestiGuida::TestoEsportazione()},
+        {TestiGuida::TitoloAnalisi(), TestiGuida::TestoAnalisi()},
+        {TestiGuida::TitoloDichiarazione(), TestiGuida::TestoDichiarazione()},
     };
 }
 

@@ -16,4 +16,8 @@ QString TitoloGrafici();
 QString TestoGrafici();          // charts/TestiGuidaGrafici.cpp
 QString TitoloEsportazione();
 QString TestoEsportazione();     // output/TestiGuidaEsportazione.cpp
+QString TitoloAnalisi();
+QString TestoAnalisi();          // analysis/TestiGuidaAnalisi.cpp
+QString TitoloDichiarazione();
+QString TestoDichiarazione();    // analysis/TestiGuidaAnalisi.cpp
 } // namespace TestiGuida

@@ -276,7 +276,11 @@ void AggiungiTestoCellaCp1252(std::string &out, QByteArrayView testo)
 
 void AggiungiCella(std::string &out, int colonna, const QString &testo)
 {
-    const Colonna tipo = TipoColonna(colonna);
+    AggiungiCellaTipo(out, TipoColonna(colonna), testo);
+}
+
+void AggiungiCellaTipo(std::string &out, Colonna tipo, const QString &testo)
+{
     if (tipo == Colonna::Data) {
         if (const qint64 seriale = SerialeData(Testo::LeggiData(Testo::Trim(testo))); seriale > 0) {
             ApriCellaData(out, seriale);
@@ -488,6 +492,59 @@ qint64 Dimensione(qint64 righe, const RigaInFile &riga)
     contatore.open(QIODevice::WriteOnly);
     Scrivi(contatore, righe, riga);
     return contatore.contati;
+}
+
+namespace {
+
+// The register's head with the worksheet's own name in place of its name.
+std::string Testa(const QString &nomeFoglio)
+{
+    std::string t = kTesta;
+    const std::string_view nome = "<x:Name>Registro Spese</x:Name>";
+    std::string sostituto = "<x:Name>";
+    AggiungiTestoCella(sostituto, nomeFoglio);
+    sostituto += "</x:Name>";
+    t.replace(t.find(nome), nome.size(), sostituto);
+    return t;
+}
+
+} // namespace
+
+bool ScriviFoglio(QIODevice &destinazione, const Foglio &foglio, qint64 righe, const RigaInFile &riga)
+{
+    Scrittore s(destinazione);
+    std::string &b = s.blocco();
+    b += Testa(foglio.nome);
+    b += "<tr>";
+    for (const ColonnaFoglio &c : foglio.colonne) {
+        b += "<td style=\"text-align: left; font-weight: bold;\" width=";
+        b += std::to_string(c.larghezza);
+        b += '>';
+        AggiungiTestoCella(b, c.titolo);
+        b += "</td>";
+    }
+    b += "</tr>";
+    for (qint64 r = 0; r < righe; ++r) {
+        b += "<tr>";
+        riga(b, r);
+        b += "</tr>";
+        if (s.pieno() && !s.svuota())
+            return false;
+    }
+    b += kCoda;
+    return s.termina();
+}
+
+bool ScriviFileFoglio(const QString &percorso, const Foglio &foglio, qint64 righe, const RigaInFile &riga)
+{
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!ScriviFoglio(file, foglio, righe, riga)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 QByteArray Documento(qint64 righe, const Cella &cella)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QIODevice;
 
@@ -62,5 +63,22 @@ void AggiungiTestoCella(std::string &documento, const QString &testo);
 // The same for a text held as windows-1252 bytes, without decoding it: the
 // file has the same code page, so only markup and controls need escaping.
 void AggiungiTestoCellaCp1252(std::string &documento, QByteArrayView testo);
+
+// Sheets of other tables written the same way (the analyses): a name for
+// the worksheet, and the width, title and type of each column.
+struct ColonnaFoglio {
+    int larghezza;
+    QString titolo;
+    Colonna tipo;
+};
+struct Foglio {
+    QString nome;
+    std::vector<ColonnaFoglio> colonne;
+};
+// The whole cell, typed as given and as its text allows.
+void AggiungiCellaTipo(std::string &documento, Colonna tipo, const QString &testo);
+bool ScriviFoglio(QIODevice &destinazione, const Foglio &foglio, qint64 righe, const RigaInFile &riga);
+// As ScriviFile: beside the old file first, then in its place.
+bool ScriviFileFoglio(const QString &percorso, const Foglio &foglio, qint64 righe, const RigaInFile &riga);
 
 } // namespace DocumentoExcel

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
@@ -76,6 +77,44 @@ void TfrmMenuRiepPagamenti::Costruisci()
     connect(ui->txtAnno, &QLineEdit::textChanged, this, &TfrmMenuRiepPagamenti::AggiornaAnno);
     connect(ui->btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepPagamenti::btnVisualizzaClick);
     connect(ui->btnEsci, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->btnAnalisi, &QPushButton::clicked, this, &TfrmMenuRiepPagamenti::btnAnalisiClick);
+    connect(ui->btnDichiarazione, &QPushButton::clicked, this, &TfrmMenuRiepPagamenti::btnDichiarazioneClick);
+    ui->btnAnalisi->setVisible(bool(m_analisi));
+    ui->btnDichiarazione->setVisible(bool(m_dichiarazione));
+}
+
+void TfrmMenuRiepPagamenti::btnAnalisiClick()
+{
+    if (!m_analisi)
+        return;
+    m_perAnalisi = true;
+    btnVisualizzaClick();
+    m_perAnalisi = false; // also when a check stopped it
+}
+
+void TfrmMenuRiepPagamenti::btnDichiarazioneClick()
+{
+    if (!m_dichiarazione)
+        return;
+    // Only the year counts: the list covers the whole calendar year.
+    if (ui->txtAnno->text().size() != 4)
+        return Rifiuta(QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."), ui->txtAnno);
+    try {
+        std::unique_ptr<QDialog> elenco(m_dichiarazione(this, ui->txtAnno->text().toInt()));
+        Desktop::Corrente().MostraModale(elenco.get());
+    } catch (const std::exception &) {
+        Desktop::Corrente().MessaggioSemplice(QStringLiteral("Attenzione: il file di archivio non risulta accessibile."), this);
+    }
+}
+
+void TfrmMenuRiepPagamenti::ImpostaAnalisi(CreaAnalisi analisi, CreaElencoAnno dichiarazione)
+{
+    m_analisi = std::move(analisi);
+    m_dichiarazione = std::move(dichiarazione);
+    if (Costruita()) {
+        ui->btnAnalisi->setVisible(bool(m_analisi));
+        ui->btnDichiarazione->setVisible(bool(m_dichiarazione));
+    }
 }
 
 TfrmMenuRiepPagamenti::~TfrmMenuRiepPagamenti() = default;
@@ -280,6 +319,16 @@ void TfrmMenuRiepPagamenti::btnVisualizzaClick()
     }
 
     try {
+        if (m_perAnalisi) {
+            // The same interval and filters, analysed instead of listed.
+            m_perAnalisi = false;
+            const CriteriRiepilogo criteri{ui->txtFornitore->text(), ui->txtCodice->text(),
+                                           *Testo::LeggiData(inizio), *Testo::LeggiData(fine)};
+            std::unique_ptr<QDialog> analisi(m_analisi(this, criteri));
+            desktop.MostraModale(analisi.get());
+            ui->lblAttendere->hide();
+            return;
+        }
         auto riepilogo = std::make_unique<TfrmRiepPagamenti>(this);
         desktop.MostraModale(riepilogo.get());
     } catch (const std::exception &) {

@@ -3,10 +3,13 @@
 #include "platform/Differita.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace Ui { class TfrmMenuRiepPagamenti; }
 class QComboBox;
+class QDialog;
+struct CriteriRiepilogo;
 
 // The criteria of the period summary: year, filters and the two days of the
 // interval. Opens a statement for them; the statement reads its inputs from
@@ -20,6 +23,12 @@ public:
     // The controls, read by the statement while it is built.
     Ui::TfrmMenuRiepPagamenti *Controlli();
 
+    // The analyses live above this folder: the program tells the screen how
+    // to create them, for the interval and filters given here or for the year.
+    using CreaAnalisi = std::function<QDialog *(QWidget *genitore, const CriteriRiepilogo &criteri)>;
+    using CreaElencoAnno = std::function<QDialog *(QWidget *genitore, int anno)>;
+    void ImpostaAnalisi(CreaAnalisi analisi, CreaElencoAnno dichiarazione);
+
 protected:
     void Costruisci() override;
     void showEvent(QShowEvent *evento) override;
@@ -28,6 +37,8 @@ protected:
 
 private:
     void btnVisualizzaClick();
+    void btnAnalisiClick();
+    void btnDichiarazioneClick();
     void AggiornaAnno();
     bool TastoCampo(QWidget *campo, int tasto, const QString &carattere);
     void UscitaCampo(QComboBox *campo);
@@ -35,4 +46,8 @@ private:
     void Rifiuta(const QString &avviso, QWidget *campo);
 
     std::unique_ptr<Ui::TfrmMenuRiepPagamenti> ui;
+    CreaAnalisi m_analisi;
+    CreaElencoAnno m_dichiarazione;
+    // Visualizza checks the criteria for the analysis too, then opens it.
+    bool m_perAnalisi = false;
 };

@@ -421,7 +421,7 @@ void TestTastiera::ordineTab_data()
          u"calAppuntamenti txtDataDigitata btnImportaData btnAnnulla"_qs);
     riga("criteri del riepilogo", criteri,
          u"txtAnno txtFornitore txtCodice txtGiornoInizio txtMeseInizio txtGiornoFine txtMeseFine btnVisualizza "
-         "btnEsci"_qs);
+         "btnEsci btnAnalisi btnDichiarazione"_qs);
     riga("riepilogo", criteri + QStringList{u"btnVisualizza"_qs}, u"txtTrova btnTrova imgGuida lstRecords btnStampa btnEsci"_qs);
     riga("scelta dell'anno", {u"grafici"_qs}, u"txtAnno btnApri imgGuida imgEsci"_qs);
     riga("grafico", {u"grafici"_qs, u"btnApri"_qs}, u"btnBarre btnTorta btnStampa cmdGuida btnEsci"_qs);

@@ -52,6 +52,24 @@ QStringList Percorso(const Grafo &g, const QString &da, const QString &a, QSet<Q
     return {};
 }
 
+// The folders from the top down; a folder includes only folders of a lower
+// level, never one beside it. The root (the program put together) and the
+// resources are outside the order.
+const QHash<QString, int> &Livelli()
+{
+    static const QHash<QString, int> l{
+        {QStringLiteral("analysis"), 7},
+        {QStringLiteral("summary"), 6}, {QStringLiteral("charts"), 6},
+        {QStringLiteral("lists"), 5}, {QStringLiteral("output"), 5},
+        {QStringLiteral("register"), 4},
+        {QStringLiteral("checks"), 3},
+        {QStringLiteral("app"), 2},
+        {QStringLiteral("access"), 1},
+        {QStringLiteral("platform"), 0},
+    };
+    return l;
+}
+
 } // namespace
 
 class TestDipendenze : public QObject {
@@ -59,6 +77,7 @@ class TestDipendenze : public QObject {
 private slots:
     void cartelle_senzaCicli();
     void rilevaUnCiclo();
+    void cartelle_nellOrdine();
 };
 
 void TestDipendenze::cartelle_senzaCicli()
@@ -81,6 +100,26 @@ void TestDipendenze::rilevaUnCiclo()
     QSet<QString> visti;
     QCOMPARE(Percorso(g, QStringLiteral("a"), QStringLiteral("a"), visti),
              QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("a")}));
+}
+
+void TestDipendenze::cartelle_nellOrdine()
+{
+    const Grafo g = Dipendenze(QStringLiteral(VALMORA_SORGENTI));
+    QVERIFY(g.value(QStringLiteral("analysis")).contains(QStringLiteral("summary"))); // the new folder was read
+    const QDir radice(QStringLiteral(VALMORA_SORGENTI));
+    for (const QString &cartella : radice.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (cartella == QStringLiteral("resources"))
+            continue;
+        QVERIFY2(Livelli().contains(cartella),
+                 qPrintable(QStringLiteral("la cartella %1 non ha un posto nell'ordine delle cartelle").arg(cartella)));
+    }
+    for (auto it = g.cbegin(); it != g.cend(); ++it) {
+        if (it.key().isEmpty())
+            continue;
+        for (const QString &verso : it.value())
+            QVERIFY2(Livelli().value(verso, -1) >= 0 && Livelli().value(verso) < Livelli().value(it.key()),
+                     qPrintable(it.key() + QStringLiteral(" include ") + verso));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDipendenze)

@@ -1,0 +1,286 @@
+#include "analysis/Analisi.h"
+
+#include "platform/Frammento.h"
+#include "platform/Testo.h"
+#include "register/Archivio.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+
+const QString kNonCalcolabile = QStringLiteral("non calcolabile");
+
+namespace {
+
+QByteArrayView Grezzo(const TScheda &s, Campo c) { return QByteArrayView(s.Dati(c), s.Lunghezza(c)); }
+
+void Aggiungi(ImportoGruppo &i, std::optional<double> importo, qint64 indice)
+{
+    ++i.schede;
+    if (importo)
+        i.totale += *importo;
+    else
+        i.illeggibili.append(indice);
+}
+
+void Illeggibile(ImportoGruppo &i, qint64 indice) { i.illeggibili.append(indice); }
+
+QString Adatta(const QString &t, int larghezza, bool destra = false)
+{
+    if (t.size() >= larghezza)
+        return t.left(larghezza);
+    return destra ? t.rightJustified(larghezza, u' ') : t.leftJustified(larghezza, u' ');
+}
+
+} // namespace
+
+Campo CampoDi(Raggruppamento per)
+{
+    switch (per) {
+    case Raggruppamento::Beneficiario: return Campo::Fornitore;
+    case Raggruppamento::Codice: return Campo::Codice;
+    case Raggruppamento::Tipologia: break;
+    }
+    return Campo::Tipologia;
+}
+
+QString NomeRaggruppamento(Raggruppamento per)
+{
+    switch (per) {
+    case Raggruppamento::Beneficiario: return QStringLiteral("Beneficiario");
+    case Raggruppamento::Codice: return QStringLiteral("Codice prodotto/servizio");
+    case Raggruppamento::Tipologia: break;
+    }
+    return QStringLiteral("Tipologia");
+}
+
+QByteArray ChiaveGruppo(QByteArrayView campo)
+{
+    const QByteArrayView t = Testo::TrimByte(campo);
+    QByteArray k(t.data(), t.size());
+    for (char &c : k)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + ('a' - 'A'));
+    return k;
+}
+
+CriteriRiepilogo AnnoPrecedente(const CriteriRiepilogo &c)
+{
+    CriteriRiepilogo p = c;
+    p.inizio = c.inizio.addYears(-1);
+    p.fine = c.fine.addYears(-1);
+    return p;
+}
+
+AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilogo &criteri,
+                           Raggruppamento per)
+{
+    const bool perFornitore = !Testo::Trim(criteri.fornitore).isEmpty();
+    const bool perCodice = !Testo::Trim(criteri.codice).isEmpty();
+    const FrammentoCp1252 fornitore(criteri.fornitore);
+    const FrammentoCp1252 codice(criteri.codice);
+    const CriteriRiepilogo prima = AnnoPrecedente(criteri);
+    const Campo campo = CampoDi(per);
+
+    AnalisiSpese a;
+    QHash<QByteArray, qsizetype> indiceGruppo;
+    auto gruppo = [&](const TScheda &s) -> GruppoSpese & {
+        const QByteArrayView valore = Grezzo(s, campo);
+        const QByteArray chiave = ChiaveGruppo(valore);
+        auto it = indiceGruppo.constFind(chiave);
+        if (it == indiceGruppo.cend()) {
+            GruppoSpese g;
+            const QByteArrayView t = Testo::TrimByte(valore);
+            g.nome = Testo::DecodificaCp1252(t.data(), t.size());
+            a.gruppi.append(std::move(g));
+            it = indiceGruppo.insert(chiave, a.gruppi.size() - 1);
+        }
+        return a.gruppi[*it];
+    };
+
+    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
+        if (perFornitore && !fornitore.In(Grezzo(s, Campo::Fornitore)))
+            return true;
+        if (perCodice && !codice.In(Grezzo(s, Campo::Codice)))
+            return true;
+        const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));
+        if (dovuto.isEmpty())
+            return true;
+        const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
+        if (!data) {
+            // It may belong to either interval, or to neither: both are uncertain.
+            GruppoSpese &g = gruppo(s);
+            Illeggibile(g.corrente, indice);
+            Illeggibile(g.precedente, indice);
+            Illeggibile(a.totale, indice);
+            Illeggibile(a.totalePrecedente, indice);
+            a.illeggibili.append(indice);
+            return true;
+        }
+        const bool corrente = *data >= criteri.inizio && *data <= criteri.fine;
+        const bool precedente = *data >= prima.inizio && *data <= prima.fine;
+        if (!corrente && !precedente)
+            return true;
+        const auto importo = Testo::LeggiNumeroCp1252(dovuto);
+        if (!importo)
+            a.illeggibili.append(indice);
+        GruppoSpese &g = gruppo(s);
+        if (corrente) {
+            Aggiungi(g.corrente, importo, indice);
+            Aggiungi(a.totale, importo, indice);
+            g.righe.Aggiungi(s, indice);
+        } else {
+            Aggiungi(g.precedente, importo, indice);
+            Aggiungi(a.totalePrecedente, importo, indice);
+        }
+        return true;
+    });
+
+    // Largest first; ties by name, so the order never depends on the file.
+    std::stable_sort(a.gruppi.begin(), a.gruppi.end(), [](const GruppoSpese &x, const GruppoSpese &y) {
+        if (x.corrente.totale != y.corrente.totale)
+            return x.corrente.totale > y.corrente.totale;
+        return Testo::MinuscoloAscii(x.nome) < Testo::MinuscoloAscii(y.nome);
+    });
+    return a;
+}
+
+std::optional<double> Quota(const GruppoSpese &g, const AnalisiSpese &a)
+{
+    if (!g.corrente.Calcolabile() || !a.totale.Calcolabile() || a.totale.totale == 0)
+        return std::nullopt;
+    return g.corrente.totale / a.totale.totale * 100.0;
+}
+
+std::optional<double> Variazione(const ImportoGruppo &corrente, const ImportoGruppo &precedente)
+{
+    if (!corrente.Calcolabile() || !precedente.Calcolabile())
+        return std::nullopt;
+    return corrente.totale - precedente.totale;
+}
+
+std::optional<double> VariazionePercento(const ImportoGruppo &corrente, const ImportoGruppo &precedente)
+{
+    const auto v = Variazione(corrente, precedente);
+    if (!v || precedente.totale == 0)
+        return std::nullopt;
+    return *v / std::fabs(precedente.totale) * 100.0;
+}
+
+QString TestoImporto(const ImportoGruppo &i)
+{
+    return i.Calcolabile() ? FormattaTotale(i.totale) : kNonCalcolabile;
+}
+
+QString TestoPercento(std::optional<double> p, bool conSegno)
+{
+    if (!p)
+        return QStringLiteral("-");
+    const double arrotondato = std::floor(*p * 10 + 0.5) / 10;
+    QString t = QString::number(std::fabs(arrotondato), 'f', 1).replace(u'.', u',');
+    if (arrotondato < 0)
+        t.prepend(u'-');
+    else if (conSegno && arrotondato > 0)
+        t.prepend(u'+');
+    return t + QStringLiteral(" %");
+}
+
+QString TestoVariazione(std::optional<double> v)
+{
+    if (!v)
+        return QStringLiteral("-");
+    const QString t = FormattaTotale(*v);
+    return (*v > 0 && t != QStringLiteral("0,00")) ? u'+' + t : t;
+}
+
+QString NomeGruppo(const GruppoSpese &g, Raggruppamento per)
+{
+    if (!g.nome.isEmpty())
+        return g.nome;
+    return per == Raggruppamento::Beneficiario ? QStringLiteral("(non indicato)")
+                                               : QStringLiteral("(non indicata)");
+}
+
+QList<VoceGrafico> VociGrafico(const AnalisiSpese &a, Raggruppamento per, int massimo)
+{
+    QList<const GruppoSpese *> noti;
+    for (const GruppoSpese &g : a.gruppi)
+        if (g.corrente.Calcolabile() && g.corrente.schede > 0)
+            noti.append(&g);
+    // The groups already come largest first.
+    QList<VoceGrafico> v;
+    const qsizetype propri = noti.size() <= massimo ? noti.size() : massimo - 1;
+    for (qsizetype i = 0; i < propri; ++i)
+        v.append({NomeGruppo(*noti.at(i), per), noti.at(i)->corrente.totale});
+    if (propri < noti.size()) {
+        VoceGrafico altro{QStringLiteral("Altro"), 0};
+        for (qsizetype i = propri; i < noti.size(); ++i)
+            altro.valore += noti.at(i)->corrente.totale;
+        v.append(altro);
+    }
+    return v;
+}
+
+QStringList RigheStampaAnalisi(const AnalisiSpese &a, Raggruppamento per, const QString &intervallo,
+                               const QString &intervalloPrecedente)
+{
+    auto riga = [](const QString &nome, const QString &n, const QString &totale, const QString &quota,
+                   const QString &prima, const QString &var, const QString &varP) {
+        return Adatta(nome, 40) + QStringLiteral("  ") + Adatta(n, 7, true) + QStringLiteral("  ") + Adatta(totale, 16, true) + QStringLiteral("  ")
+            + Adatta(quota, 9, true) + QStringLiteral("  ") + Adatta(prima, 16, true) + QStringLiteral("  ") + Adatta(var, 16, true)
+            + QStringLiteral("  ") + Adatta(varP, 10, true);
+    };
+    QStringList r;
+    r << riga(NomeRaggruppamento(per), QStringLiteral("N."), QStringLiteral("Totale dovuto"),
+              QStringLiteral("Quota"), QStringLiteral("Anno prima"), QStringLiteral("Variazione"),
+              QStringLiteral("Var. %"));
+    for (const GruppoSpese &g : a.gruppi)
+        r << riga(NomeGruppo(g, per), QString::number(g.corrente.schede), TestoImporto(g.corrente),
+                  TestoPercento(Quota(g, a)), TestoImporto(g.precedente),
+                  TestoVariazione(Variazione(g.corrente, g.precedente)),
+                  TestoPercento(VariazionePercento(g.corrente, g.precedente), true));
+    r << QStringLiteral("- - - - - - - - - - - - - - - -");
+    r << riga(QStringLiteral("TOTALE"), QString::number(a.totale.schede), TestoImporto(a.totale),
+              a.totale.Calcolabile() && a.totale.totale != 0 ? QStringLiteral("100,0 %") : QStringLiteral("-"),
+              TestoImporto(a.totalePrecedente), TestoVariazione(Variazione(a.totale, a.totalePrecedente)),
+              TestoPercento(VariazionePercento(a.totale, a.totalePrecedente), true));
+    r << QStringLiteral("INTERVALLO SELEZIONATO:    ") + Testo::Trim(intervallo);
+    r << QStringLiteral("ANNO PRECEDENTE:           ") + Testo::Trim(intervalloPrecedente);
+    return r;
+}
+
+namespace {
+
+// A total that cannot be read says so; a share or change that has no value
+// (unknown total, nothing the year before) is a dash, as on the screen.
+QString Numero(std::optional<double> v, int decimali, const QString &senza = QStringLiteral("-"))
+{
+    if (!v)
+        return senza;
+    const double scala = decimali == 1 ? 10 : 100;
+    const double arrotondato = std::floor(*v * scala + 0.5) / scala;
+    return QString::number(arrotondato == 0 ? 0.0 : arrotondato, 'f', decimali).replace(u'.', u',');
+}
+
+std::optional<double> Noto(const ImportoGruppo &i)
+{
+    return i.Calcolabile() ? std::optional<double>(i.totale) : std::nullopt;
+}
+
+} // namespace
+
+QStringList CelleEsportazioneAnalisi(const AnalisiSpese &a, Raggruppamento per, qint64 r)
+{
+    if (r >= a.gruppi.size()) {
+        const std::optional<double> cento = a.totale.Calcolabile() && a.totale.totale != 0
+            ? std::optional<double>(100.0) : std::nullopt;
+        return {QStringLiteral("TOTALE"), QString::number(a.totale.schede), Numero(Noto(a.totale), 2, kNonCalcolabile),
+                Numero(cento, 1), Numero(Noto(a.totalePrecedente), 2, kNonCalcolabile),
+                Numero(Variazione(a.totale, a.totalePrecedente), 2),
+                Numero(VariazionePercento(a.totale, a.totalePrecedente), 1)};
+    }
+    const GruppoSpese &g = a.gruppi.at(r);
+    return {NomeGruppo(g, per), QString::number(g.corrente.schede), Numero(Noto(g.corrente), 2, kNonCalcolabile),
+            Numero(Quota(g, a), 1), Numero(Noto(g.precedente), 2, kNonCalcolabile), Numero(Variazione(g.corrente, g.precedente), 2),
+            Numero(VariazionePercento(g.corrente, g.precedente), 1)};
+}

@@ -537,14 +537,18 @@ bool ScriviFoglio(QIODevice &destinazione, const Foglio &foglio, qint64 righe, c
 
 bool ScriviFileFoglio(const QString &percorso, const Foglio &foglio, qint64 righe, const RigaInFile &riga)
 {
-    QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!ScriviFoglio(file, foglio, righe, riga)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Replaced whole and private, as the register's export is.
+    const EsitoSostituzione esito = SostituisciFile(percorso, [&](int fd) {
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            return false;
+        errno = 0;
+        const bool ok = ScriviFoglio(file, foglio, righe, riga) && file.flush();
+        if (!ok && errno == 0)
+            errno = EIO;
+        return ok;
+    });
+    return esito || esito.sostituito;
 }
 
 QByteArray Documento(qint64 righe, const Cella &cella)

@@ -229,13 +229,14 @@ void TestSchedeEliminate::elimina_taglio_data()
     QTest::addColumn<qint64>("byte");
     QTest::addColumn<int>("sync");
     QTest::addColumn<bool>("rinomina"); // or right after the new archive takes the name
-    // Syncs: the day's copy and its folder, the removed record, its date and
-    // their folder, the new archive and its folder; the eighth never comes.
+    // Syncs: the day's copy, its folder and the folder that got Backup/, the
+    // removed record, its date and their folder, the new archive and its
+    // folder; the ninth never comes.
     const qint64 copia = 5 * R; // the day's copy comes first
     for (qint64 b : {qint64(0), qint64(100), copia, copia + 100, copia + R, copia + R + 5, copia + R + 11,
                      copia + R + 11 + 100, copia + R + 11 + 2 * R, copia + R + 11 + 4 * R - 1})
         QTest::newRow(qPrintable(QStringLiteral("dopo %1 byte").arg(b))) << b << -1 << false;
-    for (int s = 1; s <= 8; ++s)
+    for (int s = 1; s <= 9; ++s)
         QTest::newRow(qPrintable(QStringLiteral("dopo la sincronizzazione %1").arg(s))) << qint64(-1) << s << false;
     QTest::newRow("dopo la ridenominazione") << qint64(-1) << -1 << true;
 }
@@ -252,7 +253,10 @@ void TestSchedeEliminate::elimina_taglio()
         FileGuasto disco;
         disco.byteConcessi = byte;
         disco.taglioDopoSync = sync;
-        disco.taglioDopoRinomina = rinomina;
+        // The day's copy is renamed into place first: the cut meant here
+        // comes after the new archive takes the archive's name.
+        if (rinomina)
+            disco.taglioDopoRinominaIn = QStringLiteral("Operazioni_Pagamenti.pro");
         try {
             QCOMPARE(SchedeEliminate::Elimina(cartella(), 2, l.at(2), kOggi).stato, Stato::Riuscita);
         } catch (const Interruzione &) {
@@ -265,7 +269,7 @@ void TestSchedeEliminate::elimina_taglio()
     QVERIFY2(dopo == Tutte(l) || dopo == Senza(l, 2), qPrintable(QString::number(dopo.size())));
     if (dopo == Senza(l, 2))
         QCOMPARE(tolte.left(R), Byte(l.at(2)));
-    QCOMPARE(interrotta, sync != 8);
+    QCOMPARE(interrotta, sync != 9);
     if (rinomina)
         QCOMPARE(dopo, Senza(l, 2));
     if (!interrotta)

@@ -22,6 +22,7 @@ public:
     QString syncFallito;           // file name whose syncs fail
     int syncDaFallire = 0;         // how many of them fail
     bool taglioDopoRinomina = false; // the cut comes right after the first rename
+    QString taglioDopoRinominaIn;  // or right after the first rename onto this file name
 
     qint64 scritti = 0;            // bytes written so far
     int sincronizzazioni = 0;      // syncs done so far
@@ -62,6 +63,8 @@ public:
     {
         const bool ok = OperazioniFile::Rinomina(cartella, da, a);
         if (ok && taglioDopoRinomina)
+            throw Interruzione{};
+        if (ok && !taglioDopoRinominaIn.isEmpty() && QFileInfo(QString::fromLocal8Bit(a)).fileName() == taglioDopoRinominaIn)
             throw Interruzione{};
         return ok;
     }

@@ -175,8 +175,11 @@ void TestAnalisiGui::Analisi(const std::function<void(TfrmAnalisiSpese *)> &dent
         if (!a)
             return int(QDialog::Rejected);
         aperta = true;
+        // Clearing the handler destroys this lambda: what it still needs is
+        // bound outside it first.
+        const auto &passi = dentro;
         m_fake->quandoModale = {};
-        dentro(a);
+        passi(a);
         return int(QDialog::Rejected);
     };
     GuiTest::Clicca(m_criteri, u"btnAnalisi"_qs);
@@ -191,8 +194,11 @@ void TestAnalisiGui::Dichiarazione(const std::function<void(TfrmSpeseDichiarazio
         if (!e)
             return int(QDialog::Rejected);
         aperta = true;
+        // Clearing the handler destroys this lambda: what it still needs is
+        // bound outside it first.
+        const auto &passi = dentro;
         m_fake->quandoModale = {};
-        dentro(e);
+        passi(e);
         return int(QDialog::Rejected);
     };
     GuiTest::Clicca(m_criteri, u"btnDichiarazione"_qs);

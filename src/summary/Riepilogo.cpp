@@ -47,11 +47,12 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
     const FrammentoCp1252 codice(criteri.codice);
 
     // Where the three fields lie, looked up once for the whole pass.
-    const auto posto = [](Campo c) { return std::pair{TScheda::Offset(c), TScheda::Capacita(c)}; };
-    const auto [offFornitore, capFornitore] = posto(Campo::Fornitore);
-    const auto [offCodice, capCodice] = posto(Campo::Codice);
-    const auto [offDovuto, capDovuto] = posto(Campo::Dovuto);
-    const auto [offData, capData] = posto(Campo::Data);
+    // Plain variables, not structured bindings: the lambda below captures
+    // them, which clang before 16 refuses for bindings.
+    const int offFornitore = TScheda::Offset(Campo::Fornitore), capFornitore = TScheda::Capacita(Campo::Fornitore);
+    const int offCodice = TScheda::Offset(Campo::Codice), capCodice = TScheda::Capacita(Campo::Codice);
+    const int offDovuto = TScheda::Offset(Campo::Dovuto), capDovuto = TScheda::Capacita(Campo::Dovuto);
+    const int offData = TScheda::Offset(Campo::Data), capData = TScheda::Capacita(Campo::Data);
     const auto grezzo = [](const TScheda &s, int offset, int capacita) {
         const int n = static_cast<unsigned char>(s.byte[size_t(offset)]);
         return QByteArrayView(s.byte.data() + offset + 1, n > capacita ? capacita : n);

@@ -20,7 +20,9 @@ sorgenti=$PWD
 
 # What belongs to the user in a program folder, the journal of a save cut
 # short included: without it that record cannot be rolled back.
-DATI=(unins000.dll Operazioni_Pagamenti.pro Operazioni_Pagamenti.pro-diario Documenti_Allegati Backup Registro_Spese.xls)
+DATI=(unins000.dll Operazioni_Pagamenti.pro Operazioni_Pagamenti.pro-diario Operazioni_Pagamenti.pro-diario-estraneo
+      Schede_Eliminate.pro Schede_Eliminate.pro-date Documenti_Allegati Backup
+      Registro_Spese.xls Analisi_Spese.xls Spese_Dichiarazione.xls)
 ha_dati() {
   local f
   for f in "${DATI[@]}"; do [ -e "$1/$f" ] && return 0; done
@@ -59,11 +61,10 @@ cmake --install build --prefix "$cartella"
 # The folder and the register's files readable by the user alone; the
 # program keeps them so (folders 0700, files 0600).
 chmod 700 "$cartella"
-for f in unins000.dll Operazioni_Pagamenti.pro Registro_Spese.xls; do
-  if [ -f "$cartella/$f" ] && [ ! -L "$cartella/$f" ]; then chmod 600 "$cartella/$f"; fi
-done
-for d in Documenti_Allegati Backup; do
-  if [ -d "$cartella/$d" ] && [ ! -L "$cartella/$d" ]; then chmod 700 "$cartella/$d"; fi
+for f in "${DATI[@]}"; do
+  if [ -L "$cartella/$f" ]; then continue; fi
+  if [ -f "$cartella/$f" ]; then chmod 600 "$cartella/$f"; fi
+  if [ -d "$cartella/$f" ]; then chmod 700 "$cartella/$f"; fi
 done
 echo "Cartella del programma: $cartella"
 exec "$cartella/valmora"

@@ -16,10 +16,12 @@
 #include "lists/TrovaRegPagamenti.h"
 #include "output/ExpRegPagamenti.h"
 #include "output/StampaRegPagamenti.h"
+#include "platform/Desktop.h"
 #include "platform/Schermate.h"
 #include "register/AllegaCartella.h"
 #include "register/Calendario.h"
 #include "register/Copie.h"
+#include "register/PreparazioneCartella.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
 #include "summary/RiepPagamenti.h"
@@ -51,6 +53,13 @@ QDialog *Dialogo(QWidget *genitore, VisoreScheda *)
 } // namespace
 
 namespace Programma {
+
+void PreparaCartellaProgramma()
+{
+    Desktop &desktop = Desktop::Corrente();
+    for (const QString &m : PreparaCartella(desktop.CartellaProgramma()))
+        desktop.Messaggio(Desktop::Tipo::Avviso, m);
+}
 
 void CreaSchermate()
 {

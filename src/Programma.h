@@ -13,6 +13,11 @@ void CreaSchermate();
 // Destroys them in reverse order (tests create a fresh set per case).
 void DistruggiSchermate();
 
+// What the start does to the program folder before any screen reads it: the
+// leftovers of a crash dealt with (see PreparaCartella), and what the user
+// must hear of them told through the desktop.
+void PreparaCartellaProgramma();
+
 // Tells a register editor how to open the search and the accounts to settle,
 // which load their records back into it, and the print and export dialogs.
 void CollegaEditor(TfrmRegPagamenti &editor);

@@ -4,9 +4,7 @@
 #include "Programma.h"
 #include "app/Applicazione.h"
 #include "platform/Caratteri.h"
-#include "platform/Desktop.h"
 #include "platform/Schermate.h"
-#include "register/PreparazioneCartella.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -24,8 +22,7 @@ int main(int argc, char *argv[])
     // shown in a run.
     Programma::CreaSchermate();
     // Leftovers of a crash are dealt with before anything reads the folder.
-    for (const QString &m : PreparaCartella(Desktop::Corrente().CartellaProgramma()))
-        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, m);
+    Programma::PreparaCartellaProgramma();
     Schermate::Globali().frmPassword->show();
     const int esito = QApplication::exec();
     Programma::DistruggiSchermate();

@@ -5,8 +5,10 @@
 #include "lists/RigaScheda.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
+#include "platform/SpazioDisco.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
+#include "register/Copie.h"
 
 #include <QGuiApplication>
 #include <QShowEvent>
@@ -89,6 +91,7 @@ void TfrmEliminate::btnRipristinaClick()
     const EsitoModifica esito =
         SchedeEliminate::Ripristina(desktop.CartellaProgramma(), e.indice, e.scheda, desktop.Oggi());
     QGuiApplication::restoreOverrideCursor();
+    SegnalaCopiaDelRipristino(esito, this);
     using Stato = EsitoModifica::Stato;
     switch (esito.stato) {
     case Stato::Riuscita:
@@ -129,12 +132,17 @@ void TfrmEliminate::btnRipristinaClick()
                           this);
         break;
     case Stato::NonRiuscita:
+        // A full disk is named, with the room the restore needs.
         desktop.Messaggio(Desktop::Tipo::Errore,
-                          QStringLiteral("Attenzione: non è stato possibile ripristinare la scheda (%1). "
-                                         "L'archivio non è stato cambiato.\n\r\n\r"
-                                         "Controllare lo spazio libero sul disco e i permessi della cartella del "
-                                         "programma.")
-                              .arg(esito.dettaglio),
+                          SpazioDisco::Pieno(esito.errore)
+                              ? QStringLiteral("Attenzione: non è stato possibile ripristinare la scheda. "
+                                               "L'archivio non è stato cambiato.\n\r\n\r")
+                                    + SpazioDisco::MessaggioPieno(esito.necessari)
+                              : QStringLiteral("Attenzione: non è stato possibile ripristinare la scheda (%1). "
+                                               "L'archivio non è stato cambiato.\n\r\n\r"
+                                               "Controllare lo spazio libero sul disco e i permessi della "
+                                               "cartella del programma.")
+                                    .arg(esito.dettaglio),
                           this);
         break;
     }

@@ -419,10 +419,18 @@ qint64 Archivio::AccodaScheda(const TScheda &s)
 void Archivio::ScriviInCoda(qint64 indice, const TScheda &s)
 {
     // A trailing partial record is simply overwritten: nothing reads it.
+    struct stat prima {};
+    const bool misurato = ::fstat(m_file.handle(), &prima) == 0;
     if (OperazioniFile::Corrente().Scrivi(m_file.handle(), s.byte.data(), TScheda::Dimensione,
                                           indice * TScheda::Dimensione)
-        != TScheda::Dimensione)
-        throw DiSistema("scrittura", TScheda::Dimensione);
+        != TScheda::Dimensione) {
+        const ErroreArchivio perche = DiSistema("scrittura", TScheda::Dimensione);
+        // The part a full disk let through goes, so the file is as it was.
+        if (misurato && ::ftruncate(m_file.handle(), prima.st_size) != 0) {
+            // Then the partial record stays where nothing reads it.
+        }
+        throw perche;
+    }
     m_posizione = indice + 1;
     m_scritto = true;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
+#include "platform/SpazioDisco.h"
 #include "platform/OpenURL.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
@@ -29,6 +30,20 @@ QString Quando(const CopieSicurezza::Copia &c)
 }
 
 } // namespace
+
+void SegnalaCopiaDelRipristino(const EsitoModifica &esito, QWidget *genitore)
+{
+    if (esito.erroreCopia.isEmpty())
+        return;
+    Desktop::Corrente().Messaggio(
+        Desktop::Tipo::Avviso,
+        QStringLiteral("Attenzione: non è stato possibile creare la copia di sicurezza giornaliera dell'archivio "
+                       "nella cartella \"Backup\" del programma. Il ripristino prosegue comunque.\n\r\n\r")
+            + (SpazioDisco::Pieno(esito.codiceCopia)
+                   ? SpazioDisco::MessaggioPieno(esito.necessariCopia)
+                   : QStringLiteral("Controllare lo spazio libero sul disco e i permessi della cartella.")),
+        genitore);
+}
 
 TfrmCopie::TfrmCopie(QWidget *parent) : Differita(parent)
 {
@@ -124,6 +139,7 @@ void TfrmCopie::btnRipristinaClick()
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const EsitoModifica esito = CopieSicurezza::Ripristina(desktop.CartellaProgramma(), c.nome, desktop.Adesso());
     QGuiApplication::restoreOverrideCursor();
+    SegnalaCopiaDelRipristino(esito, this);
     using Stato = EsitoModifica::Stato;
     switch (esito.stato) {
     case Stato::Riuscita:
@@ -154,12 +170,17 @@ void TfrmCopie::btnRipristinaClick()
                           this);
         break;
     default:
+        // A full disk is named, with the room the restore needs.
         desktop.Messaggio(Desktop::Tipo::Errore,
-                          QStringLiteral("Attenzione: non è stato possibile ripristinare la copia (%1). "
-                                         "L'archivio non è stato cambiato.\n\r\n\r"
-                                         "Controllare lo spazio libero sul disco e i permessi della cartella del "
-                                         "programma.")
-                              .arg(esito.dettaglio),
+                          SpazioDisco::Pieno(esito.errore)
+                              ? QStringLiteral("Attenzione: non è stato possibile ripristinare la copia. "
+                                               "L'archivio non è stato cambiato.\n\r\n\r")
+                                    + SpazioDisco::MessaggioPieno(esito.necessari)
+                              : QStringLiteral("Attenzione: non è stato possibile ripristinare la copia (%1). "
+                                               "L'archivio non è stato cambiato.\n\r\n\r"
+                                               "Controllare lo spazio libero sul disco e i permessi della "
+                                               "cartella del programma.")
+                                    .arg(esito.dettaglio),
                           this);
         break;
     }

@@ -128,10 +128,12 @@ bool Copia(int fdArchivio, const QString &cartella, QDate oggi)
     if (!SpazioDisco::CreaCartellaPrivata(cartella))
         Fallita("cartella");
     // A copy that cannot fit is not begun: it would fill the disk the save
-    // itself needs.
+    // itself needs, so a megabyte is left over for it. The message asks for
+    // both, the room this check wants.
+    const qint64 serve = dimensione + (qint64(1) << 20);
     const std::optional<qint64> libero = SpazioDisco::Libero(cartella);
-    if (libero && *libero < dimensione + (qint64(1) << 20))
-        Fallita("spazio", ENOSPC, dimensione);
+    if (libero && *libero < serve)
+        Fallita("spazio", ENOSPC, serve);
 
     const EsitoSostituzione esito =
         SostituisciFile(copia, [&](int fd) { return CopiaByte(fdArchivio, fd, dimensione); });

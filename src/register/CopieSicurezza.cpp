@@ -5,6 +5,7 @@
 #include "register/CopieGiornaliere.h"
 #include "platform/OperazioniFile.h"
 #include "platform/SostituzioneSicura.h"
+#include "platform/SpazioDisco.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,12 +100,11 @@ QString NomeCopiaPrima(const QDateTime &adesso)
 
 EsitoModifica Ripristina(const QString &cartella, const QString &nome, const QDateTime &adesso)
 {
-    using Stato = EsitoModifica::Stato;
-    EsitoModifica esito;
+    EsitoModifica rifiutata;
     const QString cartellaCopie = CopieGiornaliere::Cartella(cartella);
     if (!NomeValido().match(nome).hasMatch()) {
-        esito.dettaglio = QStringLiteral("nome non valido");
-        return esito;
+        rifiutata.dettaglio = QStringLiteral("nome non valido");
+        return rifiutata;
     }
     // Held open: the day's copy made below may rotate the oldest copy away.
     const Descrittore copia(::open(QFile::encodeName(QDir(cartellaCopie).filePath(nome)).constData(),
@@ -112,55 +112,39 @@ EsitoModifica Ripristina(const QString &cartella, const QString &nome, const QDa
     struct stat st;
     if (copia.fd() < 0 || ::fstat(copia.fd(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0
         || st.st_size % R != 0) {
-        esito.dettaglio = QStringLiteral("copia danneggiata");
-        return esito;
+        rifiutata.dettaglio = QStringLiteral("copia danneggiata");
+        return rifiutata;
     }
     const qint64 dimensioneCopia = qint64(st.st_size);
     const QString percorso = ::Archivio::Percorso(cartella);
-    ::Archivio a(percorso);
-    try {
-        a.ImpostaCopieGiornaliere(cartellaCopie, adesso.date());
-        a.ApriArchivio();
-        a.Modifica([&](int fd) {
-            struct stat sa;
-            if (::fstat(fd, &sa) != 0)
-                throw ErroreArchivio(QStringLiteral("dimensione dell'archivio"));
-            const qint64 dimensione = qint64(sa.st_size);
-            // 1. The archive as it is, kept as a copy of its own.
-            if (dimensione > 0) {
-                if (!QDir().mkpath(cartellaCopie))
-                    throw ErroreArchivio(QStringLiteral("cartella delle copie"));
-                const QString prima = NomeCopiaPrima(adesso);
-                const EsitoSostituzione s = SostituisciFile(QDir(cartellaCopie).filePath(prima),
-                                                            [&](int nuovo) { return CopiaTutto(fd, nuovo, dimensione); });
-                if (!s)
-                    throw ErroreArchivio(QStringLiteral("copia dell'archivio attuale, ") + s.passo);
-                esito.dettaglio = prima;
-            }
-            // 2. The archive replaced whole by the chosen copy.
-            const EsitoSostituzione s = SostituisciFile(percorso, [&](int nuovo) {
-                return CopiaTutto(copia.fd(), nuovo, dimensioneCopia);
-            });
-            if (!s && s.sostituito)
-                throw ErroreConferma(s.passo); // only the folder's sync failed
+    return ModificaArchivio(cartella, adesso.date(), [&](int fd, EsitoModifica &esito) {
+        struct stat sa;
+        if (::fstat(fd, &sa) != 0)
+            throw ErroreArchivio(QStringLiteral("dimensione dell'archivio"));
+        const qint64 dimensione = qint64(sa.st_size);
+        // The restore needs room for the archive kept as a copy and for the
+        // chosen copy written in its place, beside the old archive.
+        const qint64 serve = dimensione + dimensioneCopia;
+        // 1. The archive as it is, kept as a copy of its own.
+        if (dimensione > 0) {
+            if (!SpazioDisco::CreaCartellaPrivata(cartellaCopie))
+                throw ErroreArchivio(QStringLiteral("cartella delle copie"), errno, serve);
+            const QString prima = NomeCopiaPrima(adesso);
+            const EsitoSostituzione s = SostituisciFile(QDir(cartellaCopie).filePath(prima),
+                                                        [&](int nuovo) { return CopiaTutto(fd, nuovo, dimensione); });
             if (!s)
-                throw ErroreArchivio(s.passo);
+                throw ErroreArchivio(QStringLiteral("copia dell'archivio attuale, ") + s.passo, s.errore, serve);
+            esito.dettaglio = prima;
+        }
+        // 2. The archive replaced whole by the chosen copy.
+        const EsitoSostituzione s = SostituisciFile(percorso, [&](int nuovo) {
+            return CopiaTutto(copia.fd(), nuovo, dimensioneCopia);
         });
-        esito.erroreCopia = a.ErroreCopia();
-        a.Chiudi();
-        esito.stato = Stato::Riuscita;
-    } catch (const ArchivioOccupato &) {
-        esito.stato = Stato::Occupata;
-    } catch (const ErroreConferma &e) {
-        esito.stato = Stato::NonConfermata;
-        esito.dettaglio = QString::fromLocal8Bit(e.what());
-    } catch (const ErroreArchivio &e) {
-        esito.stato = Stato::NonRiuscita;
-        esito.dettaglio = QString::fromLocal8Bit(e.what());
-    }
-    if (esito.erroreCopia.isEmpty())
-        esito.erroreCopia = a.ErroreCopia();
-    return esito;
+        if (!s && s.sostituito)
+            throw ErroreConferma(s.passo, s.errore); // only the folder's sync failed
+        if (!s)
+            throw ErroreArchivio(s.passo, s.errore, serve);
+    });
 }
 
 } // namespace CopieSicurezza

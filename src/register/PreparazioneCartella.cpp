@@ -1,5 +1,6 @@
 #include "register/PreparazioneCartella.h"
 
+#include "access/Accesso.h"
 #include "platform/Descrittore.h"
 #include "platform/SostituzioneSicura.h"
 #include "register/Allegati.h"
@@ -21,6 +22,30 @@ bool TemporaneoAllegatoVecchio(QByteArrayView nome)
 {
     static const QRegularExpression vecchio(QStringLiteral("^\\.valmora-[0-9a-f]{8}\\.tmp$"));
     return vecchio.match(QString::fromLatin1(nome)).hasMatch();
+}
+
+// The store's temporary of older versions: the store's name, a dot and the
+// six letters and digits mkstemp draws. A copy a person names
+// ("unins000.dll.backup", ".Copia1", ".BACKUP") is kept: a draw almost always
+// mixes capitals past the first place with small letters, a typed name does
+// not. The few draws that do not are left, harmless in the private folder.
+bool TemporaneoStoreVecchio(QByteArrayView nome)
+{
+    const QByteArray radice = Accesso::NomeArchivio.toLatin1() + '.';
+    if (nome.size() != radice.size() + 6 || !nome.startsWith(radice))
+        return false;
+    bool maiuscola = false;
+    bool minuscola = false;
+    for (qsizetype i = radice.size(); i < nome.size(); ++i) {
+        const char c = nome[i];
+        if (c >= 'A' && c <= 'Z')
+            maiuscola = maiuscola || i > radice.size();
+        else if (c >= 'a' && c <= 'z')
+            minuscola = true;
+        else if (c < '0' || c > '9')
+            return false;
+    }
+    return maiuscola && minuscola;
 }
 
 // True when the archive's last whole record holds only zero bytes: no save
@@ -51,7 +76,7 @@ QStringList PreparaCartella(const QString &cartellaProgramma)
 {
     QStringList messaggi;
     const QDir d(cartellaProgramma);
-    PulisciTemporanei(cartellaProgramma);
+    PulisciTemporanei(cartellaProgramma, TemporaneoStoreVecchio);
     PulisciTemporanei(d.filePath(Allegati::NomeCartella()), TemporaneoAllegatoVecchio);
     PulisciTemporanei(CopieGiornaliere::Cartella(cartellaProgramma), CopieGiornaliere::TemporaneoVecchio);
 

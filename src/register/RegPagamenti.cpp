@@ -1140,6 +1140,8 @@ void TfrmRegPagamenti::cmdEliminaClick()
     QGuiApplication::restoreOverrideCursor();
     EsitoSalvataggio copia;
     copia.erroreCopia = esito.erroreCopia;
+    copia.codiceCopia = esito.codiceCopia;
+    copia.necessariCopia = esito.necessariCopia;
     SegnalaCopia(copia);
 
     using Stato = EsitoModifica::Stato;
@@ -1162,12 +1164,17 @@ void TfrmRegPagamenti::cmdEliminaClick()
                           this);
         return;
     default:
+        // A full disk is named, with the room the removal needs.
         desktop.Messaggio(Desktop::Tipo::Errore,
-                          QStringLiteral("Attenzione: non è stato possibile eliminare la scheda (%1). "
-                                         "L'archivio non è stato cambiato.\n\r\n\r"
-                                         "Controllare lo spazio libero sul disco e i permessi della cartella "
-                                         "del programma.")
-                              .arg(esito.dettaglio),
+                          SpazioDisco::Pieno(esito.errore)
+                              ? QStringLiteral("Attenzione: non è stato possibile eliminare la scheda. "
+                                               "L'archivio non è stato cambiato.\n\r\n\r")
+                                    + SpazioDisco::MessaggioPieno(esito.necessari)
+                              : QStringLiteral("Attenzione: non è stato possibile eliminare la scheda (%1). "
+                                               "L'archivio non è stato cambiato.\n\r\n\r"
+                                               "Controllare lo spazio libero sul disco e i permessi della "
+                                               "cartella del programma.")
+                                    .arg(esito.dettaglio),
                           this);
         return;
     }

@@ -32,9 +32,9 @@ public:
     using ErroreArchivio::ErroreArchivio;
 };
 
-[[noreturn]] void Errore(const QString &passo, int e = errno)
+[[noreturn]] void Errore(const QString &passo, int e = errno, qint64 necessari = 0)
 {
-    throw ErroreArchivio(passo + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
+    throw ErroreArchivio(passo + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)), e, necessari);
 }
 
 qint64 Dimensione(int fd)
@@ -91,12 +91,12 @@ void SincronizzaCartella(const QString &percorsoFile)
 }
 
 // A file of the program's own, opened without following a link out of the folder.
-int ApriProprio(const QString &percorso)
+int ApriProprio(const QString &percorso, qint64 necessari)
 {
     const int fd = ::open(QFile::encodeName(percorso).constData(),
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
-        Errore(QStringLiteral("apertura delle schede eliminate"));
+        Errore(QStringLiteral("apertura delle schede eliminate"), errno, necessari);
     return fd;
 }
 
@@ -105,42 +105,9 @@ QByteArray RigaData(QDate d)
     return d.toString(QStringLiteral("dd/MM/yyyy")).toLatin1().leftJustified(10, ' ', true) + '\n';
 }
 
-// Runs the change on the archive of the program folder under its lock, and
-// turns what went wrong into the outcome the screens report.
-EsitoModifica Esegui(const QString &cartella, QDate oggi, const std::function<void(int fd, EsitoModifica &)> &lavoro)
-{
-    using Stato = EsitoModifica::Stato;
-    EsitoModifica esito;
-    Archivio a(Archivio::Percorso(cartella));
-    try {
-        a.ImpostaCopieGiornaliere(CopieGiornaliere::Cartella(cartella), oggi);
-        a.ApriArchivio();
-        a.Modifica([&](int fd) { lavoro(fd, esito); });
-        esito.erroreCopia = a.ErroreCopia();
-        a.Chiudi();
-        esito.stato = Stato::Riuscita;
-    } catch (const SchedaSpostata &) {
-        esito.stato = Stato::Cambiata;
-    } catch (const ArchivioOccupato &) {
-        esito.stato = Stato::Occupata;
-    } catch (const RipristinoIncompleto &e) {
-        esito.stato = Stato::Incompleta;
-        esito.dettaglio = QString::fromLocal8Bit(e.what());
-    } catch (const ErroreConferma &e) {
-        esito.stato = Stato::NonConfermata;
-        esito.dettaglio = QString::fromLocal8Bit(e.what());
-    } catch (const ErroreArchivio &e) {
-        esito.stato = Stato::NonRiuscita;
-        esito.dettaglio = QString::fromLocal8Bit(e.what());
-    }
-    if (esito.erroreCopia.isEmpty())
-        esito.erroreCopia = a.ErroreCopia();
-    return esito;
-}
-
 // Replaces the archive; on a failure tells whether the old file still stands.
 void SostituisciArchivio(const QString &percorso, const std::function<bool(int)> &scrivi,
-                         const std::function<void()> &seRestaIlVecchio)
+                         const std::function<void()> &seRestaIlVecchio, qint64 necessari)
 {
     const EsitoSostituzione s = SostituisciFile(percorso, scrivi);
     if (s)
@@ -150,12 +117,59 @@ void SostituisciArchivio(const QString &percorso, const std::function<bool(int)>
     if (!s.sostituito) {
         if (seRestaIlVecchio)
             seRestaIlVecchio();
-        Errore(s.passo, s.errore);
+        Errore(s.passo, s.errore, necessari);
     }
-    throw ErroreConferma(s.passo + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(s.errore)));
+    throw ErroreConferma(s.passo + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(s.errore)), s.errore);
+}
+
+// The cause of a failed change, from the error that stopped it: its step,
+// errno and the bytes the change needed.
+void CausaModifica(EsitoModifica &esito, const ErroreArchivio &e)
+{
+    esito.dettaglio = QString::fromLocal8Bit(e.what());
+    esito.errore = e.Errore();
+    esito.necessari = e.Necessari();
+}
+
+// What the day's copy made before the change reported, with its cause.
+void CopiaDellaModifica(EsitoModifica &esito, const Archivio &a)
+{
+    esito.erroreCopia = a.ErroreCopia();
+    esito.codiceCopia = a.CodiceErroreCopia();
+    esito.necessariCopia = a.NecessariCopia();
 }
 
 } // namespace
+
+EsitoModifica ModificaArchivio(const QString &cartella, QDate oggi,
+                               const std::function<void(int fd, EsitoModifica &)> &lavoro)
+{
+    using Stato = EsitoModifica::Stato;
+    EsitoModifica esito;
+    Archivio a(Archivio::Percorso(cartella));
+    try {
+        a.ImpostaCopieGiornaliere(CopieGiornaliere::Cartella(cartella), oggi);
+        a.ApriArchivio();
+        a.Modifica([&](int fd) { lavoro(fd, esito); });
+        a.Chiudi();
+        esito.stato = Stato::Riuscita;
+    } catch (const SchedaSpostata &) {
+        esito.stato = Stato::Cambiata;
+    } catch (const ArchivioOccupato &) {
+        esito.stato = Stato::Occupata;
+    } catch (const RipristinoIncompleto &e) {
+        esito.stato = Stato::Incompleta;
+        CausaModifica(esito, e);
+    } catch (const ErroreConferma &e) {
+        esito.stato = Stato::NonConfermata;
+        CausaModifica(esito, e);
+    } catch (const ErroreArchivio &e) {
+        esito.stato = Stato::NonRiuscita;
+        CausaModifica(esito, e);
+    }
+    CopiaDellaModifica(esito, a);
+    return esito;
+}
 
 namespace SchedeEliminate {
 
@@ -194,7 +208,7 @@ QList<Eliminata> Elenco(const QString &cartella)
 EsitoModifica Elimina(const QString &cartella, qint64 indice, const TScheda &attesa, QDate oggi)
 {
     const QString archivio = Archivio::Percorso(cartella);
-    return Esegui(cartella, oggi, [&](int fd, EsitoModifica &) {
+    return ModificaArchivio(cartella, oggi, [&](int fd, EsitoModifica &) {
         const qint64 dimensione = Dimensione(fd);
         TScheda suDisco;
         if (indice < 0 || (indice + 1) * R > dimensione)
@@ -204,10 +218,15 @@ EsitoModifica Elimina(const QString &cartella, qint64 indice, const TScheda &att
         if (!Uguali(suDisco, attesa))
             throw SchedaSpostata(QStringLiteral("scheda cambiata"));
 
+        // What the removal needs on the disk: the record and its date in the
+        // removed list, and the archive written anew without it beside the old.
+        const qint64 intere = dimensione / R * R;
+        const qint64 serve = R + kRigaData + (intere - R);
+
         // 1. The record, and the day it left, into the removed records, synced.
         OperazioniFile &io = OperazioniFile::Corrente();
-        const Descrittore eliminate(ApriProprio(Percorso(cartella)));
-        const Descrittore date(ApriProprio(PercorsoDate(cartella)));
+        const Descrittore eliminate(ApriProprio(Percorso(cartella), serve));
+        const Descrittore date(ApriProprio(PercorsoDate(cartella), serve));
         const qint64 primaEliminate = Dimensione(eliminate.fd());
         const qint64 primaDate = Dimensione(date.fd());
         const qint64 posto = primaEliminate / R; // a partial tail is written over
@@ -220,12 +239,12 @@ EsitoModifica Elimina(const QString &cartella, qint64 indice, const TScheda &att
         if (io.Scrivi(eliminate.fd(), suDisco.byte.data(), R, posto * R) != R || !io.Sincronizza(eliminate.fd())) {
             const int e = errno;
             ritira();
-            Errore(QStringLiteral("scrittura delle schede eliminate"), e);
+            Errore(QStringLiteral("scrittura delle schede eliminate"), e, serve);
         }
         if (io.Scrivi(date.fd(), riga.constData(), kRigaData, posto * kRigaData) != kRigaData || !io.Sincronizza(date.fd())) {
             const int e = errno;
             ritira();
-            Errore(QStringLiteral("scrittura delle date"), e);
+            Errore(QStringLiteral("scrittura delle date"), e, serve);
         }
         try {
             SincronizzaCartella(Percorso(cartella));
@@ -235,20 +254,19 @@ EsitoModifica Elimina(const QString &cartella, qint64 indice, const TScheda &att
         }
 
         // 2. Only then the archive, whole, without it.
-        const qint64 intere = dimensione / R * R;
         SostituisciArchivio(archivio, [&](int nuovo) {
             return CopiaTratto(fd, nuovo, 0, indice * R, 0)
                    && CopiaTratto(fd, nuovo, (indice + 1) * R, intere, indice * R);
-        }, ritira);
+        }, ritira, serve);
     });
 }
 
 EsitoModifica Ripristina(const QString &cartella, qint64 indice, const TScheda &attesa, QDate oggi)
 {
     const QString archivio = Archivio::Percorso(cartella);
-    return Esegui(cartella, oggi, [&](int fd, EsitoModifica &esito) {
-        const Descrittore eliminate(ApriProprio(Percorso(cartella)));
-        const Descrittore date(ApriProprio(PercorsoDate(cartella)));
+    return ModificaArchivio(cartella, oggi, [&](int fd, EsitoModifica &esito) {
+        const Descrittore eliminate(ApriProprio(Percorso(cartella), 0));
+        const Descrittore date(ApriProprio(PercorsoDate(cartella), 0));
         const qint64 dimEliminate = Dimensione(eliminate.fd());
         const qint64 dimDate = Dimensione(date.fd());
         TScheda s;
@@ -259,30 +277,33 @@ EsitoModifica Ripristina(const QString &cartella, qint64 indice, const TScheda &
         if (!Uguali(s, attesa))
             throw SchedaSpostata(QStringLiteral("scheda cambiata"));
 
-        // 1. The archive, whole, with the record at its end.
+        // 1. The archive, whole, with the record at its end. The restore
+        //    needs room for it and for the removed list and its dates written
+        //    anew, each beside the old file until the end.
         const qint64 dimensione = Dimensione(fd);
         const qint64 intere = dimensione / R * R;
+        const qint64 intereEliminate = dimEliminate / R * R;
+        const qint64 serve = intere + R + (intereEliminate - R) + dimDate;
         SostituisciArchivio(archivio, [&](int nuovo) {
             return CopiaTratto(fd, nuovo, 0, intere, 0)
                    && OperazioniFile::Corrente().Scrivi(nuovo, s.byte.data(), R, intere) == R;
-        }, {});
+        }, {}, serve);
         esito.posizione = intere / R + 1;
 
         // 2. The removed list without it, and its dates likewise.
-        const qint64 intereEliminate = dimEliminate / R * R;
         const EsitoSostituzione lista = SostituisciFile(Percorso(cartella), [&](int nuovo) {
             return CopiaTratto(eliminate.fd(), nuovo, 0, indice * R, 0)
                    && CopiaTratto(eliminate.fd(), nuovo, (indice + 1) * R, intereEliminate, indice * R);
         });
         if (!lista)
-            throw RipristinoIncompleto(lista.passo);
+            throw RipristinoIncompleto(lista.passo, lista.errore, serve);
         if (dimDate >= (indice + 1) * kRigaData) {
             const EsitoSostituzione d = SostituisciFile(PercorsoDate(cartella), [&](int nuovo) {
                 return CopiaTratto(date.fd(), nuovo, 0, indice * kRigaData, 0)
                        && CopiaTratto(date.fd(), nuovo, (indice + 1) * kRigaData, dimDate, indice * kRigaData);
             });
             if (!d)
-                throw RipristinoIncompleto(d.passo);
+                throw RipristinoIncompleto(d.passo, d.errore, serve);
         }
     });
 }

@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 
 // What a removal, a restore or a copy's restore did.
 struct EsitoModifica {
@@ -26,7 +27,19 @@ struct EsitoModifica {
     qint64 posizione = 0;  // 1-based: where a restored record now stands
     QString erroreCopia;   // why the day's copy failed; empty otherwise
     QString dettaglio;     // the failed step, or the name of the copy saved first
+    // The errno of the failed step and the bytes the change needed (a full disk).
+    int errore = 0;
+    qint64 necessari = 0;
+    // The same for the day's copy.
+    int codiceCopia = 0;
+    qint64 necessariCopia = 0;
 };
+
+// Runs a change of the whole archive of the program folder under its lock,
+// after the day's copy, and turns what went wrong into the outcome the
+// screens report. `lavoro` gets the archive's descriptor.
+EsitoModifica ModificaArchivio(const QString &cartellaProgramma, QDate oggi,
+                               const std::function<void(int fd, EsitoModifica &)> &lavoro);
 
 namespace SchedeEliminate {
 

@@ -7,14 +7,16 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 
-// A folder with no room left: a 64 KiB tmpfs mounted on it (the tests run as
-// root). Where mounting is refused, the process may not write files larger
-// than 64 KiB, which fails a write the same way.
+// A folder with little room: a tmpfs of 64 KiB (or the size given, as tmpfs
+// takes it: "256k", "2m") mounted on it (the tests run as root). Where
+// mounting is refused, the process may not write files larger than 64 KiB,
+// which fails a write the same way.
 class CartellaPiena {
 public:
-    explicit CartellaPiena(const QString &cartella) : m_cartella(QFile::encodeName(cartella))
+    explicit CartellaPiena(const QString &cartella, const QByteArray &dimensione = "64k")
+        : m_cartella(QFile::encodeName(cartella))
     {
-        m_montata = ::mount("tmpfs", m_cartella.constData(), "tmpfs", 0, "size=64k") == 0;
+        m_montata = ::mount("tmpfs", m_cartella.constData(), "tmpfs", 0, ("size=" + dimensione).constData()) == 0;
         if (!m_montata) {
             m_segnale = std::signal(SIGXFSZ, SIG_IGN);
             ::getrlimit(RLIMIT_FSIZE, &m_limite);

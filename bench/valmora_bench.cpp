@@ -8,6 +8,8 @@
 // a child process of its own so that its peak memory is its own.
 // Also times start-up to the first paint of the access screen beside a
 // minimal Qt window painted the same way, and the list model's answer.
+// After each table, the screens that show those scans are clicked on the
+// window system and timed to their last paint (bench_schermate).
 //
 //   valmora_bench [--schede N[,N...]] [--cartella DIR] [--ripetizioni K]
 //   valmora_bench --genera N FILE
@@ -298,6 +300,18 @@ void Archivio(const QString &file, qint64 n, int ripetizioni)
     p.waitForFinished(-1);
     out << "  " << QString::fromLatin1(p.readAllStandardOutput()).trimmed().replace(u'\n', QStringLiteral("\n  "))
         << '\n';
+    // The screens that show these scans, clicked on the real window system.
+    const QString schermate = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_schermate");
+    p.start(schermate, {file, QString::number(std::max(ripetizioni, 5))});
+    p.waitForFinished(-1);
+    const QString disegni = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 || disegni.isEmpty() || disegni.contains(u"errore")) {
+        out << "  schermate: errore " << QString::fromLocal8Bit(p.readAllStandardError()).trimmed() << '\n';
+        tutti = false;
+    } else {
+        out << "  " << disegni << '\n';
+        tutti = tutti && !disegni.contains(u" NO");
+    }
     out << "  " << (tutti && memoria ? "tutti gli obiettivi raggiunti" : "obiettivi NON tutti raggiunti")
         << "; carico alla fine " << Carico() << "\n\n";
     out.flush();

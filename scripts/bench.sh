@@ -9,7 +9,7 @@ BUILD=${BUILD:-build-bench}  # a build of its own, optimised like a release
 if [ ! -f "$BUILD/build.ninja" ]; then
   cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVALMORA_TESTS=OFF -DVALMORA_BENCH=ON
 fi
-cmake --build "$BUILD" -j2 --target valmora_bench bench_avvio_minimo bench_avvio_valmora
+cmake --build "$BUILD" -j2 --target valmora_bench bench_avvio_minimo bench_avvio_valmora bench_schermate
 
 CARTELLA=${CARTELLA:-/tmp/valmora_bench}
 mkdir -p "$CARTELLA"

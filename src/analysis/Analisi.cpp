@@ -80,6 +80,9 @@ AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilo
     const FrammentoCp1252 fornitore(criteri.fornitore);
     const FrammentoCp1252 codice(criteri.codice);
     const CriteriRiepilogo prima = AnnoPrecedente(criteri);
+    // The bounds of both intervals as day numbers, compared with each record's.
+    const int giorni[4] = {Testo::Giorno(criteri.inizio), Testo::Giorno(criteri.fine), Testo::Giorno(prima.inizio),
+                           Testo::Giorno(prima.fine)};
     const Campo campo = CampoDi(per);
 
     AnalisiSpese a;
@@ -106,7 +109,7 @@ AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilo
         const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));
         if (dovuto.isEmpty())
             return true;
-        const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
+        const auto data = Testo::LeggiGiornoCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
         if (!data) {
             // It may belong to either interval, or to neither: both are uncertain.
             GruppoSpese &g = gruppo(s);
@@ -117,8 +120,8 @@ AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilo
             a.illeggibili.append(indice);
             return true;
         }
-        const bool corrente = *data >= criteri.inizio && *data <= criteri.fine;
-        const bool precedente = *data >= prima.inizio && *data <= prima.fine;
+        const bool corrente = *data >= giorni[0] && *data <= giorni[1];
+        const bool precedente = *data >= giorni[2] && *data <= giorni[3];
         if (!corrente && !precedente)
             return true;
         const auto importo = Testo::LeggiNumeroCp1252(dovuto);

@@ -100,16 +100,16 @@ ElencoDichiarazione ElencaPerDichiarazione(const QString &percorsoArchivio, int 
         if (dovuto.isEmpty())
             return true;
         TotaleTipologia &totale = e.perTipologia[*tipo];
-        const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
+        const auto data = Testo::LeggiGiornoCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
         if (!data) {
             totale.calcolabile = false;
             e.illeggibili.append(indice);
             return true;
         }
-        if (data->year() != anno)
+        if (*data / 10000 != anno)
             return true;
         VoceDichiarazione v;
-        v.data = *data;
+        v.data = QDate(*data / 10000, *data / 100 % 100, *data % 100);
         v.numDoc = Campo1252(s, Campo::NumDoc);
         v.dataDoc = Campo1252(s, Campo::DataDoc);
         v.fornitore = Campo1252(s, Campo::Fornitore);

@@ -158,6 +158,34 @@ std::optional<QDate> DataDa(qsizetype n, Codice codice)
     return d;
 }
 
+// The same reading as DataDa, the day given as yyyymmdd: no QDate (and no
+// day count) is made, which a scan comparing every record's date spares.
+template <typename Codice>
+std::optional<int> GiornoDa(qsizetype n, Codice codice)
+{
+    if (n != 10 || codice(2) != '/' || codice(5) != '/')
+        return std::nullopt;
+    int v[8];
+    constexpr qsizetype kPosti[8] = {6, 7, 8, 9, 3, 4, 0, 1}; // yyyy mm dd
+    for (int k = 0; k < 8; ++k) {
+        const auto c = codice(kPosti[k]);
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v[k] = int(c - '0');
+    }
+    const int a = v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3];
+    const int m = v[4] * 10 + v[5];
+    const int g = v[6] * 10 + v[7];
+    // The calendar QDate keeps: no year 0, Gregorian leap years.
+    static constexpr int kGiorni[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (a == 0 || m < 1 || m > 12 || g < 1)
+        return std::nullopt;
+    const bool bisestile = a % 4 == 0 && (a % 100 != 0 || a % 400 == 0);
+    if (g > kGiorni[m] + (m == 2 && bisestile ? 1 : 0))
+        return std::nullopt;
+    return a * 10000 + m * 100 + g;
+}
+
 // The text must already be trimmed.
 template <typename Codice>
 std::optional<double> NumeroDa(qsizetype n, Codice codice)
@@ -248,6 +276,17 @@ std::optional<QDate> LeggiData(const QString &s)
 std::optional<QDate> LeggiDataCp1252(QByteArrayView b)
 {
     return DataDa(b.size(), [b](qsizetype k) { return quint8(b[k]); });
+}
+
+std::optional<int> LeggiGiornoCp1252(QByteArrayView b)
+{
+    return GiornoDa(b.size(), [b](qsizetype k) { return quint8(b[k]); });
+}
+
+int Giorno(const QDate &d)
+{
+    // An invalid date orders before every valid one, as QDate orders it.
+    return d.isValid() ? d.year() * 10000 + d.month() * 100 + d.day() : 0;
 }
 
 std::optional<double> LeggiNumero(const QString &testo)

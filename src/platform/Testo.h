@@ -42,6 +42,11 @@ QString FormattaData(const QDate &d);
 std::optional<QDate> LeggiData(const QString &s);
 // The same read from windows-1252 bytes, as stored in a record.
 std::optional<QDate> LeggiDataCp1252(QByteArrayView b);
+// The same date as the number yyyymmdd, which orders as the dates do: for
+// scans that only compare dates. Giorno gives a date's number (0, before
+// every day, for an invalid date).
+std::optional<int> LeggiGiornoCp1252(QByteArrayView b);
+int Giorno(const QDate &d);
 
 // Reads a number written with the comma as decimal separator (no thousands
 // separator), with optional sign and exponent; surrounding blanks are allowed.

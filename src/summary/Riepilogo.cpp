@@ -58,6 +58,8 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
         return QByteArrayView(s.byte.data() + offset + 1, n > capacita ? capacita : n);
     };
 
+    const int inizio = Testo::Giorno(criteri.inizio), fine = Testo::Giorno(criteri.fine);
+
     Riepilogo r;
     RiservaPerArchivio(r.righe, percorsoArchivio);
     ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
@@ -72,12 +74,12 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
             const QByteArrayView dovuto = Testo::TrimByte(grezzo(s, offDovuto, capDovuto));
             if (dovuto.isEmpty())
                 continue;
-            const auto data = Testo::LeggiDataCp1252(Testo::TrimByte(grezzo(s, offData, capData)));
-            if (!data) {
+            const auto giorno = Testo::LeggiGiornoCp1252(Testo::TrimByte(grezzo(s, offData, capData)));
+            if (!giorno) {
                 r.illeggibili.append(primo + k);
                 continue;
             }
-            if (*data < criteri.inizio || *data > criteri.fine)
+            if (*giorno < inizio || *giorno > fine)
                 continue;
             const auto importo = Testo::LeggiNumeroCp1252(dovuto);
             if (!importo) {

@@ -23,6 +23,7 @@ private slots:
     void leggiNumero();
     void letturaDaiByte_data();
     void letturaDaiByte();
+    void giornoComeData();
     void importiComeFromChars_data();
     void importiComeFromChars();
     void formatoGenerale_data();
@@ -187,6 +188,34 @@ void TestTesto::letturaDaiByte()
     QCOMPARE(Testo::LeggiDataCp1252(Testo::TrimByte(byte)), Testo::LeggiData(Testo::Trim(testo)));
     QCOMPARE(Testo::LeggiNumeroCp1252(byte), Testo::LeggiNumero(testo));
     QCOMPARE(Testo::DecodificaCp1252(Testo::TrimByte(byte).toByteArray()), Testo::Trim(testo));
+    const auto data = Testo::LeggiDataCp1252(byte);
+    QCOMPARE(Testo::LeggiGiornoCp1252(byte), data ? std::optional<int>(Testo::Giorno(*data)) : std::nullopt);
+}
+
+// The day number a scan compares is read exactly when a date is: every day of
+// the months around the calendar's edges (no year 0, leap years by the
+// Gregorian rule, month and day out of range).
+void TestTesto::giornoComeData()
+{
+    for (const int anno : {0, 1, 1900, 2000, 2023, 2024, 2100, 9999}) {
+        for (int mese = 0; mese <= 13; ++mese) {
+            for (int giorno = 0; giorno <= 32; ++giorno) {
+                const QByteArray testo = QStringLiteral("%1/%2/%3")
+                                             .arg(giorno, 2, 10, QLatin1Char('0'))
+                                             .arg(mese, 2, 10, QLatin1Char('0'))
+                                             .arg(anno, 4, 10, QLatin1Char('0'))
+                                             .toLatin1();
+                const auto data = Testo::LeggiDataCp1252(testo);
+                const auto numero = Testo::LeggiGiornoCp1252(testo);
+                QVERIFY2(numero.has_value() == data.has_value(), testo.constData());
+                if (data)
+                    QCOMPARE(*numero, anno * 10000 + mese * 100 + giorno);
+            }
+        }
+    }
+    // Ordered as the dates are.
+    QVERIFY(*Testo::LeggiGiornoCp1252("31/12/2023") < *Testo::LeggiGiornoCp1252("01/01/2024"));
+    QVERIFY(*Testo::LeggiGiornoCp1252("30/01/2024") < *Testo::LeggiGiornoCp1252("01/02/2024"));
 }
 
 void TestTesto::importiComeFromChars_data()

@@ -100,10 +100,12 @@ private:
             return;
         }
         QWidget *genitore = c->parentWidget();
-        if (!m_anello || m_anello->parentWidget() != genitore) {
-            delete m_anello;
+        // Moved, never deleted: a caller may be walking the widgets as the
+        // focus moves.
+        if (!m_anello)
             m_anello = new Anello(genitore);
-        }
+        else if (m_anello->parentWidget() != genitore)
+            m_anello->setParent(genitore);
         m_anello->setGeometry(c->geometry().adjusted(-kMargine, -kMargine, kMargine, kMargine));
         m_anello->raise();
         m_anello->show();

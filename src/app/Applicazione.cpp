@@ -5,6 +5,7 @@
 #include "platform/Aspetto.h"
 #include "platform/Immagini.h"
 #include "platform/Schermate.h"
+#include "platform/SegnoFuoco.h"
 #include "platform/Tastiera.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ void Prepara(QApplication &app)
     Aspetto::Applica();
     Adattamento::Installa(app);
     Tastiera::InstallaInvioSuiPulsanti(app);
+    SegnoFuoco::Installa(app);
     Accessibilita::Installa(app);
 
     auto *traduzioneQt = new QTranslator(&app);

@@ -35,8 +35,10 @@ void TfrmExpRegPagamenti::Costruisci()
     QHeaderView *colonne = ui->grdRecords->horizontalHeader();
     colonne->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const auto &tabella = ModelloRegistro::Colonne();
+    // Each column as wide as designed, or as its title where a larger
+    // desktop font would cut the title short.
     for (int c = 0; c < ModelloRegistro::NumeroColonne; ++c)
-        colonne->resizeSection(c, tabella[size_t(c)].larghezza);
+        colonne->resizeSection(c, qMax(tabella[size_t(c)].larghezza, colonne->sectionSizeHint(c)));
     QHeaderView *righe = ui->grdRecords->verticalHeader();
     righe->setSectionResizeMode(QHeaderView::Fixed);
     righe->setDefaultSectionSize(21);

@@ -1,7 +1,9 @@
 #include "platform/Adattamento.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
@@ -98,6 +100,53 @@ QScrollArea *Avvolgi(QWidget *contenitore, QSize necessaria)
     return scorrimento;
 }
 
+// A caption drawn wider than its control, in a form laid out by coordinates
+// (a larger desktop font does it): the control grows to its text where the
+// room beside it is free, keeping its left edge, its centre or its right edge
+// as its text is aligned.
+void AllargaTesti(QWidget *finestra)
+{
+    for (QWidget *c : finestra->findChildren<QWidget *>()) {
+        QWidget *genitore = c->parentWidget();
+        if (c->window() != finestra || !genitore || genitore->layout() || c->isHidden())
+            continue;
+        Qt::Alignment allineamento = Qt::AlignHCenter;
+        if (auto *l = qobject_cast<QLabel *>(c)) {
+            if (l->wordWrap() || !l->pixmap().isNull() || l->text().isEmpty())
+                continue;
+            allineamento = l->alignment() & Qt::AlignHorizontal_Mask;
+        } else if (auto *b = qobject_cast<QAbstractButton *>(c); !b || b->text().isEmpty())
+            continue;
+        const int serve = c->minimumSizeHint().width();
+        if (serve <= c->width())
+            continue;
+        const QRect ora = c->geometry();
+        const auto ancorata = [&](Qt::Alignment a) {
+            QRect r = ora;
+            r.setWidth(serve);
+            if (a & Qt::AlignRight)
+                r.moveRight(ora.right());
+            else if (a & Qt::AlignHCenter)
+                r.moveCenter(QPoint(ora.center().x(), r.center().y()));
+            return r;
+        };
+        const auto libera = [&](const QRect &r) {
+            if (!genitore->rect().contains(r))
+                return false;
+            for (QWidget *altro : genitore->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (altro != c && !altro->isHidden() && altro->geometry().intersects(r))
+                    return false;
+            return true;
+        };
+        for (Qt::Alignment a : {allineamento, Qt::Alignment(Qt::AlignLeft), Qt::Alignment(Qt::AlignRight),
+                                Qt::Alignment(Qt::AlignHCenter)})
+            if (const QRect r = ancorata(a); libera(r)) {
+                c->setGeometry(r);
+                break;
+            }
+    }
+}
+
 bool Massimizzata(QWidget *finestra)
 {
     return finestra->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
@@ -156,6 +205,7 @@ QScrollArea *AlloSchermo(QWidget *finestra)
     QScrollArea *scorrimento =
         contenitore->findChild<QScrollArea *>(QLatin1String(kScorrimento), Qt::FindDirectChildrenOnly);
 
+    AllargaTesti(finestra);
     const QSize disponibile = Disponibile(finestra);
     const QSize designata = Massimizzata(finestra) ? QSize(0, 0) : finestra->size();
     if (!scorrimento) {

@@ -6,6 +6,7 @@
 #include "app/TestiGuida.h"
 #include "checks/Verifica.h"
 #include "platform/CampoArchivio.h"
+#include "platform/DisposizioneACapo.h"
 #include "platform/Schermate.h"
 #include "platform/SpazioDisco.h"
 #include "platform/Testo.h"
@@ -108,6 +109,9 @@ void TfrmRegPagamenti::Costruisci()
 {
     ui = std::make_unique<Ui::TfrmRegPagamenti>();
     ui->setupUi(this);
+    // The toolbar goes on to a second row rather than eliding its captions
+    // or making the window scroll sideways on a narrow or scaled screen.
+    DisposizioneACapo::Sostituisci(ui->panBarra);
     setWindowState(Qt::WindowMaximized);
 
     m_anello = {ui->txtNumDoc,   ui->txtDataDoc, ui->txtFornitore, ui->txtCodFisc, ui->txtData,

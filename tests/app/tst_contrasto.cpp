@@ -82,6 +82,60 @@ QStringList RigheIlleggibili(QAbstractItemView *vista, int righe)
     return male;
 }
 
+// The focus mark of a control as the user sees it: the window around the
+// control drawn without and with the focus, given by no key, as a window
+// gives it to its first control when it opens. The pixels that change are the
+// mark; those that stand out from what was there before by at least 3:1 must
+// run all round the control (once its outline's length).
+QString SegnoFuocoDebole(QWidget *c)
+{
+    QWidget *finestra = c->window();
+    // Scrolled into view first, so that both pictures show the same place.
+    c->setFocus(Qt::OtherFocusReason);
+    QTest::qWait(20);
+    const QRect zona = QRect(c->mapTo(finestra, QPoint(0, 0)), c->size()).adjusted(-8, -8, 8, 8) & finestra->rect();
+    c->clearFocus();
+    QTest::qWait(20);
+    const QImage senza = finestra->grab(zona).toImage();
+    c->setFocus(Qt::OtherFocusReason);
+    QTest::qWait(20);
+    const QImage con = finestra->grab(zona).toImage();
+    if (!c->hasFocus())
+        return c->objectName() + u": non prende il fuoco"_qs;
+    int cambiati = 0, evidenti = 0;
+    double minimo = 21;
+    for (int y = 0; y < std::min(senza.height(), con.height()); ++y)
+        for (int x = 0; x < std::min(senza.width(), con.width()); ++x) {
+            if (senza.pixel(x, y) == con.pixel(x, y))
+                continue;
+            ++cambiati;
+            const double contrasto = Contrasto(QColor(senza.pixel(x, y)), QColor(con.pixel(x, y)));
+            evidenti += contrasto >= 3;
+            minimo = std::min(minimo, contrasto);
+        }
+    const int giro = 2 * (c->width() + c->height());
+    if (evidenti >= giro)
+        return {};
+    return QStringLiteral("%1 in %2: %3 punti cambiati, %4 a 3:1 o più (ne servono %5)")
+        .arg(c->objectName(), finestra->objectName())
+        .arg(cambiati)
+        .arg(evidenti)
+        .arg(giro);
+}
+
+// Every control of a window the user may reach with Tab.
+QList<QWidget *> Raggiungibili(QWidget *finestra)
+{
+    QList<QWidget *> controlli;
+    for (QWidget *c : finestra->findChildren<QWidget *>()) {
+        if (c->window() != finestra || !(c->focusPolicy() & Qt::TabFocus) || !c->isVisibleTo(finestra)
+            || !c->isEnabled() || c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"_qs))
+            continue;
+        controlli << c;
+    }
+    return controlli;
+}
+
 } // namespace
 
 class TestContrasto : public QObject {
@@ -93,6 +147,8 @@ private slots:
     void elenchiLeggibili_data();
     void elenchiLeggibili();
     void casellaNonSpuntata();
+    void segnoFuoco_data();
+    void segnoFuoco();
 
 private:
     std::unique_ptr<FakeDesktopInstallato> m_fake;
@@ -196,6 +252,59 @@ void TestContrasto::casellaNonSpuntata()
     QVERIFY2(vuota > 200, qPrintable(QString::number(vuota)));
     QVERIFY2(vuota - spuntata > 20, qPrintable(QStringLiteral("%1 %2").arg(vuota).arg(spuntata)));
     editor->hide();
+}
+
+void TestContrasto::segnoFuoco_data()
+{
+    QTest::addColumn<QString>("schermata");
+    QTest::addColumn<QString>("pulsante");
+    QTest::newRow("accesso") << u"accesso"_qs << QString();
+    QTest::newRow("menu") << u"menu"_qs << QString();
+    QTest::newRow("registro") << u"editor"_qs << QString();
+    QTest::newRow("ricerca") << u"editor"_qs << u"cmdTrova"_qs;
+    QTest::newRow("da saldare") << u"editor"_qs << u"cmdListino"_qs;
+    QTest::newRow("esportazione") << u"editor"_qs << u"cmdEsporta"_qs;
+    QTest::newRow("criteri") << u"criteri"_qs << QString();
+    QTest::newRow("grafici") << u"grafici"_qs << QString();
+}
+
+// Each control's focus mark stands out at least 3:1 from the background it
+// is drawn on: on white fields, grey windows and navy bars alike.
+void TestContrasto::segnoFuoco()
+{
+    QFETCH(QString, schermata);
+    QFETCH(QString, pulsante);
+    const Schermate &s = Schermate::Globali();
+    const QHash<QString, QWidget *> schermate{{u"accesso"_qs, s.frmPassword},
+                                              {u"menu"_qs, s.frmAvvio},
+                                              {u"editor"_qs, s.frmRegPagamenti},
+                                              {u"criteri"_qs, s.frmMenuRiepPagamenti},
+                                              {u"grafici"_qs, s.frmStatistiche}};
+    QWidget *da = schermate.value(schermata);
+    QVERIFY(da);
+    QStringList deboli;
+    int misurati = 0;
+    const auto misura = [&](QWidget *finestra) {
+        QVERIFY(QTest::qWaitForWindowExposed(finestra));
+        for (QWidget *c : Raggiungibili(finestra)) {
+            ++misurati;
+            const QString male = SegnoFuocoDebole(c);
+            if (!male.isEmpty())
+                deboli << male;
+        }
+    };
+    m_fake->quandoModale = [&](QDialog *d) {
+        misura(d);
+        return int(QDialog::Rejected);
+    };
+    da->show();
+    if (pulsante.isEmpty())
+        misura(da);
+    else
+        Clicca(da, pulsante);
+    QVERIFY(misurati > 1);
+    QVERIFY2(deboli.isEmpty(), qPrintable(deboli.join(u'\n')));
+    da->hide();
 }
 
 QTEST_MAIN(TestContrasto)

@@ -1,5 +1,6 @@
 // Every screen within reach on a 1366x768 desktop scaled by 1.5 (a font DPI
-// of 144 does the same), and the chart drawn when the desktop is scaled by 2:
+// of 144 does the same), the chart drawn when the desktop is scaled by 2, and
+// at each scale every caption whole, with the desktop's font or a larger one:
 // the program as its entry prepares it, every screen and dialog opened the way
 // the user opens it.
 #include "ArchivioDiProva.h"
@@ -13,6 +14,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
@@ -81,6 +85,52 @@ QStringList FuoriPortata(QWidget *finestra)
     return fuori;
 }
 
+// The captions a window shows cut short: a button's or a label's text wider
+// than the control shows it, a list's column header narrower than its title.
+QStringList TestiTagliati(QWidget *finestra)
+{
+    QStringList tagliati;
+    for (QWidget *c : finestra->findChildren<QWidget *>()) {
+        if (c->window() != finestra || !c->isVisibleTo(finestra))
+            continue;
+        QString testo;
+        if (auto *b = qobject_cast<QAbstractButton *>(c))
+            testo = b->text();
+        else if (auto *l = qobject_cast<QLabel *>(c); l && !l->wordWrap() && l->pixmap().isNull())
+            testo = l->text();
+        if (!testo.isEmpty() && c->width() < c->minimumSizeHint().width())
+            tagliati << QStringLiteral("\"%1\" (%2 in %3): largo %4 di %5")
+                            .arg(testo.remove(u'&'), c->objectName(), finestra->objectName())
+                            .arg(c->width())
+                            .arg(c->minimumSizeHint().width());
+        if (auto *intestazione = qobject_cast<QHeaderView *>(c);
+            intestazione && intestazione->orientation() == Qt::Horizontal && intestazione->model())
+            for (int i = 0; i < intestazione->count(); ++i) {
+                if (intestazione->isSectionHidden(i) || intestazione->sectionSize(i) == 0)
+                    continue;
+                if (intestazione->sectionSize(i) < intestazione->sectionSizeHint(i))
+                    tagliati << QStringLiteral("\"%1\" (colonna di %2 in %3): larga %4 di %5")
+                                    .arg(intestazione->model()->headerData(i, Qt::Horizontal).toString(),
+                                         intestazione->parentWidget()->objectName(), finestra->objectName())
+                                    .arg(intestazione->sectionSize(i))
+                                    .arg(intestazione->sectionSizeHint(i));
+            }
+    }
+    return tagliati;
+}
+
+// A window that scrolls sideways as a whole, its form wider than the screen.
+QStringList ScorreDiLato(QWidget *finestra)
+{
+    for (auto *s : finestra->findChildren<QScrollArea *>(u"scorrimentoFinestra"_qs))
+        if (s->window() == finestra && s->horizontalScrollBar()->isVisible())
+            return {QStringLiteral("%1 scorre di lato: %2 di %3")
+                        .arg(finestra->objectName())
+                        .arg(s->viewport()->width())
+                        .arg(s->widget()->minimumSizeHint().width())};
+    return {};
+}
+
 // How much of a widget as drawn is not its background: the marks of a chart.
 int PuntiColorati(QWidget *w)
 {
@@ -102,6 +152,8 @@ private slots:
     void cleanup();
     void schermateRaggiungibili_data();
     void schermateRaggiungibili();
+    void testiInteri_data();
+    void testiInteri();
     void graficoDisegnato();
 
 private:
@@ -135,9 +187,12 @@ void TestScala::cleanup()
 using Apertura = std::function<void(const Schermate &)>;
 Q_DECLARE_METATYPE(Apertura)
 
-void TestScala::schermateRaggiungibili_data()
+namespace {
+
+// Every screen and dialog, opened the way the user opens it.
+QList<std::pair<const char *, Apertura>> Aperture()
 {
-    QTest::addColumn<Apertura>("apri");
+    QList<std::pair<const char *, Apertura>> aperture;
     const auto mostra = [](QWidget *Schermate::*quale) {
         return Apertura([quale](const Schermate &s) { (s.*quale)->show(); });
     };
@@ -154,36 +209,36 @@ void TestScala::schermateRaggiungibili_data()
             Clicca(s.frmAvvio, QString::fromLatin1(immagine));
         });
     };
-    QTest::newRow("accesso") << mostra(&Schermate::frmPassword);
-    QTest::newRow("cambio password") << mostra(&Schermate::frmCambiaPassword);
-    QTest::newRow("menu") << mostra(&Schermate::frmAvvio);
-    QTest::newRow("informazioni") << dalMenu("imgInfo");
-    QTest::newRow("riconoscimenti") << dalMenu("imgCredits");
-    QTest::newRow("guida") << dalMenu("imgGuida");
-    QTest::newRow("registro") << mostra(&Schermate::frmRegPagamenti);
-    QTest::newRow("ricerca") << dalEditor("cmdTrova");
-    QTest::newRow("da saldare") << dalEditor("cmdListino");
-    QTest::newRow("allegati") << dalEditor("cmdFile");
-    QTest::newRow("stampa scheda") << dalEditor("cmdStampa");
-    QTest::newRow("esportazione") << dalEditor("cmdEsporta");
-    QTest::newRow("codice fiscale") << Apertura([](const Schermate &s) {
+    aperture.append({"accesso", mostra(&Schermate::frmPassword)});
+    aperture.append({"cambio password", mostra(&Schermate::frmCambiaPassword)});
+    aperture.append({"menu", mostra(&Schermate::frmAvvio)});
+    aperture.append({"informazioni", dalMenu("imgInfo")});
+    aperture.append({"riconoscimenti", dalMenu("imgCredits")});
+    aperture.append({"guida", dalMenu("imgGuida")});
+    aperture.append({"registro", mostra(&Schermate::frmRegPagamenti)});
+    aperture.append({"ricerca", dalEditor("cmdTrova")});
+    aperture.append({"da saldare", dalEditor("cmdListino")});
+    aperture.append({"allegati", dalEditor("cmdFile")});
+    aperture.append({"stampa scheda", dalEditor("cmdStampa")});
+    aperture.append({"esportazione", dalEditor("cmdEsporta")});
+    aperture.append({"codice fiscale", Apertura([](const Schermate &s) {
         s.frmRegPagamenti->show();
         GuiTest::Scrivi(s.frmRegPagamenti, u"txtCodFisc"_qs, u"RSSMRA80A01H501U"_qs);
         Clicca(s.frmRegPagamenti, u"btnCodFisc"_qs);
-    });
-    QTest::newRow("partita IVA") << Apertura([](const Schermate &s) {
+    })});
+    aperture.append({"partita IVA", Apertura([](const Schermate &s) {
         s.frmRegPagamenti->show();
         GuiTest::Scrivi(s.frmRegPagamenti, u"txtCodFisc"_qs, u"01234567890"_qs);
         Clicca(s.frmRegPagamenti, u"btnCodFisc"_qs);
-    });
-    QTest::newRow("calendario") << Apertura([](const Schermate &s) {
+    })});
+    aperture.append({"calendario", Apertura([](const Schermate &s) {
         s.frmRegPagamenti->show();
         auto *data = GuiTest::Trova<QLineEdit>(s.frmRegPagamenti, u"txtData"_qs);
         data->setFocus();
         QTest::keyClick(data, Qt::Key_A);
-    });
-    QTest::newRow("criteri") << mostra(&Schermate::frmMenuRiepPagamenti);
-    QTest::newRow("riepilogo") << Apertura([](const Schermate &s) {
+    })});
+    aperture.append({"criteri", mostra(&Schermate::frmMenuRiepPagamenti)});
+    aperture.append({"riepilogo", Apertura([](const Schermate &s) {
         s.frmMenuRiepPagamenti->show();
         GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtAnno", u"2024"_qs);
         GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtGiornoInizio", u"01"_qs);
@@ -191,43 +246,96 @@ void TestScala::schermateRaggiungibili_data()
         GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtGiornoFine", u"31"_qs);
         GuiTest::Imposta(s.frmMenuRiepPagamenti, "txtMeseFine", u"Dicembre"_qs);
         Clicca(s.frmMenuRiepPagamenti, u"btnVisualizza"_qs);
-    });
-    QTest::newRow("grafici, anno") << mostra(&Schermate::frmStatistiche);
-    QTest::newRow("grafici") << Apertura([](const Schermate &s) {
+    })});
+    aperture.append({"grafici, anno", mostra(&Schermate::frmStatistiche)});
+    aperture.append({"grafici", Apertura([](const Schermate &s) {
         s.frmStatistiche->show();
         GuiTest::Scrivi(s.frmStatistiche, u"txtAnno"_qs, u"2024"_qs);
         Clicca(s.frmStatistiche, u"btnApri"_qs);
-    });
+    })});
+    return aperture;
 }
 
-void TestScala::schermateRaggiungibili()
+// Opens a screen and hands the window it shows (the dialog it opens, or the
+// screen itself) to the check, then closes everything.
+QStringList Visita(FakeDesktopInstallato &fake, const Apertura &apri, const std::function<QStringList(QWidget *)> &controlla)
 {
-    QFETCH(Apertura, apri);
-    QStringList fuori;
+    QStringList trovati;
     QWidget *ultima = nullptr;
-    m_fake->quandoModale = [&](QDialog *d) {
+    fake.quandoModale = [&](QDialog *d) {
         QTest::qWait(1);
-        fuori << FuoriPortata(d);
+        trovati << controlla(d);
         ultima = d;
         return int(QDialog::Rejected);
     };
     apri(Schermate::Globali());
-    QWidget *attiva = ultima;
-    if (!attiva) {
+    fake.quandoModale = nullptr;
+    if (!ultima) {
         // A screen shown in place: the top window on show.
+        QWidget *attiva = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->isVisible() && !qobject_cast<QDialog *>(w))
                 attiva = w;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->isVisible() && qobject_cast<QDialog *>(w))
                 attiva = w;
-        QVERIFY(attiva);
-        QVERIFY(QTest::qWaitForWindowExposed(attiva));
-        fuori << FuoriPortata(attiva);
+        if (!attiva)
+            return {u"nessuna finestra aperta"_qs};
+        if (!QTest::qWaitForWindowExposed(attiva))
+            return {attiva->objectName() + u" non compare"_qs};
+        trovati << controlla(attiva);
     }
-    QVERIFY2(fuori.isEmpty(), qPrintable(fuori.join(u'\n')));
     for (QWidget *w : QApplication::topLevelWidgets())
         w->hide();
+    return trovati;
+}
+
+} // namespace
+
+void TestScala::schermateRaggiungibili_data()
+{
+    QTest::addColumn<Apertura>("apri");
+    for (const auto &[nome, apri] : Aperture())
+        QTest::newRow(nome) << apri;
+}
+
+void TestScala::schermateRaggiungibili()
+{
+    QFETCH(Apertura, apri);
+    const QStringList fuori = Visita(*m_fake, apri, FuoriPortata);
+    QVERIFY2(fuori.isEmpty(), qPrintable(fuori.join(u'\n')));
+}
+
+void TestScala::testiInteri_data()
+{
+    QTest::addColumn<Apertura>("apri");
+    QTest::addColumn<int>("punti");
+    for (const auto &[nome, apri] : Aperture()) {
+        QTest::addRow("%s", nome) << apri << 0;
+        QTest::addRow("%s, carattere grande", nome) << apri << 14;
+    }
+}
+
+// Every caption whole, at the desktop's scale and with a larger desktop
+// font; and, on the desktop unscaled, no window that has to be scrolled
+// sideways to be read.
+void TestScala::testiInteri()
+{
+    QFETCH(Apertura, apri);
+    QFETCH(int, punti);
+    const QFont prima = QApplication::font();
+    if (punti) {
+        QFont grande = prima;
+        grande.setPointSize(punti);
+        QApplication::setFont(grande);
+    }
+    const bool laterale = QGuiApplication::primaryScreen()->devicePixelRatio() == 1;
+    const QStringList male = Visita(*m_fake, apri, [laterale](QWidget *finestra) {
+        QTest::qWait(20); // the window and its scroll bars settle as on a desktop
+        return TestiTagliati(finestra) + (laterale ? ScorreDiLato(finestra) : QStringList());
+    });
+    QApplication::setFont(prima);
+    QVERIFY2(male.isEmpty(), qPrintable(male.join(u'\n')));
 }
 
 void TestScala::graficoDisegnato()

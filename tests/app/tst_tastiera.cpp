@@ -23,6 +23,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -114,6 +116,9 @@ private slots:
     void invioComeClic();
     void ordineTab_data();
     void ordineTab();
+    void tastiRapidi_data();
+    void tastiRapidi();
+    void tastiRapidiUnivoci();
 
 private:
     // A fresh program: the desktop double, the eighteen screens, a small
@@ -391,13 +396,14 @@ void TestTastiera::ordineTab_data()
     riga("informazioni", {u"avvio"_qs, u"imgInfo"_qs}, u"lnkWeb btnChiudi"_qs);
     riga("riconoscimenti", {u"avvio"_qs, u"imgCredits"_qs}, u"lnkWeb btnChiudi"_qs);
     riga("guida", {u"avvio"_qs, u"imgGuida"_qs}, u"txtGuida lnkWeb btnChiudi"_qs);
-    // The fourteen fields of the record first, in their fixed order; then the
-    // toolbar, left to right, and the two buttons beside the fields.
+    // The fourteen fields of the record first, in their fixed order, the
+    // check of the tax code and Calcola each right after the field it acts
+    // on; then the toolbar, left to right.
     riga("registro", {u"registro"_qs, u"cmdUltimo"_qs},
-         u"txtNumDoc txtDataDoc txtFornitore txtCodFisc txtData txtCodice txtTipologia txtServizi txtDettagli "
-         "txtDovuto txtAcconto txtSaldo txtNote chkDaSaldare cmdNuovo cmdDuplica cmdElimina cmdSalva cmdTrova cmdFile "
-         "cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdListino cmdEliminate cmdGuida cmdEsci "
-         "btnCodFisc btnCalcola"_qs);
+         u"txtNumDoc txtDataDoc txtFornitore txtCodFisc btnCodFisc txtData txtCodice txtTipologia txtServizi "
+         "txtDettagli txtDovuto txtAcconto txtSaldo btnCalcola txtNote chkDaSaldare cmdNuovo cmdDuplica cmdElimina "
+         "cmdSalva cmdTrova cmdFile cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdListino "
+         "cmdEliminate cmdGuida cmdEsci"_qs);
     riga("ricerca", {u"registro"_qs, u"cmdTrova"_qs},
          u"txtNumDoc txtDataDoc txtData txtCodice txtTipologia txtServizi txtDettagli txtDovuto txtFornitore "
          "txtNote btnCerca btnAnnulla"_qs);
@@ -447,6 +453,79 @@ void TestTastiera::ordineTab()
         }
     });
     QCOMPARE(visto, ordine + QStringList{ordine.first()});
+}
+
+// ------------------------------------------------------------ Alt keys
+
+void TestTastiera::tastiRapidi_data()
+{
+    QTest::addColumn<QKeySequence>("tasto");
+    QTest::addColumn<QString>("pulsante");
+    const std::pair<const char *, const char *> righe[] = {
+        {"Alt+N", "cmdNuovo"},     {"Alt+D", "cmdDuplica"},  {"Alt+L", "cmdElimina"},   {"Alt+S", "cmdSalva"},
+        {"Alt+T", "cmdTrova"},     {"Alt+A", "cmdFile"},     {"Alt+P", "cmdStampa"},    {"Alt+R", "cmdPrimo"},
+        {"Alt+I", "cmdIndietro"},  {"Alt+V", "cmdAvanti"},   {"Alt+U", "cmdUltimo"},    {"Alt+O", "cmdEsporta"},
+        {"Alt+E", "cmdListino"},   {"Alt+H", "cmdEliminate"}, {"Alt+G", "cmdGuida"},    {"Alt+C", "cmdEsci"},
+        {"Alt+F", "btnCodFisc"},   {"F9", "btnCalcola"}};
+    for (const auto &[tasto, pulsante] : righe)
+        QTest::newRow(tasto) << QKeySequence(QString::fromLatin1(tasto)) << QString::fromLatin1(pulsante);
+}
+
+// Each of the editor's buttons pressed from a field the user is typing in,
+// without walking the toolbar; the key types nothing into the field.
+void TestTastiera::tastiRapidi()
+{
+    QFETCH(QKeySequence, tasto);
+    QFETCH(QString, pulsante);
+
+    Avvia();
+    QStringList premuti;
+    int digitati = 0;
+    QObject ascolto; // gone before what it counts
+    Percorri({u"registro"_qs, u"cmdUltimo"_qs}, [&](QWidget *w) {
+        Attiva(w);
+        for (auto *b : w->findChildren<QAbstractButton *>())
+            connect(b, &QAbstractButton::clicked, &ascolto, [&premuti, b] { premuti << b->objectName(); });
+        auto *campo = GuiTest::Trova<QLineEdit>(w, u"txtFornitore"_qs);
+        QVERIFY(campo);
+        connect(campo, &QLineEdit::textEdited, &ascolto, [&digitati] { ++digitati; });
+        campo->setFocus();
+        QTest::keySequence(campo, tasto);
+        QTRY_COMPARE(premuti, QStringList{pulsante});
+        QCOMPARE(digitati, 0);
+    });
+}
+
+// A key names one button only: every mnemonic (the underlined letter of a
+// caption) and every shortcut of the editor's buttons and labels is unique,
+// and what the reader speaks carries no "&".
+void TestTastiera::tastiRapidiUnivoci()
+{
+    Avvia();
+    Percorri({u"registro"_qs}, [&](QWidget *editor) {
+        QHash<QKeySequence, QString> tasti;
+        QStringList doppi;
+        const auto aggiungi = [&](const QKeySequence &k, const QString &nome) {
+            if (k.isEmpty())
+                return;
+            if (tasti.contains(k))
+                doppi << QStringLiteral("%1: %2 e %3").arg(k.toString(), tasti.value(k), nome);
+            tasti.insert(k, nome);
+        };
+        for (auto *w : editor->findChildren<QWidget *>()) {
+            QString testo;
+            if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+                testo = b->text();
+                if (!b->shortcut().isEmpty() && b->shortcut() != QKeySequence::mnemonic(testo))
+                    aggiungi(b->shortcut(), w->objectName());
+            } else if (auto *l = qobject_cast<QLabel *>(w); l && l->buddy())
+                testo = l->text();
+            aggiungi(QKeySequence::mnemonic(testo), w->objectName());
+            QVERIFY2(!w->accessibleName().contains(u'&'), qPrintable(w->objectName()));
+        }
+        QVERIFY2(doppi.isEmpty(), qPrintable(doppi.join(u'\n')));
+        QCOMPARE(tasti.size(), 18);
+    });
 }
 
 QTEST_MAIN(TestTastiera)

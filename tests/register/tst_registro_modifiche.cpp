@@ -380,14 +380,15 @@ void TestRegistroModifiche::entrataImporto_data()
 {
     QTest::addColumn<QString>("campo");
     QTest::addColumn<QString>("modo");
-    QTest::addColumn<QString>("da"); // the field the focus comes from
+    QTest::addColumn<QString>("da"); // the control the focus comes from
     for (const char *campo : {"txtDovuto", "txtAcconto", "txtSaldo"})
         QTest::addRow("%s, clic", campo) << QString::fromLatin1(campo) << "clic" << "txtNote";
     QTest::newRow("txtDovuto, Invio") << "txtDovuto" << "invio" << "txtDettagli";
     QTest::newRow("txtAcconto, Invio") << "txtAcconto" << "invio" << "txtDovuto";
     QTest::newRow("txtSaldo, Invio") << "txtSaldo" << "invio" << "txtAcconto";
     QTest::newRow("txtDovuto, Tab") << "txtDovuto" << "tab" << "txtDettagli";
-    QTest::newRow("txtSaldo, Maiusc+Tab") << "txtSaldo" << "backtab" << "txtNote";
+    // Calcola stands right after the balance in the Tab order.
+    QTest::newRow("txtSaldo, Maiusc+Tab") << "txtSaldo" << "backtab" << "btnCalcola";
 }
 
 void TestRegistroModifiche::entrataImporto()
@@ -396,7 +397,8 @@ void TestRegistroModifiche::entrataImporto()
     QFETCH(QString, modo);
     QFETCH(QString, da);
     auto *e = Trova<QLineEdit>(m_editor, campo);
-    auto *origine = Trova<QLineEdit>(m_editor, da);
+    auto *origine = Trova<QWidget>(m_editor, da);
+    QVERIFY(origine);
     origine->setFocus();
     QCOMPARE(focale(), da);
     if (modo == u"clic") {

@@ -1365,10 +1365,12 @@ void TfrmRegPagamenti::OffriUltimaScheda(const QString &beneficiario)
     const auto ultima = m_valori->UltimaDi(beneficiario);
     if (!ultima)
         return;
+    // The tax code as the field's typing rule writes it (capitals), so that
+    // an equal code is not offered again.
     const struct {
         QLineEdit *campo;
         QString valore;
-    } campi[] = {{ui->txtCodFisc, ultima->codFisc},
+    } campi[] = {{ui->txtCodFisc, Testo::MaiuscoloAscii(ultima->codFisc)},
                  {ui->txtCodice, ultima->codice},
                  {ui->txtTipologia, ultima->tipologia},
                  {ui->txtServizi, ultima->servizi}};

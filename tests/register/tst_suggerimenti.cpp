@@ -3,9 +3,9 @@
 #include "register/Archivio.h"
 #include "register/Suggerimenti.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <unistd.h>
 
 using ArchivioDiProva::Scheda;
 
@@ -223,11 +223,10 @@ void TestSuggerimenti::lettura_archivioVuotoECodaParziale()
     QVERIFY(lettura.Passo(std::chrono::milliseconds(5)));
     QCOMPARE(lettura.Prendi()->Offerti(Campo::Fornitore, QString()), QStringList{QStringLiteral("Enel")});
 
-    // A file that cannot be opened is a failure the caller hears of.
-    QFile::setPermissions(percorso, QFileDevice::Permissions());
-    if (::geteuid() != 0)
-        QVERIFY_THROWS_EXCEPTION(ErroreArchivio, LetturaSuggerimenti{percorso});
-    QFile::setPermissions(percorso, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // An archive that cannot be opened is a failure the caller hears of.
+    QVERIFY(QFile::remove(percorso));
+    QVERIFY(QDir().mkdir(percorso));
+    QVERIFY_THROWS_EXCEPTION(ErroreArchivio, LetturaSuggerimenti{percorso});
 }
 
 QTEST_GUILESS_MAIN(TestSuggerimenti)

@@ -137,7 +137,10 @@ bool Completamento::TastoLista(QKeyEvent *tasto)
 bool Completamento::eventFilter(QObject *oggetto, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn && oggetto == m_campo) {
-        m_digitato = false;
+        // Back from a popup or another window, the typing goes on.
+        const auto motivo = static_cast<QFocusEvent *>(event)->reason();
+        if (motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason)
+            m_digitato = false;
         return false;
     }
     if (event->type() != QEvent::KeyPress)

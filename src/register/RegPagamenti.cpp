@@ -1353,8 +1353,6 @@ void TfrmRegPagamenti::ValoriSalvati(const TScheda &s, qint64 indice, bool riscr
     // The scan under way may have read the record before the save or after it.
     if (m_letturaValori)
         m_rileggiValori = true;
-    for (Completamento *c : std::as_const(m_completamenti))
-        c->Aggiorna();
 }
 
 void TfrmRegPagamenti::OffriUltimaScheda(const QString &beneficiario)

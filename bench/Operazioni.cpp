@@ -8,6 +8,7 @@
 #include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
 #include "register/Archivio.h"
+#include "register/Suggerimenti.h"
 #include "summary/Riepilogo.h"
 
 #include <QDate>
@@ -68,6 +69,18 @@ qint64 UltimaScheda(const QString &percorso)
     const TScheda s = a.LeggiScheda(a.NumeroSchede() - 1);
     a.Chiudi();
     return s.Testo(Campo::Fornitore).size();
+}
+
+// The values the editor offers while typing, read as the editor reads them
+// (slice after slice), then one offer as a keystroke asks it.
+qint64 ValoriOfferti(const QString &percorso)
+{
+    LetturaSuggerimenti lettura(percorso);
+    while (!lettura.Passo(std::chrono::milliseconds(8))) {
+    }
+    const std::unique_ptr<Suggerimenti> valori = lettura.Prendi();
+    return valori->Offerti(Campo::Fornitore, QStringLiteral("e")).size()
+           + valori->Offerti(Campo::Codice, QString()).size();
 }
 
 // A result list as the screens fill it: the scan, then the model of the view.
@@ -156,6 +169,7 @@ const QList<Operazione> &Tutte()
         {QStringLiteral("grezza"), QStringLiteral("lettura grezza allineata"), LetturaGrezza},
         {QStringLiteral("scansione"), QStringLiteral("apri, conta e leggi ogni scheda"), LeggiTutte},
         {QStringLiteral("ultima"), QStringLiteral("editor: ultima scheda"), UltimaScheda},
+        {QStringLiteral("valori"), QStringLiteral("editor: valori proposti mentre si scrive"), ValoriOfferti},
         {QStringLiteral("ricerca"), QStringLiteral("ricerca senza criteri (tutte le schede)"), CercaTutto},
         {QStringLiteral("ricerca3"), QStringLiteral("ricerca con tre criteri"), CercaTreCriteri},
         {QStringLiteral("sospese"), QStringLiteral("conti da saldare"), Sospese},

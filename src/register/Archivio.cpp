@@ -2,6 +2,7 @@
 
 #include "platform/Avanzamento.h"
 #include "platform/Descrittore.h"
+#include "register/BlocchiArchivio.h"
 #include "register/CopieGiornaliere.h"
 #include "register/LetturaSequenziale.h"
 #include "platform/OperazioniFile.h"
@@ -525,32 +526,14 @@ void Archivio::Chiudi()
 void ScorriArchivioABlocchi(const QString &percorso,
                             const std::function<bool(const TScheda *schede, qint64 quante, qint64 primo)> &visita)
 {
-    Archivio a(percorso);
-    a.ApriArchivio();
-    const qint64 n = a.NumeroSchede();
-    a.Chiudi();
-    if (n == 0)
-        return;
-
-    const int fd = ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw ErroreArchivio(QStringLiteral("apertura: ") + QString::fromLocal8Bit(std::strerror(errno)));
-    const Descrittore chiusura(fd);
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-
-    // Whole records a megabyte at a time, the next block read meanwhile.
-    constexpr qint64 kBlocco = (qint64(1) << 20) / TScheda::Dimensione; // records per block
-    LetturaSequenziale lettura(fd, n * TScheda::Dimensione, size_t(kBlocco) * TScheda::Dimensione);
-    qint64 indice = 0;
-    while (indice < n) {
-        const LetturaSequenziale::Blocco b = lettura.Prossimo();
-        if (b.byte == 0)
-            throw ErroreArchivio(QStringLiteral("lettura: fine del file inattesa"));
-        const qint64 quante = qint64(b.byte / TScheda::Dimensione);
-        if (!visita(reinterpret_cast<const TScheda *>(b.dati), quante, indice))
+    BlocchiArchivio blocchi(percorso);
+    for (;;) {
+        const BlocchiArchivio::Blocco b = blocchi.Prossimo();
+        if (b.quante == 0)
             return;
-        indice += quante;
-        Avanzamento::Segnala(indice, n);
+        if (!visita(b.schede, b.quante, b.primo))
+            return;
+        Avanzamento::Segnala(blocchi.Letti(), blocchi.Totale());
     }
 }
 

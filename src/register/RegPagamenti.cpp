@@ -14,21 +14,25 @@
 #include "register/Archivio.h"
 #include "register/BloccoCartella.h"
 #include "register/Calendario.h"
+#include "register/Completamento.h"
 #include "register/Importi.h"
 #include "register/Salvataggio.h"
 #include "register/SchedeEliminate.h"
+#include "register/Suggerimenti.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QShowEvent>
+#include <QTimer>
 
 namespace {
 
@@ -76,6 +80,13 @@ const QString kSuggerimentoSaldare = QStringLiteral(
 const QString kDomandaModifiche = QStringLiteral(
     "La scheda corrente contiene modifiche non ancora salvate in archivio.\n\r\n\r"
     "Si vogliono salvare le modifiche prima di proseguire?");
+const QString kUltimaScheda = QStringLiteral(
+    "Il beneficiario \"%1\" è già in archivio: la sua ultima scheda è la n. %2.\n\r\n\r"
+    "Riportare nella scheda nuova questi dati della sua ultima scheda?\n\r\n\r%3");
+const QString kValoriNonLetti = QStringLiteral(
+    "Attenzione: il programma non riesce a leggere l'archivio per proporre, durante la digitazione, "
+    "i beneficiari, i codici e le tipologie già registrati (%1).\n\r\n\r"
+    "La scheda si può compilare e salvare come sempre.");
 const QString kImportoNonValido = QStringLiteral(
     "Attenzione: l'importo del campo %1 non è valido o ha troppe cifre per essere registrato.\n\r\n\r"
     "Indicare un importo con non più di 12 cifre prima della virgola, ad esempio 1234,56.");
@@ -181,6 +192,24 @@ void TfrmRegPagamenti::Costruisci()
     // cleaning of a paste.
     for (QLineEdit *e : {ui->txtDovuto, ui->txtAcconto, ui->txtSaldo})
         e->setAcceptDrops(false);
+
+    // The values already in the archive, offered while typing. Made after
+    // the fields' other filters, so that the open list sees the keys first.
+    m_valori = std::make_unique<Suggerimenti>();
+    m_passoValori = new QTimer(this);
+    m_passoValori->setInterval(0);
+    connect(m_passoValori, &QTimer::timeout, this, &TfrmRegPagamenti::PassoLetturaValori);
+    const struct {
+        QLineEdit *campo;
+        Campo c;
+    } offerti[] = {{ui->txtFornitore, Campo::Fornitore}, {ui->txtCodice, Campo::Codice},
+                   {ui->txtTipologia, Campo::Tipologia}};
+    for (const auto &o : offerti)
+        m_completamenti.insert(o.campo, new Completamento(o.campo, [this, c = o.c](const QString &testo) {
+                                   return m_valori->Offerti(c, testo);
+                               }));
+    connect(m_completamenti.value(ui->txtFornitore), &Completamento::Scelto, this,
+            &TfrmRegPagamenti::OffriUltimaScheda);
     Ricorda();
 }
 
@@ -423,6 +452,7 @@ void TfrmRegPagamenti::showEvent(QShowEvent *event)
     if (auto *avvio = Schermate::Globali().frmAvvio)
         avvio->hide();
     SegnalaCartellaInUso();
+    LeggiValori();
 }
 
 void TfrmRegPagamenti::SegnalaCartellaInUso()
@@ -446,6 +476,9 @@ void TfrmRegPagamenti::closeEvent(QCloseEvent *event)
     }
     if (auto *avvio = Schermate::Globali().frmAvvio)
         avvio->show();
+    // Read again when the screen comes back: no use reading for a hidden one.
+    m_passoValori->stop();
+    m_letturaValori.reset();
     event->accept(); // the screen hides
 }
 
@@ -924,6 +957,8 @@ bool TfrmRegPagamenti::SalvaInArchivio(const TScheda &s, std::optional<qint64> k
         ui->lblPosizione->setText(QString::number(*esito.posizione));
     switch (esito.stato) {
     case EsitoSalvataggio::Stato::Salvata:
+        if (esito.posizione)
+            ValoriSalvati(s, *esito.posizione - 1, k.has_value(), caricata);
         m_caricata = s;
         Ricorda();
         Desktop::Corrente().Messaggio(
@@ -1063,7 +1098,12 @@ void TfrmRegPagamenti::cmdTrovaClick() { ApriDialogo(m_ricerca, Etichetta()); }
 
 void TfrmRegPagamenti::cmdListinoClick() { ApriDialogo(m_contiDaSaldare); }
 
-void TfrmRegPagamenti::cmdEliminateClick() { ApriDialogo(m_eliminate); }
+void TfrmRegPagamenti::cmdEliminateClick()
+{
+    ApriDialogo(m_eliminate);
+    // Records may have come back into the archive.
+    LeggiValori();
+}
 
 // ---------------------------------------------------------------- removal
 
@@ -1198,6 +1238,8 @@ void TfrmRegPagamenti::cmdEliminaClick()
         MostraScheda(successiva, mostrata);
     else
         NuovaScheda();
+    // The records after it moved up one place: their values are read anew.
+    LeggiValori();
 
     QString testo = QStringLiteral("La scheda n. %1 (%2, %3, € %4) è stata eliminata dall'archivio ed è "
                                    "conservata tra le schede eliminate, nel file \"%5\" nella cartella del "
@@ -1255,4 +1297,118 @@ void TfrmRegPagamenti::btnCodFiscClick()
                 .arg(*corretto, scheda.isEmpty() ? QStringLiteral("vuoto") : scheda),
             this))
         ui->txtCodFisc->setText(*corretto);
+}
+
+// ---------------------------------------------------------------- values offered while typing
+
+Completamento *TfrmRegPagamenti::CompletamentoDi(const QLineEdit *campo) const
+{
+    return m_completamenti.value(campo);
+}
+
+bool TfrmRegPagamenti::LetturaValoriInCorso() const { return m_letturaValori != nullptr; }
+
+void TfrmRegPagamenti::LeggiValori()
+{
+    m_passoValori->stop();
+    m_letturaValori.reset();
+    m_rileggiValori = false;
+    const QString percorso = Archivio::Percorso(Desktop::Corrente().CartellaProgramma());
+    // Showing the editor creates nothing: a missing archive has no values.
+    if (!QFileInfo::exists(percorso)) {
+        m_valori = std::make_unique<Suggerimenti>();
+        return;
+    }
+    try {
+        m_letturaValori = std::make_unique<LetturaSuggerimenti>(percorso);
+    } catch (const ErroreArchivio &e) {
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kValoriNonLetti.arg(QString::fromStdString(e.what())), this);
+        return;
+    }
+    m_passoValori->start();
+}
+
+void TfrmRegPagamenti::PassoLetturaValori()
+{
+    if (!m_letturaValori) {
+        m_passoValori->stop();
+        return;
+    }
+    try {
+        // Slices short enough that a key typed meanwhile never waits.
+        if (!m_letturaValori->Passo(std::chrono::milliseconds(8)))
+            return;
+    } catch (const ErroreArchivio &e) {
+        m_passoValori->stop();
+        m_letturaValori.reset();
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Avviso, kValoriNonLetti.arg(QString::fromStdString(e.what())), this);
+        return;
+    }
+    m_valori = m_letturaValori->Prendi();
+    m_letturaValori.reset();
+    m_passoValori->stop();
+    if (m_rileggiValori)
+        return LeggiValori();
+    // What was typed before the values were there is offered now.
+    for (Completamento *c : std::as_const(m_completamenti))
+        c->Aggiorna();
+}
+
+void TfrmRegPagamenti::ValoriSalvati(const TScheda &s, qint64 indice, bool riscritta, const TScheda *vecchia)
+{
+    if (riscritta && !vecchia)
+        return LeggiValori();
+    if (riscritta)
+        m_valori->Togli(*vecchia, indice);
+    m_valori->Conta(s, indice);
+    // The scan under way may have read the record before the save or after it.
+    if (m_letturaValori)
+        m_rileggiValori = true;
+}
+
+void TfrmRegPagamenti::OffriUltimaScheda(const QString &beneficiario)
+{
+    // A stored record keeps its own fields; only a new one is offered them.
+    if (Posizione())
+        return;
+    const auto ultima = m_valori->UltimaDi(beneficiario);
+    if (!ultima)
+        return;
+    // The tax code as the field's typing rule writes it (capitals), so that
+    // an equal code is not offered again.
+    const struct {
+        QLineEdit *campo;
+        QString valore;
+    } campi[] = {{ui->txtCodFisc, Testo::MaiuscoloAscii(ultima->codFisc)},
+                 {ui->txtCodice, ultima->codice},
+                 {ui->txtTipologia, ultima->tipologia},
+                 {ui->txtServizi, ultima->servizi}};
+    const auto daRiportare = [](const QLineEdit *campo, const QString &valore) {
+        return !valore.isEmpty() && Testo::Trim(campo->text()) != valore;
+    };
+    QStringList righe;
+    for (const auto &c : campi) {
+        if (!daRiportare(c.campo, c.valore))
+            continue;
+        QString nome = c.campo->accessibleName().trimmed();
+        while (nome.endsWith(u':'))
+            nome.chop(1);
+        QString riga = nome + QStringLiteral(": ") + c.valore;
+        const QString ora = Testo::Trim(c.campo->text());
+        if (!ora.isEmpty())
+            riga += QStringLiteral(" (al posto di \"%1\")").arg(ora);
+        righe << riga;
+    }
+    if (righe.isEmpty())
+        return;
+    if (!Desktop::Corrente().Domanda(
+            kUltimaScheda.arg(beneficiario).arg(ultima->indice + 1).arg(righe.join(QStringLiteral("\n\r"))), this))
+        return;
+    for (const auto &c : campi) {
+        if (!daRiportare(c.campo, c.valore))
+            continue;
+        // As if typed: the field's length and character checks apply.
+        c.campo->selectAll();
+        c.campo->insert(c.valore);
+    }
 }

@@ -15,6 +15,10 @@
 #include "register/VisoreScheda.h"
 
 struct EsitoSalvataggio;
+class Completamento;
+class LetturaSuggerimenti;
+class Suggerimenti;
+class QTimer;
 
 namespace Ui { class TfrmRegPagamenti; }
 class Archivio;
@@ -53,6 +57,12 @@ public:
     // showing what it was loaded with keeps the bytes it was loaded with
     // (an amount the program cannot read, blanks, bytes of another program).
     TScheda SchedaDaSalvare();
+
+    // The list of values offered under the field (payee, product code, type);
+    // nullptr for the other fields.
+    Completamento *CompletamentoDi(const QLineEdit *campo) const;
+    // True while the values offered are being read from the archive.
+    bool LetturaValoriInCorso() const;
 
     // Caller tags of the calendar dialog.
     static QString EtichettaData() { return QStringLiteral("regpagamenti_data"); }
@@ -143,6 +153,15 @@ private:
     // A failed day's copy once a day, copies dated after today once each.
     void SegnalaCopia(const EsitoSalvataggio &esito);
 
+    // The values offered while typing: read anew from the archive a slice at
+    // a time (the editor stays usable meanwhile), kept current by the saves.
+    void LeggiValori();
+    void PassoLetturaValori();
+    // A record saved at indice (0-based); vecchia: the bytes it replaced, when known.
+    void ValoriSalvati(const TScheda &s, qint64 indice, bool riscritta, const TScheda *vecchia);
+    // A payee chosen from the list on a new record: offers the fields of its last record.
+    void OffriUltimaScheda(const QString &beneficiario);
+
     std::unique_ptr<Ui::TfrmRegPagamenti> ui;
     QList<QLineEdit *> m_anello;             // the Enter ring, also the tab order
     QHash<const QObject *, QString> m_suggerimenti;
@@ -155,4 +174,9 @@ private:
     std::optional<TScheda> m_caricata;       // the bytes of the shown record as loaded or saved
     bool m_cartellaSegnalata = false;        // another copy's lock already reported
     QSet<QString> m_copieFutureSegnalate;    // copies dated after today already named
+    std::unique_ptr<Suggerimenti> m_valori;  // the values offered while typing
+    std::unique_ptr<LetturaSuggerimenti> m_letturaValori; // the scan under way, if any
+    bool m_rileggiValori = false;            // the archive changed during the scan
+    QTimer *m_passoValori = nullptr;
+    QHash<const QLineEdit *, Completamento *> m_completamenti;
 };

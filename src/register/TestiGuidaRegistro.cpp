@@ -16,7 +16,14 @@ QString TestoRegistro()
         QStringLiteral(
             "Per registrare una nuova spesa premere Nuovo, compilare la scheda e premere Salva. Sono "
             "obbligatori quattro campi: il nome del beneficiario, la data dell'operazione, il codice "
-            "e la descrizione del prodotto o servizio acquistato."),
+            "e la descrizione del prodotto o servizio acquistato. Mentre si scrive il beneficiario, il "
+            "codice o la tipologia, sotto il campo compare l'elenco dei valori già registrati in "
+            "archivio che cominciano con il testo scritto o lo contengono, senza distinguere maiuscole "
+            "e minuscole, dai più usati: le frecce su e giù scelgono un valore, Invio lo riporta nel "
+            "campo (soltanto in quello), Esc chiude l'elenco; nel campo vuoto la freccia giù mostra i "
+            "valori più usati. Scelto in una scheda nuova un beneficiario già in archivio, il programma "
+            "chiede se riportare codice fiscale, codice, tipologia e descrizione della sua ultima "
+            "scheda: i dati vengono riportati soltanto rispondendo Sì."),
         QStringLiteral(
             "Il pulsante accanto al codice fiscale controlla il codice fiscale del beneficiario; se "
             "il campo contiene soltanto cifre, controlla la partita IVA."),

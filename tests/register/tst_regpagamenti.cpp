@@ -828,6 +828,10 @@ void TestRegPagamenti::guida_dieciParagrafi()
     QCOMPARE(p.size(), 10);
     for (const QString &t : p)
         QVERIFY(!t.trimmed().isEmpty() && !t.contains(u'\n') && !t.contains(u'\r'));
+    // The values offered while typing, and the last record's fields, belong to adding one.
+    for (const char *parola : {"elenco dei valori già registrati", "frecce su e giù", "Invio", "Esc",
+                               "ultima scheda", "soltanto rispondendo Sì"})
+        QVERIFY2(p.at(1).contains(QString::fromUtf8(parola)), parola);
     // Removing a record and taking it back belong to updating one.
     QVERIFY(p.at(3).contains(QStringLiteral("Elimina")));
     QVERIFY(p.at(3).contains(QStringLiteral("Schede_Eliminate.pro")));

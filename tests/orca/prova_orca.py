@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Valmora under the Orca screen reader, driven by key events alone: login, the
 # start menu's cards, every field of the register editor, a search whose
-# result is opened with Enter.
+# result is opened with Enter, the calendar's day said in full, the summary's
+# total and the chart's months.
 # Reads what Orca says from its debug log and fails on anything not heard.
 # Usage: prova_orca.py <build folder> <packaging folder>
 import os
@@ -10,12 +11,23 @@ import shutil
 import subprocess
 import sys
 import time
+from datetime import date, timedelta
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from sessione import Mancante, Sessione  # noqa: E402
 
 PASSWORD = 'VALMORA2026'
 PARLATO = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{")
+
+
+GIORNI = ['lunedì', 'martedì', 'mercoledì', 'giovedì', 'venerdì', 'sabato', 'domenica']
+MESI = ['gennaio', 'febbraio', 'marzo', 'aprile', 'maggio', 'giugno', 'luglio', 'agosto', 'settembre',
+        'ottobre', 'novembre', 'dicembre']
+
+
+def data_completa(d):
+    """A date as the calendar says it: "martedì 5 marzo 2024"."""
+    return '%s %d %s %d' % (GIORNI[d.weekday()], d.day, MESI[d.month - 1], d.year)
 
 
 class NonSentito(Exception):
@@ -148,6 +160,44 @@ def esegui(build, packaging, s):
     p.fino_a('Schede trovate')
     p.premi('Return', ['Registro'], 15)
     p.fino_a('Assicura Spa')
+
+    # The calendar: an arrow in the operation date opens it a day after today,
+    # said in full; Escape closes it, back on the field.
+    p.fino_a('Data operazione')
+    p.nuovo_parlato()
+    p.tasti('Right')
+    attesa = data_completa(date.today() + timedelta(days=1))
+    sentite, mancano = p.attendi([attesa], 15)
+    if mancano:
+        raise NonSentito('il calendario non dice "%s"; sentito: %s' % (attesa, sentite[-12:]))
+    p.premi('Escape', ['Data operazione'], 15)
+
+    # Back to the start menu, then the summary of 2024: its total heard.
+    p.fino_a('Esci')
+    p.tasti('Return')
+    p.fino_a('Riepilogo Uscite')
+    p.premi('Return', ['Beneficiario'], 15)
+    p.fino_a('Anno', 'shift+Tab')
+    s.tasti_xdotool(['type', '--delay', '80', '2024'])
+    for campo, fine in (('Giorno di inizio intervallo', 'Home'), ('Mese di inizio intervallo', 'Home'),
+                        ('Giorno di fine intervallo', 'End'), ('Mese di fine intervallo', 'End')):
+        p.fino_a(campo)
+        p.tasti('alt+Down', fine, 'Return')
+        time.sleep(0.5)
+    p.fino_a('Visualizza riepilogo')
+    p.premi('Return', ['Testo da trovare nella lista'], 15)
+    p.fino_a(['Totale importi', '2578,70'])
+
+    # Out of the summary and its criteria; the chart of 2024: its months heard.
+    p.premi('Escape', ['Visualizza riepilogo'], 15)
+    p.fino_a('Esci')
+    p.tasti('Return')
+    p.fino_a('Grafici Spese Annuali')
+    p.premi('Return', ['Anno solare'], 15)
+    p.tasti('End', 'BackSpace', 'BackSpace', 'BackSpace', 'BackSpace')
+    s.tasti_xdotool(['type', '--delay', '80', '2024'])
+    p.premi('Return', ['Apri'], 15)
+    p.premi('Return', ['Gennaio: 0', 'Marzo: 79', 'Dicembre: 2.500'], 15)
 
 
 def main():

@@ -40,6 +40,13 @@ QDate DataDellaCella(const QCalendarWidget *c, int settimana, int giorno)
     return QDate(mese.year(), mese.month(), giorno);
 }
 
+// The index of a cell among the grid's children, as Qt counts it when it
+// tells a move: a hidden header row and header column come first.
+int Figlio(const QTableView *griglia, const QModelIndex &i)
+{
+    return (i.row() + 1) * (griglia->model()->columnCount() + 1) + i.column() + 1;
+}
+
 // One cell of the grid, named from what the grid shows at the moment it is
 // asked. Qt counts the grid's children with a header row and a header column
 // before the model's cells, hidden as they are; those two stay on the bus as
@@ -170,11 +177,17 @@ public:
         return -1;
     }
 
+    QAccessibleInterface *focusChild() const override
+    {
+        const QModelIndex i = Griglia()->currentIndex();
+        return Griglia()->hasFocus() && i.isValid() ? child(Figlio(Griglia(), i)) : nullptr;
+    }
+
     QAccessibleInterface *childAt(int x, int y) const override
     {
         const QPoint punto = Griglia()->viewport()->mapFromGlobal(QPoint(x, y));
         const QModelIndex i = Griglia()->indexAt(punto);
-        return i.isValid() ? child((i.row() + 1) * Colonne() + i.column() + 1) : nullptr;
+        return i.isValid() ? child(Figlio(Griglia(), i)) : nullptr;
     }
 
 private:
@@ -206,10 +219,35 @@ public:
     {
         setObjectName(kNome);
         connect(calendario, &QCalendarWidget::selectionChanged, this, &Annuncio::Aggiorna);
+        m_griglia = calendario->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        if (m_griglia)
+            m_griglia->installEventFilter(this);
         Aggiorna();
     }
 
+protected:
+    // The grid taking the focus tells only itself: the day in focus is told
+    // too, or the reader would say the grid's name and no day.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        // Told once Qt has told the grid's own focus, which comes after this
+        // event and would otherwise have the last word.
+        if (evento->type() == QEvent::FocusIn && m_griglia && oggetto == m_griglia && QAccessible::isActive())
+            QMetaObject::invokeMethod(this, &Annuncio::DiciCella, Qt::QueuedConnection);
+        return QObject::eventFilter(oggetto, evento);
+    }
+
 private:
+    void DiciCella()
+    {
+        if (!m_griglia || !m_griglia->hasFocus() || !m_griglia->isActiveWindow() || !m_griglia->currentIndex().isValid())
+            return;
+        QAccessibleEvent fuoco(m_griglia, QAccessible::Focus);
+        fuoco.setChild(Figlio(m_griglia, m_griglia->currentIndex()));
+        QAccessible::updateAccessibility(&fuoco);
+    }
+
+
     void Aggiorna()
     {
         const QString data = CalendarioAccessibile::DataCompleta(m_calendario->selectedDate());
@@ -218,11 +256,11 @@ private:
             if (auto *w = m_calendario->findChild<QWidget *>(QLatin1String(nome)); w && w->accessibleDescription() != data)
                 w->setAccessibleDescription(data);
 
-        auto *griglia = m_calendario->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        QTableView *griglia = m_griglia;
         if (!griglia || !griglia->model())
             return;
         const QModelIndex i = griglia->currentIndex();
-        const int cella = i.isValid() ? (i.row() + 1) * (griglia->model()->columnCount() + 1) + i.column() + 1 : -1;
+        const int cella = i.isValid() ? Figlio(griglia, i) : -1;
         if (cella == m_cella && data != m_data && griglia->hasFocus() && QAccessible::isActive()) {
             QAccessibleEvent evento(griglia, QAccessible::DescriptionChanged);
             evento.setChild(cella);
@@ -233,6 +271,7 @@ private:
     }
 
     QCalendarWidget *m_calendario;
+    QPointer<QTableView> m_griglia;
     int m_cella = -1;
     QString m_data;
 };

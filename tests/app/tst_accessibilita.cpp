@@ -397,6 +397,8 @@ void TestAccessibilita::calendarioLetto()
     QCOMPARE(giorni.first(), prima);
     QCOMPARE(giorni.last(), ultima);
     QCOMPARE(inFuoco, QStringList{detta});
+    QVERIFY(g->focusChild());
+    QCOMPARE(g->focusChild()->text(QAccessible::Name), detta);
     // Six weeks of consecutive days, no day twice.
     QCOMPARE(QSet<QString>(giorni.begin(), giorni.end()).size(), 42);
 

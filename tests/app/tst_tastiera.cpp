@@ -419,11 +419,11 @@ void TestTastiera::ordineTab_data()
          u"txtCodFisc btnControlla btnChiudi"_qs);
     riga("partita IVA", {u"registro"_qs, u"txtCodFisc=01234567890"_qs, u"btnCodFisc"_qs},
          u"txtPartitaIva btnControlla btnChiudi"_qs);
-    // The calendar's month arrows and month and year buttons are parts of
-    // calAppuntamenti, named after it here.
+    // The calendar's grid, then its month arrows and month and year buttons,
+    // all parts of calAppuntamenti, named after it here.
     riga("importazione data", {u"registro"_qs, u"txtData@"_qs},
-         u"calAppuntamenti txtDataDigitata btnImportaData btnAnnulla calAppuntamenti calAppuntamenti "
-         "calAppuntamenti calAppuntamenti"_qs);
+         u"calAppuntamenti calAppuntamenti calAppuntamenti calAppuntamenti calAppuntamenti txtDataDigitata "
+         "btnImportaData btnAnnulla"_qs);
     riga("criteri del riepilogo", criteri,
          u"txtAnno txtFornitore txtCodice txtGiornoInizio txtMeseInizio txtGiornoFine txtMeseFine btnVisualizza "
          "btnEsci btnAnalisi btnDichiarazione"_qs);

@@ -179,11 +179,32 @@ def esegui(build, packaging, s):
     p.premi('Return', ['Beneficiario'], 15)
     p.fino_a('Anno', 'shift+Tab')
     s.tasti_xdotool(['type', '--delay', '80', '2024'])
-    for campo, fine in (('Giorno di inizio intervallo', 'Home'), ('Mese di inizio intervallo', 'Home'),
-                        ('Giorno di fine intervallo', 'End'), ('Mese di fine intervallo', 'End')):
+    for campo, fine, valore in (('Giorno di inizio intervallo', 'Home', '01'),
+                                ('Mese di inizio intervallo', 'Home', 'Gennaio'),
+                                ('Giorno di fine intervallo', 'End', '31'),
+                                ('Mese di fine intervallo', 'End', 'Dicembre')):
+        # The list opens with F4; each key waits for the list, which a loaded
+        # machine opens slowly. One retry, with the focus still on the field.
         p.fino_a(campo)
-        p.tasti('alt+Down', fine, 'Return')
-        time.sleep(0.5)
+        for _ in range(2):
+            p.nuovo_parlato()
+            for tasto in ('F4', fine, 'Return'):
+                p.tasti(tasto)
+                time.sleep(1)
+            sentite, mancano = p.attendi([valore], 3)
+            if not mancano:
+                break
+            # Not said as chosen: out and back in, Orca names a field that
+            # holds a value by that value.
+            p.tasti('Tab')
+            time.sleep(1)
+            p.nuovo_parlato()
+            p.tasti('shift+Tab')
+            sentite = p.dopo_tasto(5)
+            if any(valore in r for r in sentite):
+                break
+        else:
+            raise NonSentito('%s: non si sente la scelta "%s"; sentito: %s' % (campo, valore, sentite[-12:]))
     p.fino_a('Visualizza riepilogo')
     p.premi('Return', ['Testo da trovare nella lista'], 15)
     p.fino_a(['Totale importi', '2578,70'])

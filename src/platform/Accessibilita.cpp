@@ -16,6 +16,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 
 namespace Accessibilita {
 
@@ -135,6 +137,22 @@ public:
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
+        // A window shown back (the start menu when a work screen closes) is
+        // made active after its control took the focus, which the reader
+        // dropped: the focus is told again once the window is active.
+        if (evento->type() == QEvent::WindowActivate && oggetto->isWidgetType() && QAccessible::isActive()
+            && static_cast<QWidget *>(oggetto)->isWindow()) {
+            QPointer<QWidget> finestra = static_cast<QWidget *>(oggetto);
+            QTimer::singleShot(0, this, [finestra] {
+                QWidget *f = QApplication::focusWidget();
+                if (!finestra || !finestra->isActiveWindow() || !f || f->window() != finestra
+                    || qobject_cast<QMenu *>(f) || qobject_cast<QMenuBar *>(f))
+                    return;
+                QAccessibleEvent fuoco(f, QAccessible::Focus);
+                QAccessible::updateAccessibility(&fuoco);
+            });
+            return false;
+        }
         if (evento->type() != QEvent::FocusIn || !oggetto->isWidgetType() || !QAccessible::isActive())
             return false;
         auto *w = static_cast<QWidget *>(oggetto);

@@ -173,8 +173,14 @@ def esegui(build, packaging, s):
     p.premi('Escape', ['Data operazione'], 15)
 
     # Back to the start menu, then the summary of 2024: its total heard.
+    # The start menu is heard as it comes back (no retry: a second Enter
+    # there would open the register again).
     p.fino_a('Esci')
+    p.nuovo_parlato()
     p.tasti('Return')
+    sentite, mancano = p.attendi(['Registro Spese'], 15)
+    if mancano:
+        raise NonSentito('uscendo dal registro il menu di avvio tace; sentito: %s' % sentite[-12:])
     p.fino_a('Riepilogo Uscite')
     p.premi('Return', ['Beneficiario'], 15)
     p.fino_a('Anno', 'shift+Tab')

@@ -221,7 +221,8 @@ void TfrmStatistiche::btnApriClick()
     ui->ChartStats->PuntiCambiati();
     ui->panAvvio->hide();
     ui->panContainer->show();
-    ui->btnBarre->setFocus();
+    // The chart takes the focus: a screen reader says the twelve totals at once.
+    ui->ChartStats->setFocus();
 }
 
 void TfrmStatistiche::btnBarreClick()

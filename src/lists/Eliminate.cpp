@@ -3,6 +3,7 @@
 
 #include "lists/ReportLista.h"
 #include "lists/RigaScheda.h"
+#include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
 #include "platform/SpazioDisco.h"
@@ -31,6 +32,7 @@ void TfrmEliminate::Costruisci()
     carattere.setStyleHint(QFont::TypeWriter);
     carattere.setFixedPitch(true);
     ui->lstRecords->setFont(carattere);
+    Accessibilita::RisultatoRaggiungibile(ui->lblTrovate);
     connect(ui->btnRipristina, &QPushButton::clicked, this, &TfrmEliminate::btnRipristinaClick);
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmEliminate::btnStampaClick);
     connect(ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);

@@ -5,6 +5,7 @@
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
 #include "lists/RicercaSchede.h"
+#include "platform/Accessibilita.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
@@ -26,6 +27,7 @@ void TfrmSospesePag::Costruisci()
 
     PreparaListaRighe(ui->lstRecords);
     new BarraTrova(ui->txtTrova, ui->btnTrova, ui->lstRecords, &m_ultimoTrova, true);
+    Accessibilita::RisultatoRaggiungibile(ui->lblTrovate);
 
     connect(ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmSospesePag::btnStampaClick);
@@ -46,11 +48,13 @@ void TfrmSospesePag::showEvent(QShowEvent *evento)
     ui->txtTrova->clear();
     try {
         const Attesa attesa(this, Avanzamento::LetturaArchivio());
-        MostraRighe(ui->lstRecords,
-                    ContiDaSaldare(Archivio::Percorso(Desktop::Corrente().CartellaProgramma())));
+        RigheScheda righe = ContiDaSaldare(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
+        ui->lblTrovate->setText(QStringLiteral("Conti da saldare: ") + QString::number(righe.size()));
+        MostraRighe(ui->lstRecords, std::move(righe));
     } catch (const ErroreArchivio &) {
         // An empty list here would read as "nothing left to settle": say so.
         MostraRighe(ui->lstRecords, {});
+        ui->lblTrovate->setText(QStringLiteral("Conti da saldare: archivio non leggibile"));
         Desktop::Corrente().MessaggioSemplice(Archivio::MessaggioInaccessibile(), this);
     }
     SelezionaRiga(ui->lstRecords, -1);

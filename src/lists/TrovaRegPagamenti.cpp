@@ -5,6 +5,7 @@
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
 #include "lists/RicercaSchede.h"
+#include "platform/Accessibilita.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
@@ -40,6 +41,7 @@ void TfrmTrovaRegPagamenti::Costruisci()
 
     PreparaListaRighe(ui->lstRecords);
     new BarraTrova(ui->txtTrova, ui->btnTrova, ui->lstRecords, &m_ultimoTrova, true);
+    Accessibilita::RisultatoRaggiungibile(ui->lblTrovate);
 
     connect(ui->btnCerca, &QPushButton::clicked, this, &TfrmTrovaRegPagamenti::btnCercaClick);
     connect(ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);

@@ -1,5 +1,6 @@
 #include "platform/Accessibilita.h"
 
+#include "platform/CalendarioAccessibile.h"
 #include "platform/Differita.h"
 
 #include <QAbstractItemView>
@@ -10,15 +11,20 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 
 namespace Accessibilita {
 
 void NominaParti(QCalendarWidget *calendario)
 {
+    // Before any name is set: naming a part may already put it on the bus.
+    CalendarioAccessibile::Prepara(calendario);
     const struct {
         const char *oggetto;
         QString nome;
@@ -31,13 +37,43 @@ void NominaParti(QCalendarWidget *calendario)
     for (const auto &p : parti)
         if (auto *w = calendario->findChild<QWidget *>(QLatin1String(p.oggetto)))
             w->setAccessibleName(p.nome);
-    // These two show the month and the year as their text, which is their
-    // name; the description says what pressing them does.
-    if (auto *w = calendario->findChild<QWidget *>(QStringLiteral("qt_calendar_monthbutton")))
-        w->setAccessibleDescription(QStringLiteral("Scegli il mese"));
-    if (auto *w = calendario->findChild<QWidget *>(QStringLiteral("qt_calendar_yearbutton")))
-        w->setAccessibleDescription(QStringLiteral("Cambia l'anno"));
+    // Qt leaves the month arrows and the month and year buttons out of the
+    // Tab chain: a keyboard user could only page by month from the grid.
+    // They follow the grid, which takes the focus first (the calendar hands
+    // its focus to the grid, so Tab coming round lands there), and take none
+    // from a click, which leaves it on the grid.
+    QWidget *precedente = nullptr;
+    for (const char *nome : {"qt_calendar_calendarview", "qt_calendar_prevmonth", "qt_calendar_monthbutton",
+                             "qt_calendar_yearbutton", "qt_calendar_nextmonth"}) {
+        auto *w = calendario->findChild<QWidget *>(QLatin1String(nome));
+        if (!w)
+            continue;
+        if (w->focusPolicy() == Qt::NoFocus)
+            w->setFocusPolicy(Qt::TabFocus);
+        if (precedente)
+            QWidget::setTabOrder(precedente, w);
+        precedente = w;
+    }
 }
+
+void RisultatoRaggiungibile(QLabel *valore, QLabel *didascalia)
+{
+    // The mouse may still select its text; Tab reaches it, a click does not
+    // take the focus from where the user works.
+    valore->setFocusPolicy(Qt::TabFocus);
+    if (didascalia)
+        didascalia->setBuddy(valore);
+    // Its own focus mark: a label draws none. A sheet of plain declarations
+    // goes into a rule of its own first.
+    QString foglio = valore->styleSheet().trimmed();
+    if (!foglio.isEmpty() && !foglio.contains(u'{'))
+        foglio = QStringLiteral("QLabel { ") + foglio + QStringLiteral(" }");
+    valore->setStyleSheet(foglio + QStringLiteral(" QLabel { border: 2px solid transparent; }"
+                                                   " QLabel:focus { border: 2px solid %1; }")
+                                       .arg(ColoreSegnoFuoco().name()));
+}
+
+QColor ColoreSegnoFuoco() { return QColor(0x1F, 0x4E, 0x8C); }
 
 void NominaParti(QComboBox *tendina)
 {
@@ -101,6 +137,22 @@ public:
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
+        // A window shown back (the start menu when a work screen closes) is
+        // made active after its control took the focus, which the reader
+        // dropped: the focus is told again once the window is active.
+        if (evento->type() == QEvent::WindowActivate && oggetto->isWidgetType() && QAccessible::isActive()
+            && static_cast<QWidget *>(oggetto)->isWindow()) {
+            QPointer<QWidget> finestra = static_cast<QWidget *>(oggetto);
+            QTimer::singleShot(0, this, [finestra] {
+                QWidget *f = QApplication::focusWidget();
+                if (!finestra || !finestra->isActiveWindow() || !f || f->window() != finestra
+                    || qobject_cast<QMenu *>(f) || qobject_cast<QMenuBar *>(f))
+                    return;
+                QAccessibleEvent fuoco(f, QAccessible::Focus);
+                QAccessible::updateAccessibility(&fuoco);
+            });
+            return false;
+        }
         if (evento->type() != QEvent::FocusIn || !oggetto->isWidgetType() || !QAccessible::isActive())
             return false;
         auto *w = static_cast<QWidget *>(oggetto);
@@ -121,8 +173,10 @@ namespace Accessibilita {
 void Installa(QApplication &app)
 {
     static bool installata = false;
-    if (!installata)
+    if (!installata) {
         QAccessible::installFactory(Interfaccia);
+        CalendarioAccessibile::Registra();
+    }
     installata = true;
     app.installEventFilter(new FuocoPrimaDelCursore(&app));
 }

@@ -3,14 +3,26 @@
 // no form can reach: a screen reader would otherwise meet unnamed buttons,
 // edits and grids there.
 
+#include <QColor>
+
 class QCalendarWidget;
 class QComboBox;
+class QLabel;
 
 namespace Accessibilita {
 
 // The month arrows, the month and year buttons, the year edit and the grid
-// of days.
+// of days; the arrows and buttons reachable by Tab, the days named in full.
 void NominaParti(QCalendarWidget *calendario);
+
+// A label showing a result (a total, a count, an interval) reachable by Tab
+// as read-only text with a focus mark, so that a screen reader hears it
+// without hunting for it, read from the label itself and so always as shown.
+// The caption beside it, if any, becomes its label on the bus.
+void RisultatoRaggiungibile(QLabel *valore, QLabel *didascalia = nullptr);
+
+// The colour of the focus mark drawn by the program's own controls.
+QColor ColoreSegnoFuoco();
 
 // The edit line and the drop-down list take the drop-down's own name.
 void NominaParti(QComboBox *tendina);

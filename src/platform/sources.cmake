@@ -7,6 +7,7 @@ list(APPEND VALMORA_GUI_SOURCES src/platform/Desktop.cpp src/platform/Attesa.cpp
   src/platform/Collegamento.cpp src/platform/CampoArchivio.cpp
   src/platform/Immagini.cpp src/platform/Aspetto.cpp src/platform/Adattamento.cpp src/platform/Tastiera.cpp
   src/platform/Accessibilita.cpp src/platform/SegnoFuoco.cpp src/platform/DisposizioneACapo.cpp
+  src/platform/CalendarioAccessibile.cpp
   src/platform/report/OggettoReport.cpp
   src/platform/report/Report.cpp
   src/platform/report/Impaginazione.cpp

@@ -46,6 +46,12 @@ void TfrmCalendario::Costruisci()
     ui->txtDataDigitata->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9/]{0,10}")), ui->txtDataDigitata));
     Accessibilita::NominaParti(ui->calAppuntamenti);
+    // The calendar's grid and month controls first, then the typed date and
+    // the buttons; the dialog opens on the grid of days.
+    QWidget::setTabOrder(ui->calAppuntamenti, ui->txtDataDigitata);
+    QWidget::setTabOrder(ui->txtDataDigitata, ui->btnImportaData);
+    QWidget::setTabOrder(ui->btnImportaData, ui->btnAnnulla);
+    ui->calAppuntamenti->setFocus();
 
     connect(ui->btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
     connect(ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
@@ -54,6 +60,20 @@ void TfrmCalendario::Costruisci()
     connect(ui->calAppuntamenti, &QCalendarWidget::selectionChanged, this,
             &TfrmCalendario::calAppuntamentiSelectionChanged);
     connect(ui->txtDataDigitata, &QLineEdit::textEdited, this, &TfrmCalendario::txtDataDigitataTyping);
+    connect(ui->calAppuntamenti, &QCalendarWidget::currentPageChanged, this,
+            &TfrmCalendario::calAppuntamentiPageChanged);
+}
+
+void TfrmCalendario::calAppuntamentiPageChanged(int anno, int mese)
+{
+    // The month arrows and the month and year buttons move the highlighted
+    // day to the new month, but Qt keeps the old day chosen: Importa would
+    // take a day no longer in view. The day in view is the one chosen.
+    const QDate scelta = ui->calAppuntamenti->selectedDate();
+    if (!scelta.isValid() || (scelta.year() == anno && scelta.month() == mese))
+        return;
+    const QDate primo(anno, mese, 1);
+    ui->calAppuntamenti->setSelectedDate(primo.addDays(std::min(scelta.day(), primo.daysInMonth()) - 1));
 }
 
 TfrmCalendario::~TfrmCalendario() = default;

@@ -29,6 +29,7 @@ private:
     void btnImportaDataClick();
     void txtDataDigitataTyping(const QString &testo);
     void calAppuntamentiSelectionChanged();
+    void calAppuntamentiPageChanged(int anno, int mese);
     // A digit or a slash pressed anywhere in the dialog goes to the typed date.
     static bool CarattereData(const QString &testo);
 

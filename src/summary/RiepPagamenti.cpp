@@ -6,6 +6,7 @@
 #include "lists/BarraTrova.h"
 #include "lists/ListaRighe.h"
 #include "lists/ReportLista.h"
+#include "platform/Accessibilita.h"
 #include "platform/Attesa.h"
 #include "platform/Desktop.h"
 #include "platform/Posizioni.h"
@@ -46,6 +47,8 @@ void TfrmRiepPagamenti::Costruisci()
 
     PreparaListaRighe(ui->lstRecords);
     new BarraTrova(ui->txtTrova, ui->btnTrova, ui->lstRecords, &UltimoTrova(), false);
+    Accessibilita::RisultatoRaggiungibile(ui->lblIntervallo, ui->capIntervallo);
+    Accessibilita::RisultatoRaggiungibile(ui->lblTotCosti, ui->capTotale);
 
     connect(ui->btnStampa, &QPushButton::clicked, this, &TfrmRiepPagamenti::btnStampaClick);
     connect(ui->btnEsci, &QPushButton::clicked, this, &QDialog::close);

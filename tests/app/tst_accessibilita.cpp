@@ -13,16 +13,19 @@
 #include "charts/Statistiche.h"
 #include "platform/Schermate.h"
 #include "register/Archivio.h"
+#include "register/Calendario.h"
 #include "register/RegPagamenti.h"
 #include "summary/MenuRiepPagamenti.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QStyleOptionButton>
+#include <QTableView>
 #include <QtTest>
 
 using namespace ArchivioDiProva;
@@ -64,6 +67,29 @@ int Chiarezza(QWidget *w, const QRect &r)
     return img.isNull() ? -1 : int(somma / (qint64(img.width()) * img.height()));
 }
 
+// The cell of the calendar's grid that a reader is on.
+QAccessibleInterface *CellaInFuoco(QAccessibleInterface *griglia)
+{
+    for (int k = 0; k < griglia->childCount(); ++k)
+        if (QAccessibleInterface *c = griglia->child(k); c && c->state().focused)
+            return c;
+    return nullptr;
+}
+
+// The calendar dialog, built, shown and active, its grid on the given date.
+std::unique_ptr<TfrmCalendario> ApriCalendario(QDate data)
+{
+    auto d = std::make_unique<TfrmCalendario>();
+    d->Completa();
+    d->findChild<QCalendarWidget *>(u"calAppuntamenti"_qs)->setSelectedDate(data);
+    d->show();
+    QApplication::setActiveWindow(d.get());
+    if (!QTest::qWaitForWindowActive(d.get()))
+        return nullptr;
+    d->findChild<QTableView *>(u"qt_calendar_calendarview"_qs)->setFocus();
+    return d;
+}
+
 } // namespace
 
 class TestAccessibilita : public QObject {
@@ -80,6 +106,13 @@ private slots:
     void schermateFinestre();
     void passwordNascosta_data();
     void passwordNascosta();
+    void calendarioLetto_data();
+    void calendarioLetto();
+    void calendarioDettoMentreSiMuove_data();
+    void calendarioDettoMentreSiMuove();
+    void calendarioRaggiuntoConTab();
+    void risultatiRaggiuntiConTab_data();
+    void risultatiRaggiuntiConTab();
 
 private:
     void Mostra(QWidget *w);
@@ -135,13 +168,17 @@ void TestAccessibilita::graficoLetto()
     QVERIFY(grafico);
     QCOMPARE(grafico->role(), QAccessible::Chart);
     QCOMPARE(grafico->text(QAccessible::Name), u"Spese mensili dell'anno 2024, grafico a barre"_qs);
-    QCOMPARE(grafico->text(QAccessible::Description), u"Tutti gli importi sono arrotondati all'euro"_qs);
 
     // The twelve months with their totals rounded to the euro, as the legend
     // writes them.
     const QStringList attesi{u"Gennaio: 1.234"_qs, u"Febbraio: 0"_qs,  u"Marzo: 79"_qs,   u"Aprile: 0"_qs,
                              u"Maggio: 0"_qs,      u"Giugno: 0"_qs,    u"Luglio: 0"_qs,   u"Agosto: 0"_qs,
                              u"Settembre: 0"_qs,   u"Ottobre: 0"_qs,   u"Novembre: 0"_qs, u"Dicembre: 2.500"_qs};
+    // The chart opens in focus and says the twelve totals at once, then the foot.
+    QCOMPARE(QApplication::focusWidget(), GuiTest::Trova<QWidget>(grafici, u"ChartStats"_qs));
+    QVERIFY(grafico->state().focused);
+    QCOMPARE(grafico->text(QAccessible::Description),
+             attesi.join(u"; "_qs) + u". Tutti gli importi sono arrotondati all'euro"_qs);
     const auto punti = [&] {
         QStringList letti;
         for (int i = 0; i < grafico->childCount(); ++i) {
@@ -302,6 +339,230 @@ void TestAccessibilita::schermateChiareSuDesktopScuro()
     QVERIFY(campo->text().isEmpty());
     const int interno = Chiarezza(campo, campo->rect().adjusted(4, 4, -4, -4));
     QVERIFY2(interno > 200, qPrintable(QString::number(interno)));
+}
+
+void TestAccessibilita::calendarioLetto_data()
+{
+    QTest::addColumn<QDate>("scelta");
+    QTest::addColumn<QString>("detta");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("ultima");
+    // The grid shows six weeks from Monday: the first and last days are of
+    // the months around, and a month that starts on Monday starts in the
+    // second week.
+    QTest::newRow("5 marzo 2024") << QDate(2024, 3, 5) << u"martedì 5 marzo 2024"_qs
+                                  << u"lunedì 26 febbraio 2024"_qs << u"domenica 7 aprile 2024"_qs;
+    QTest::newRow("29 febbraio 2024") << QDate(2024, 2, 29) << u"giovedì 29 febbraio 2024"_qs
+                                      << u"lunedì 29 gennaio 2024"_qs << u"domenica 10 marzo 2024"_qs;
+    QTest::newRow("aprile da lunedì") << QDate(2024, 4, 1) << u"lunedì 1 aprile 2024"_qs
+                                      << u"lunedì 25 marzo 2024"_qs << u"domenica 5 maggio 2024"_qs;
+    QTest::newRow("fine d'anno") << QDate(2024, 12, 31) << u"martedì 31 dicembre 2024"_qs
+                                 << u"lunedì 25 novembre 2024"_qs << u"domenica 5 gennaio 2025"_qs;
+    QTest::newRow("capodanno") << QDate(2025, 1, 1) << u"mercoledì 1 gennaio 2025"_qs
+                               << u"lunedì 30 dicembre 2024"_qs << u"domenica 9 febbraio 2025"_qs;
+}
+
+void TestAccessibilita::calendarioLetto()
+{
+    QFETCH(QDate, scelta);
+    QFETCH(QString, detta);
+    QFETCH(QString, prima);
+    QFETCH(QString, ultima);
+    const auto d = ApriCalendario(scelta);
+    QVERIFY(d);
+    auto *griglia = d->findChild<QTableView *>(u"qt_calendar_calendarview"_qs);
+    QAccessibleInterface *g = QAccessible::queryAccessibleInterface(griglia);
+    QVERIFY(g);
+
+    // The cells as a reader meets them: the weekday names as column headers,
+    // the days named in full, the one in focus the chosen date.
+    QStringList intestazioni, giorni, inFuoco;
+    for (int k = 0; k < g->childCount(); ++k) {
+        QAccessibleInterface *c = g->child(k);
+        QVERIFY(c);
+        QCOMPARE(g->indexOfChild(c), k);
+        QCOMPARE(c->parent(), g);
+        if (c->state().invisible)
+            continue;
+        if (c->role() == QAccessible::ColumnHeader)
+            intestazioni << c->text(QAccessible::Name);
+        else if (c->role() == QAccessible::Cell)
+            giorni << c->text(QAccessible::Name);
+        if (c->state().focused)
+            inFuoco << c->text(QAccessible::Name);
+    }
+    QCOMPARE(intestazioni, (QStringList{u"lunedì"_qs, u"martedì"_qs, u"mercoledì"_qs, u"giovedì"_qs,
+                                        u"venerdì"_qs, u"sabato"_qs, u"domenica"_qs}));
+    QCOMPARE(giorni.size(), 42);
+    QCOMPARE(giorni.first(), prima);
+    QCOMPARE(giorni.last(), ultima);
+    QCOMPARE(inFuoco, QStringList{detta});
+    QVERIFY(g->focusChild());
+    QCOMPARE(g->focusChild()->text(QAccessible::Name), detta);
+    // Six weeks of consecutive days, no day twice.
+    QCOMPARE(QSet<QString>(giorni.begin(), giorni.end()).size(), 42);
+
+    // What is under a point of the grid is the day drawn there.
+    const QModelIndex corrente = griglia->currentIndex();
+    const QPoint centro = griglia->viewport()->mapToGlobal(griglia->visualRect(corrente).center());
+    QAccessibleInterface *sotto = g->childAt(centro.x(), centro.y());
+    QVERIFY(sotto);
+    QCOMPARE(sotto->text(QAccessible::Name), detta);
+}
+
+void TestAccessibilita::calendarioDettoMentreSiMuove_data()
+{
+    QTest::addColumn<QDate>("scelta");
+    QTest::addColumn<int>("tasto");
+    QTest::addColumn<QString>("detta");
+    QTest::newRow("giorno dopo") << QDate(2024, 3, 5) << int(Qt::Key_Right) << u"mercoledì 6 marzo 2024"_qs;
+    QTest::newRow("settimana dopo") << QDate(2024, 3, 5) << int(Qt::Key_Down) << u"martedì 12 marzo 2024"_qs;
+    QTest::newRow("nel mese prima") << QDate(2024, 3, 1) << int(Qt::Key_Left) << u"giovedì 29 febbraio 2024"_qs;
+    QTest::newRow("nell'anno dopo") << QDate(2024, 12, 31) << int(Qt::Key_Right) << u"mercoledì 1 gennaio 2025"_qs;
+    // February and March 2021 both start on Monday: the new day sits in the
+    // very cell of the old one, and only its description can change.
+    QTest::newRow("stessa cella, mese dopo") << QDate(2021, 2, 10) << int(Qt::Key_PageDown)
+                                             << u"mercoledì 10 marzo 2021"_qs;
+}
+
+void TestAccessibilita::calendarioDettoMentreSiMuove()
+{
+    QFETCH(QDate, scelta);
+    QFETCH(int, tasto);
+    QFETCH(QString, detta);
+    const auto d = ApriCalendario(scelta);
+    QVERIFY(d);
+    auto *griglia = d->findChild<QTableView *>(u"qt_calendar_calendarview"_qs);
+    QAccessibleInterface *g = QAccessible::queryAccessibleInterface(griglia);
+    QVERIFY(g);
+    QAccessibleInterface *prima = CellaInFuoco(g);
+    QVERIFY(prima);
+    QTest::keyClick(griglia, Qt::Key(tasto));
+    // Qt tells a move as the focus on the grid's child at this index (its
+    // count has a hidden header row and column before the model's cells).
+    const QModelIndex i = griglia->currentIndex();
+    QAccessibleInterface *dopo = g->child((i.row() + 1) * (griglia->model()->columnCount() + 1) + i.column() + 1);
+    QVERIFY(dopo);
+    QCOMPARE(dopo, CellaInFuoco(g));
+    QCOMPARE(dopo->text(QAccessible::Name), detta);
+    // Where the new day sits in the old one's cell, the reader hears it as
+    // the cell's description changing.
+    QCOMPARE(dopo->text(QAccessible::Description), detta);
+    QCOMPARE(dopo == prima, QTest::currentDataTag() == QByteArray("stessa cella, mese dopo"));
+}
+
+void TestAccessibilita::calendarioRaggiuntoConTab()
+{
+    const auto d = ApriCalendario(QDate(2024, 3, 5));
+    QVERIFY(d);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"qt_calendar_calendarview"_qs);
+    QStringList visti;
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visti << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visti, (QStringList{u"qt_calendar_prevmonth"_qs, u"qt_calendar_monthbutton"_qs,
+                                 u"qt_calendar_yearbutton"_qs, u"qt_calendar_nextmonth"_qs, u"txtDataDigitata"_qs,
+                                 u"btnImportaData"_qs, u"btnAnnulla"_qs, u"qt_calendar_calendarview"_qs}));
+
+    // The month and year controls say the chosen date as it changes under
+    // them, pressed from the keyboard.
+    auto *successivo = d->findChild<QWidget *>(u"qt_calendar_nextmonth"_qs);
+    successivo->setFocus(Qt::TabFocusReason);
+    QCOMPARE(Leggi(successivo, QAccessible::Description), u"martedì 5 marzo 2024"_qs);
+    QTest::keyClick(successivo, Qt::Key_Space);
+    QCOMPARE(d->findChild<QCalendarWidget *>()->monthShown(), 4);
+    // The day chosen follows the month shown: Importa takes the day seen.
+    QCOMPARE(d->findChild<QCalendarWidget *>()->selectedDate(), QDate(2024, 4, 5));
+    QCOMPARE(d->findChild<QLineEdit *>(u"txtDataDigitata"_qs)->text(), u"05/04/2024"_qs);
+    for (const char *nome : {"qt_calendar_prevmonth", "qt_calendar_monthbutton", "qt_calendar_yearbutton",
+                             "qt_calendar_nextmonth"})
+        QCOMPARE(Leggi(d->findChild<QWidget *>(QLatin1String(nome)), QAccessible::Description),
+                 u"venerdì 5 aprile 2024"_qs);
+    QCOMPARE(Leggi(d->findChild<QWidget *>(u"qt_calendar_monthbutton"_qs)), u"aprile"_qs);
+}
+
+void TestAccessibilita::risultatiRaggiuntiConTab_data()
+{
+    QTest::addColumn<QString>("schermata");
+    QTest::addColumn<QString>("risultato");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("didascalia");
+    QTest::newRow("totale del riepilogo") << u"riepilogo"_qs << u"lblTotCosti"_qs << u"78,70"_qs
+                                          << u"Totale importi:"_qs;
+    QTest::newRow("intervallo del riepilogo") << u"riepilogo"_qs << u"lblIntervallo"_qs
+                                              << u"Dal   01/03/2024   al   31/03/2024"_qs
+                                              << u"Intervallo selezionato:"_qs;
+    QTest::newRow("schede trovate") << u"ricerca"_qs << u"lblTrovate"_qs
+                                    << u"Il presente riepilogo contiene 2 schede"_qs << QString();
+    QTest::newRow("conti da saldare") << u"conti"_qs << u"lblTrovate"_qs << u"Conti da saldare: 1"_qs << QString();
+    QTest::newRow("schede eliminate") << u"eliminate"_qs << u"lblTrovate"_qs << u"Schede eliminate: 0"_qs
+                                      << QString();
+}
+
+void TestAccessibilita::risultatiRaggiuntiConTab()
+{
+    QFETCH(QString, schermata);
+    QFETCH(QString, risultato);
+    QFETCH(QString, testo);
+    QFETCH(QString, didascalia);
+
+    // From the list, Tab reaches the result as read-only text that reads
+    // what the screen shows, with its caption as its label, and a focus mark.
+    QString mostrato, letto, etichetta, dopoTab, stato;
+    bool segnato = false;
+    m_fake->quandoModale = [&](QDialog *d) {
+        if (auto *cerca = d->findChild<QAbstractButton *>(u"btnCerca"_qs)) {
+            Scrivi(d, u"txtFornitore"_qs, u"acqua"_qs);
+            cerca->click();
+        }
+        if (!d->findChild<QLabel *>(risultato))
+            return int(QDialog::Rejected);
+        QApplication::setActiveWindow(d);
+        if (!QTest::qWaitForWindowActive(d))
+            return int(QDialog::Rejected);
+        auto *l = d->findChild<QLabel *>(risultato);
+        mostrato = l->text();
+        QWidget *lista = d->findChild<QWidget *>(u"lstRecords"_qs);
+        lista->setFocus(Qt::TabFocusReason);
+        const QImage prima = l->grab().toImage();
+        for (int i = 0; i < 4 && QApplication::focusWidget() != l; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        dopoTab = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        segnato = l->grab().toImage() != prima;
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(l);
+        letto = i->text(QAccessible::Name);
+        stato = i->state().focused && i->state().focusable && !i->state().editable ? u"ok"_qs : u"stato"_qs;
+        for (const auto &[altro, relazione] : i->relations(QAccessible::Label))
+            etichetta = altro->text(QAccessible::Name);
+        return int(QDialog::Rejected);
+    };
+    if (schermata == u"riepilogo") {
+        QWidget *criteri = Schermate::Globali().frmMenuRiepPagamenti;
+        Mostra(criteri);
+        Scrivi(criteri, u"txtFornitore"_qs, u"Acqua Blu"_qs);
+        const QList<QPair<const char *, QString>> scelte{{"txtGiornoInizio", u"01"_qs},
+                                                         {"txtMeseInizio", u"Marzo"_qs},
+                                                         {"txtGiornoFine", u"31"_qs},
+                                                         {"txtMeseFine", u"Marzo"_qs}};
+        for (const auto &[nome, voce] : scelte) {
+            auto *c = GuiTest::Trova<QComboBox>(criteri, QString::fromLatin1(nome));
+            c->setCurrentIndex(c->findText(voce));
+        }
+        Clicca(criteri, u"btnVisualizza"_qs);
+    } else {
+        TfrmRegPagamenti *editor = qobject_cast<TfrmRegPagamenti *>(Schermate::Globali().frmRegPagamenti);
+        Mostra(editor);
+        Clicca(editor, schermata == u"ricerca" ? u"cmdTrova"_qs
+                       : schermata == u"conti" ? u"cmdListino"_qs
+                                               : u"cmdEliminate"_qs);
+    }
+    QCOMPARE(mostrato, testo);
+    QCOMPARE(dopoTab, risultato);
+    QCOMPARE(letto, mostrato);
+    QCOMPARE(stato, u"ok"_qs);
+    QVERIFY(segnato);
+    QCOMPARE(etichetta, didascalia);
 }
 
 QTEST_MAIN(TestAccessibilita)

@@ -408,9 +408,11 @@ void TestTastiera::ordineTab_data()
          u"txtNumDoc txtDataDoc txtData txtCodice txtTipologia txtServizi txtDettagli txtDovuto txtFornitore "
          "txtNote btnCerca btnAnnulla"_qs);
     riga("risultati della ricerca", {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs, u"btnCerca"_qs},
-         u"txtTrova btnTrova lstRecords btnStampa btnChiudi"_qs);
-    riga("conti da saldare", {u"registro"_qs, u"cmdListino"_qs}, u"txtTrova btnTrova lstRecords btnStampa btnChiudi"_qs);
-    riga("schede eliminate", {u"registro"_qs, u"cmdEliminate"_qs}, u"lstRecords btnRipristina btnStampa btnChiudi"_qs);
+         u"txtTrova btnTrova lstRecords lblTrovate btnStampa btnChiudi"_qs);
+    riga("conti da saldare", {u"registro"_qs, u"cmdListino"_qs},
+         u"txtTrova btnTrova lstRecords lblTrovate btnStampa btnChiudi"_qs);
+    riga("schede eliminate", {u"registro"_qs, u"cmdEliminate"_qs},
+         u"lstRecords lblTrovate btnRipristina btnStampa btnChiudi"_qs);
     riga("copie di sicurezza", {u"avvio"_qs, u"imgCopie"_qs}, u"grdCopie btnRipristina btnApri btnChiudi"_qs);
     riga("stampa della scheda", {u"registro"_qs, u"cmdStampa"_qs}, u"btnAnnulla btnStampa"_qs);
     riga("esportazione", {u"registro"_qs, u"cmdEsporta"_qs}, u"cmdEsporta cmdGuida cmdEsci grdRecords"_qs);
@@ -423,14 +425,17 @@ void TestTastiera::ordineTab_data()
          u"txtCodFisc btnControlla btnChiudi"_qs);
     riga("partita IVA", {u"registro"_qs, u"txtCodFisc=01234567890"_qs, u"btnCodFisc"_qs},
          u"txtPartitaIva btnControlla btnChiudi"_qs);
+    // The calendar's grid, then its month arrows and month and year buttons,
+    // all parts of calAppuntamenti, named after it here.
     riga("importazione data", {u"registro"_qs, u"txtData@"_qs},
-         u"calAppuntamenti txtDataDigitata btnImportaData btnAnnulla"_qs);
+         u"calAppuntamenti calAppuntamenti calAppuntamenti calAppuntamenti calAppuntamenti txtDataDigitata "
+         "btnImportaData btnAnnulla"_qs);
     riga("criteri del riepilogo", criteri,
          u"txtAnno txtFornitore txtCodice txtGiornoInizio txtMeseInizio txtGiornoFine txtMeseFine btnVisualizza "
          "btnEsci btnAnalisi btnDichiarazione"_qs);
-    riga("riepilogo", criteri + QStringList{u"btnVisualizza"_qs}, u"txtTrova btnTrova imgGuida lstRecords btnStampa btnEsci"_qs);
+    riga("riepilogo", criteri + QStringList{u"btnVisualizza"_qs}, u"txtTrova btnTrova imgGuida lstRecords lblIntervallo lblTotCosti btnStampa btnEsci"_qs);
     riga("scelta dell'anno", {u"grafici"_qs}, u"txtAnno btnApri imgGuida imgEsci"_qs);
-    riga("grafico", {u"grafici"_qs, u"btnApri"_qs}, u"btnBarre btnTorta btnStampa cmdGuida btnEsci"_qs);
+    riga("grafico", {u"grafici"_qs, u"btnApri"_qs}, u"ChartStats btnBarre btnTorta btnStampa cmdGuida btnEsci"_qs);
 }
 
 void TestTastiera::ordineTab()

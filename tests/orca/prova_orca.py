@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Valmora under the Orca screen reader, driven by key events alone: login, the
 # start menu's cards, every field of the register editor, a search whose
-# result is opened with Enter.
+# result is opened with Enter, the calendar's day said in full, the summary's
+# total and the chart's months.
 # Reads what Orca says from its debug log and fails on anything not heard.
 # Usage: prova_orca.py <build folder> <packaging folder>
 import os
@@ -10,12 +11,23 @@ import shutil
 import subprocess
 import sys
 import time
+from datetime import date, timedelta
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from sessione import Mancante, Sessione  # noqa: E402
 
 PASSWORD = 'VALMORA2026'
 PARLATO = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{")
+
+
+GIORNI = ['lunedì', 'martedì', 'mercoledì', 'giovedì', 'venerdì', 'sabato', 'domenica']
+MESI = ['gennaio', 'febbraio', 'marzo', 'aprile', 'maggio', 'giugno', 'luglio', 'agosto', 'settembre',
+        'ottobre', 'novembre', 'dicembre']
+
+
+def data_completa(d):
+    """A date as the calendar says it: "martedì 5 marzo 2024"."""
+    return '%s %d %s %d' % (GIORNI[d.weekday()], d.day, MESI[d.month - 1], d.year)
 
 
 class NonSentito(Exception):
@@ -148,6 +160,71 @@ def esegui(build, packaging, s):
     p.fino_a('Schede trovate')
     p.premi('Return', ['Registro'], 15)
     p.fino_a('Assicura Spa')
+
+    # The calendar: an arrow in the operation date opens it a day after today,
+    # said in full; Escape closes it, back on the field.
+    p.fino_a('Data operazione')
+    p.nuovo_parlato()
+    p.tasti('Right')
+    attesa = data_completa(date.today() + timedelta(days=1))
+    sentite, mancano = p.attendi([attesa], 15)
+    if mancano:
+        raise NonSentito('il calendario non dice "%s"; sentito: %s' % (attesa, sentite[-12:]))
+    p.premi('Escape', ['Data operazione'], 15)
+
+    # Back to the start menu, then the summary of 2024: its total heard.
+    # The start menu is heard as it comes back (no retry: a second Enter
+    # there would open the register again).
+    p.fino_a('Esci')
+    p.nuovo_parlato()
+    p.tasti('Return')
+    sentite, mancano = p.attendi(['Registro Spese'], 15)
+    if mancano:
+        raise NonSentito('uscendo dal registro il menu di avvio tace; sentito: %s' % sentite[-12:])
+    p.fino_a('Riepilogo Uscite')
+    p.premi('Return', ['Beneficiario'], 15)
+    p.fino_a('Anno', 'shift+Tab')
+    s.tasti_xdotool(['type', '--delay', '80', '2024'])
+    for campo, fine, valore in (('Giorno di inizio intervallo', 'Home', '01'),
+                                ('Mese di inizio intervallo', 'Home', 'Gennaio'),
+                                ('Giorno di fine intervallo', 'End', '31'),
+                                ('Mese di fine intervallo', 'End', 'Dicembre')):
+        # The list opens with F4; each key waits for the list, which a loaded
+        # machine opens slowly. One retry, with the focus still on the field.
+        p.fino_a(campo)
+        for _ in range(2):
+            p.nuovo_parlato()
+            for tasto in ('F4', fine, 'Return'):
+                p.tasti(tasto)
+                time.sleep(1)
+            sentite, mancano = p.attendi([valore], 3)
+            if not mancano:
+                break
+            # Not said as chosen: out and back in, Orca names a field that
+            # holds a value by that value.
+            p.tasti('Tab')
+            time.sleep(1)
+            p.nuovo_parlato()
+            p.tasti('shift+Tab')
+            sentite = p.dopo_tasto(5)
+            if any(valore in r for r in sentite):
+                break
+        else:
+            raise NonSentito('%s: non si sente la scelta "%s"; sentito: %s' % (campo, valore, sentite[-12:]))
+    p.fino_a('Visualizza riepilogo')
+    p.premi('Return', ['Testo da trovare nella lista'], 15)
+    p.fino_a(['Totale importi', '2578,70'])
+
+    # Out of the summary and its criteria; the chart of 2024: its months heard.
+    p.premi('Escape', ['Visualizza riepilogo'], 15)
+    p.fino_a('Esci')
+    p.tasti('Return')
+    p.fino_a('Grafici Spese Annuali')
+    p.premi('Return', ['Anno solare'], 15)
+    p.tasti('End', 'BackSpace', 'BackSpace', 'BackSpace', 'BackSpace')
+    s.tasti_xdotool(['type', '--delay', '80', '2024'])
+    p.premi('Return', ['Apri'], 15)
+    p.premi('Return', ['Gennaio: 0', 'Marzo: 79', 'Dicembre: 2.500'], 15)
 
 
 def main():

@@ -1,5 +1,6 @@
 #include "platform/chart/Grafico.h"
 
+#include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
 #include "platform/chart/GraficoAccessibile.h"
 
@@ -165,6 +166,24 @@ void Grafico::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     Disegna(p, QRectF(rect()));
+    if (hasFocus()) {
+        // The focus mark, on screen only: a print never has it.
+        p.setPen(QPen(Accessibilita::ColoreSegnoFuoco(), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void Grafico::focusInEvent(QFocusEvent *e)
+{
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void Grafico::focusOutEvent(QFocusEvent *e)
+{
+    QWidget::focusOutEvent(e);
+    update();
 }
 
 void Grafico::Disegna(QPainter &p, const QRectF &area) const

@@ -104,10 +104,19 @@ QString GraficoAccessibile::text(QAccessible::Text t) const
         const QString nome = g->accessibleName().isEmpty() ? g->Titolo().testo : g->accessibleName();
         return nome.isEmpty() ? genere : nome + QStringLiteral(", ") + genere;
     }
-    case QAccessible::Description:
+    case QAccessible::Description: {
         if (!g->accessibleDescription().isEmpty())
             return g->accessibleDescription();
-        return g->Piede().testo;
+        // Every point's value as the chart writes it, then the foot: heard
+        // whole as the chart takes the focus, with no hunting point by point.
+        QStringList parti;
+        for (const PuntoGrafico &p : g->Serie().Punti())
+            parti << p.etichetta + QStringLiteral(": ") + Grafico::TestoValore(p.valore);
+        QString testo = parti.join(QStringLiteral("; "));
+        if (!testo.isEmpty() && !g->Piede().testo.isEmpty())
+            testo += QStringLiteral(". ");
+        return testo + g->Piede().testo;
+    }
     default:
         return QAccessibleWidget::text(t);
     }

@@ -2,6 +2,7 @@
 
 #include "imports/Valori.h"
 #include "platform/Archiviabile.h"
+#include "platform/Avanzamento.h"
 #include "platform/OperazioniFile.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
@@ -137,6 +138,8 @@ QList<Riga> Anteprima(const QList<Movimento> &movimenti, const IndiceArchivio &i
     righe.reserve(movimenti.size());
     QHash<QString, int> viste; // date, amount, payee and description -> first line
     for (const Movimento &m : movimenti) {
+        if (righe.size() % 1024 == 0)
+            Avanzamento::Segnala(righe.size(), movimenti.size());
         Riga r;
         r.movimento = m;
         r.fornitore = Archiviato(m.beneficiario, ::Campo::Fornitore, r);

@@ -422,6 +422,8 @@ Tabella Leggi(const QByteArray &dati)
     else
         t = LeggiCsv(testo);
     t.codifica = codifica;
+    if (t.righe.isEmpty() && t.errori.isEmpty())
+        t.errori.append(Errore(0, QStringLiteral("il file non contiene movimenti")));
     return t;
 }
 

@@ -199,6 +199,19 @@ bool TfrmImporta::ApriFile(const QString &percorso)
     }
     ui->lblRilevato->setText(rilevato + u'.');
     Aggiorna();
+    if (m_modello->Righe().isEmpty() && MappaturaEstratto::Incompleta(m_mappatura).isEmpty()) {
+        // Not one line could be read: say so, with the first reasons.
+        QStringList righe;
+        for (const auto &e : m_erroriRighe.mid(0, 10))
+            righe.append(QStringLiteral("riga %1: %2").arg(e.linea).arg(e.perche));
+        if (m_erroriRighe.size() > 10)
+            righe.append(QStringLiteral("e altre %1 righe").arg(m_erroriRighe.size() - 10));
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Errore,
+                                      QStringLiteral("Nessuna riga del file \"%1\" può essere importata:\n\r\n\r%2.\n\r\n\r"
+                                                     "Controllare le colonne scelte; nessuna scheda è stata aggiunta.")
+                                          .arg(nome, righe.join(QStringLiteral(";\n\r"))),
+                                      this);
+    }
     return true;
 }
 

@@ -166,6 +166,7 @@ void TestScala::schermateRaggiungibili_data()
     QTest::newRow("allegati") << dalEditor("cmdFile");
     QTest::newRow("stampa scheda") << dalEditor("cmdStampa");
     QTest::newRow("esportazione") << dalEditor("cmdEsporta");
+    QTest::newRow("importazione") << dalEditor("cmdImporta");
     QTest::newRow("codice fiscale") << Apertura([](const Schermate &s) {
         s.frmRegPagamenti->show();
         GuiTest::Scrivi(s.frmRegPagamenti, u"txtCodFisc"_qs, u"RSSMRA80A01H501U"_qs);

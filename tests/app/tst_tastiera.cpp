@@ -300,7 +300,7 @@ void TestTastiera::invioComeClic_data()
     righe("registro", {u"registro"_qs, u"cmdUltimo"_qs},
           {u"cmdNuovo"_qs, u"cmdDuplica"_qs, u"cmdElimina"_qs, u"cmdSalva"_qs, u"cmdTrova"_qs, u"cmdFile"_qs, u"cmdStampa"_qs,
            u"cmdPrimo"_qs, u"cmdIndietro"_qs, u"cmdAvanti"_qs, u"cmdUltimo"_qs, u"cmdEsporta"_qs,
-           u"cmdListino"_qs, u"cmdEliminate"_qs, u"cmdGuida"_qs, u"cmdEsci"_qs, u"btnCodFisc"_qs, u"btnCalcola"_qs});
+           u"cmdImporta"_qs, u"cmdListino"_qs, u"cmdEliminate"_qs, u"cmdGuida"_qs, u"cmdEsci"_qs, u"btnCodFisc"_qs, u"btnCalcola"_qs});
     righe("ricerca", {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs}, {u"btnCerca"_qs, u"btnAnnulla"_qs});
     righe("risultati della ricerca",
           {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs, u"btnCerca"_qs, u"txtTrova=acqua"_qs},
@@ -396,7 +396,7 @@ void TestTastiera::ordineTab_data()
     riga("registro", {u"registro"_qs, u"cmdUltimo"_qs},
          u"txtNumDoc txtDataDoc txtFornitore txtCodFisc txtData txtCodice txtTipologia txtServizi txtDettagli "
          "txtDovuto txtAcconto txtSaldo txtNote chkDaSaldare cmdNuovo cmdDuplica cmdElimina cmdSalva cmdTrova cmdFile "
-         "cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdListino cmdEliminate cmdGuida cmdEsci "
+         "cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdImporta cmdListino cmdEliminate cmdGuida cmdEsci "
          "btnCodFisc btnCalcola"_qs);
     riga("ricerca", {u"registro"_qs, u"cmdTrova"_qs},
          u"txtNumDoc txtDataDoc txtData txtCodice txtTipologia txtServizi txtDettagli txtDovuto txtFornitore "

@@ -168,6 +168,7 @@ void TestEstratto::fileGuasti_data()
     QTest::newRow("vuoto") << u"vuoto.csv"_s << u"0: il file è vuoto"_s;
     QTest::newRow("binario") << u"binario.csv"_s
                              << u"0: il file contiene dati binari: non è un estratto conto in formato CSV, OFX o QIF"_s;
+    QTest::newRow("solo intestazione") << u"solo_intestazione.csv"_s << u"0: il file non contiene movimenti"_s;
     QTest::newRow("OFX troncato") << u"troncato.ofx"_s
                                   << u"0: file OFX troncato: la transazione della riga 12 non è chiusa"_s;
 }

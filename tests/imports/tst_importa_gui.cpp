@@ -220,9 +220,17 @@ void TestImportaGui::mappaturaDalleTendine()
     QCOMPARE(m.rowCount(), 2);
     QCOMPARE(m.NotaDi(0), u"Non letta: importo non leggibile: \"dieci euro\""_s);
     QVERIFY(!d.Controlli()->cmdImporta->isEnabled());
+    QCOMPARE(m_desktop->ultimoGenere(), FakeDesktop::Voce::Errore);
+    QCOMPARE(m_desktop->ultimoTesto(),
+             u"Nessuna riga del file \"importi_illeggibili.csv\" può essere importata:\n\r\n\r"
+             "riga 2: importo non leggibile: \"dieci euro\";\n\rriga 3: importo non leggibile: \"--\".\n\r\n\r"
+             "Controllare le colonne scelte; nessuna scheda è stata aggiunta."_s);
+    QCOMPARE(ArchivioDiProva::Leggi(Archivio::Percorso(m_desktop->cartella.path())).size(), 0);
+    m_desktop->pulisci();
 
     // In the signed file, taking the value date column as operation date.
     QVERIFY(d.ApriFile(FileEstratto(u"conto_con_segno.csv"_s)));
+    QVERIFY(m_desktop->messaggi.isEmpty());
     QCOMPARE(m.index(2, ModelloImportazione::Data).data().toString(), u"10/04/2024"_s);
     d.Controlli()->cboData->setCurrentIndex(2); // "Data valuta"
     // The third line has no value date: it is named, not skipped.

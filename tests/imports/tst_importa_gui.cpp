@@ -5,6 +5,9 @@
 #include "FakeDesktop.h"
 #include "GuiTest.h"
 #include "Programma.h"
+#include "TestoPdf.h"
+#include "app/GuidaPdf.h"
+#include "app/TestiGuida.h"
 #include "imports/Importa.h"
 #include "imports/ModelloImportazione.h"
 #include "platform/Schermate.h"
@@ -51,6 +54,7 @@ private slots:
     void fileGuasti();
     void mappaturaDalleTendine();
     void diecimilaRighe();
+    void guida();
 
 private:
     std::unique_ptr<FakeDesktopInstallato> m_desktop;
@@ -261,6 +265,27 @@ void TestImportaGui::diecimilaRighe()
     QVERIFY(std::any_of(m_desktop->lavori.cbegin(), m_desktop->lavori.cend(), [](const auto &l) {
         return l.testo == u"Lettura dell'estratto conto in corso..."_s && l.finito;
     }));
+}
+
+void TestImportaGui::guida()
+{
+    // The screen's help, and the user guide as the build writes it.
+    TfrmImporta d;
+    d.show();
+    QString titolo;
+    m_desktop->quandoModale = [&](QDialog *g) {
+        if (auto *l = g->findChild<QLabel *>(u"lblTitolo"_s))
+            titolo = l->text();
+        return 0;
+    };
+    QTest::mouseClick(d.Controlli()->cmdGuida, Qt::LeftButton);
+    QCOMPARE(titolo, TestiGuida::TitoloImportazione());
+    const QString pdf = QDir(m_desktop->cartella.path()).filePath(u"Guida.pdf"_s);
+    QVERIFY(GuidaPdf::Scrivi(pdf, GuidaPdf::ArgomentiDelProgramma()));
+    const QString testo = TestoPdf::Pagine(pdf).join(u'\n').simplified();
+    for (const QString &atteso : {u"Importa movimenti da un estratto conto"_s, u"OFX e QFX, e QIF"_s,
+                                  u"probabile doppione"_s, u"-prima-importazione"_s})
+        QVERIFY2(testo.contains(atteso), qPrintable(atteso));
 }
 
 QTEST_MAIN(TestImportaGui)

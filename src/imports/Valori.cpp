@@ -115,7 +115,7 @@ std::optional<qint64> LeggiCentesimi(const QString &testo, QChar decimale)
         }
         if (!c.isDigit() || c.unicode() > 0x7F)
             return std::nullopt;
-        if (++cifre > 13)
+        if (++cifre > 12)
             return std::nullopt;
         valore = valore * 10 + (c.unicode() - u'0');
         if (dalGruppo >= 0)

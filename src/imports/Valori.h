@@ -24,7 +24,8 @@ QChar DecimaleColonna(const QStringList &valori);
 // An amount in cents: optional sign (leading or trailing minus, plus,
 // parentheses), thousands separators, the given decimal separator, at most two
 // decimals (more only when they are zeros), blanks and the euro sign around.
-// Nothing when the text is not such an amount or exceeds 13 integer digits.
+// Nothing when the text is not such an amount or has more than 12 integer
+// digits: the amount fields of a record hold 15 characters.
 std::optional<qint64> LeggiCentesimi(const QString &testo, QChar decimale);
 // "1234,56", "-0,05": the register's amount text.
 QString TestoImporto(qint64 centesimi);

@@ -217,6 +217,9 @@ void TestEstratto::importi_data()
     QTest::newRow("due virgole") << u"1,2,3"_s << u","_s << qint64(-1);
     QTest::newRow("lettere") << u"12a"_s << u","_s << qint64(-1);
     QTest::newRow("troppe cifre") << u"12345678901234"_s << u","_s << qint64(-1);
+    QTest::newRow("dodici cifre") << u"-999.999.999.999,99"_s << u","_s << qint64(-99999999999999);
+    // Thirteen integer digits would not fit the record's amount fields.
+    QTest::newRow("tredici cifre") << u"1120120120120.01"_s << u"."_s << qint64(-1);
     QTest::newRow("vuoto") << u"-"_s << u","_s << qint64(-1);
 }
 

@@ -132,5 +132,31 @@ int main(int argc, char **argv)
     const QString celle = u"N. 1\u0001<b>\u0001a & b\u0001\u20AC 10,00\u0001"_qs;
     Semina("fuzz_excel", QStringLiteral("celle"),
            QByteArray(reinterpret_cast<const char *>(celle.utf16()), celle.size() * 2));
+    // Bank statements in the shapes the import reads.
+    const char *csv[] = {
+        ("Banca\r\nEstratto conto;;;;\r\n\r\nData operazione;Data valuta;Descrizione;Addebiti;Accrediti\r\n"
+         "05/03/2024;06/03/2024;ADDEBITO SDD ENEL - luce;85,40;\r\n08/03/2024;08/03/2024;STIPENDIO;;2.100,00\r\n"),
+        "Data\tBeneficiario\tCausale\tImporto\n2024-04-02\tTelecom\tFattura\t-39.90\n2024-04-03\tRossi\tx\t45.00\n",
+        "\xEF\xBB\xBF\"Data\",\"Descrizione\",\"Importo\"\n\"15/05/2024\",\"Caff\xC3\xA8, \"\"bar\"\"\n due\",\"-4,50\"\n",
+        "Data;Beneficiario;Importo\n20/06/2024;Universit\xE0;-156,00\n21/06/2024;\x80 ok;(1.000,00)\n",
+    };
+    const char *ofx[] = {
+        ("OFXHEADER:100\r\nDATA:OFXSGML\r\n\r\n<OFX><BANKTRANLIST>\r\n<STMTTRN>\r\n<TRNTYPE>DEBIT\r\n"
+         "<DTPOSTED>20240703\r\n<DTUSER>20240702\r\n<TRNAMT>-64.20\r\n<NAME>Hera &amp; co\r\n<MEMO>gas\r\n"
+         "</STMTTRN>\r\n</BANKTRANLIST></OFX>\r\n"),
+        ("<?xml version=\"1.0\"?>\n<OFX><STMTTRN><DTPOSTED>20240805120000[+1:CET]</DTPOSTED><TRNAMT>-1234.50</TRNAMT>"
+         "<PAYEE><NAME>Agenzia &#233;</NAME></PAYEE><MEMO>F24</MEMO></STMTTRN></OFX>\n"),
+    };
+    const char *qif[] = {
+        "!Type:Bank\nD09/01/2024\nT-1,120.00\nPAffitti\nMCanone\nLCasa\n^\nD09/15/2024\nT45.60\nPCoop\n^\n",
+        "!Account\nNConto\n^\n!Type:CCard\r\nD1/5'24\r\nU-7.00\r\nPBar\r\nSCibo\r\n$-7.00\r\n^\r\n",
+    };
+    k = 0;
+    for (const char *t : csv)
+        Semina("fuzz_estratto_csv", QStringLiteral("estratto%1").arg(k++), t);
+    for (const char *t : ofx)
+        Semina("fuzz_estratto_ofx", QStringLiteral("estratto%1").arg(k++), t);
+    for (const char *t : qif)
+        Semina("fuzz_estratto_qif", QStringLiteral("estratto%1").arg(k++), t);
     return 0;
 }

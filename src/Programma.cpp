@@ -11,6 +11,7 @@
 #include "charts/Statistiche.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIVA.h"
+#include "imports/Importa.h"
 #include "lists/Eliminate.h"
 #include "lists/SospesePag.h"
 #include "lists/TrovaRegPagamenti.h"
@@ -96,6 +97,7 @@ void CollegaEditor(TfrmRegPagamenti &editor)
     editor.ImpostaElenchi(&Elenco<TfrmTrovaRegPagamenti>, &Elenco<TfrmSospesePag>);
     editor.ImpostaStampe(&Dialogo<TfrmStampaRegPagamenti>, &Dialogo<TfrmExpRegPagamenti>);
     editor.ImpostaEliminate(&Elenco<TfrmEliminate>);
+    editor.ImpostaImportazione(&Dialogo<TfrmImporta>);
 }
 
 void CollegaRiepilogo(TfrmMenuRiepPagamenti &criteri)

@@ -14,6 +14,7 @@
 #include "app/Avvio.h"
 #include "charts/Statistiche.h"
 #include "register/Archivio.h"
+#include "imports/Importa.h"
 #include "register/RegPagamenti.h"
 #include "register/SchedeEliminate.h"
 #include "register/Scheda.h"
@@ -308,7 +309,27 @@ int main(int argc, char *argv[])
         Clicca(d, "btnCerca");
         foto(d, QStringLiteral("trovaregpagamenti-risultati"));
     });
-    for (const char *comando : {"cmdTrova", "cmdListino", "cmdEliminate", "cmdFile", "cmdStampa", "cmdEsporta"})
+    desktop.dentro.insert(QStringLiteral("TfrmImporta"), [&](QDialog *d) {
+        // A statement of the kind a home banking site gives, read into the preview.
+        QTemporaryDir cartella;
+        QFile f(QDir(cartella.path()).filePath(QStringLiteral("estratto.csv")));
+        if (!f.open(QIODevice::WriteOnly))
+            return;
+        f.write("Banca di esempio\nConto corrente 1000/123;;;;\n\n"
+                "Data operazione;Data valuta;Descrizione;Addebiti;Accrediti\n"
+                "05/03/2024;06/03/2024;ADDEBITO SDD ENEL ENERGIA SPA - Bolletta luce;85,40;\n"
+                "07/03/2024;07/03/2024;BONIFICO A FAVORE DI Condominio Via Roma - rata 2;1.250,00;\n"
+                "08/03/2024;08/03/2024;STIPENDIO MARZO;;2.100,00\n"
+                "08/03/2024;08/03/2024;STIPENDIO MARZO;;2.100,00;;\n"
+                "12/03/2024;12/03/2024;PAGAMENTO POS FARMACIA CENTRALE;23,90;\n"
+                "12/03/2024;12/03/2024;PAGAMENTO POS FARMACIA CENTRALE;23,90;\n");
+        f.close();
+        if (auto *importa = qobject_cast<TfrmImporta *>(d))
+            importa->ApriFile(f.fileName());
+        foto(d, QStringLiteral("importa-anteprima"));
+    });
+    for (const char *comando : {"cmdTrova", "cmdListino", "cmdEliminate", "cmdFile", "cmdStampa", "cmdEsporta",
+                                "cmdImporta"})
         Clicca(editor, comando);
     Scrivi(editor, "txtCodFisc", QStringLiteral("RSSMRA80A01H501U"));
     Clicca(editor, "btnCodFisc");

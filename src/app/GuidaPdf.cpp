@@ -158,6 +158,7 @@ QList<Argomento> ArgomentiDelProgramma()
         {TestiGuida::TitoloRiepilogo(), TestiGuida::TestoRiepilogo()},
         {TestiGuida::TitoloGrafici(), TestiGuida::TestoGrafici()},
         {TestiGuida::TitoloEsportazione(), TestiGuida::TestoEsportazione()},
+        {TestiGuida::TitoloImportazione(), TestiGuida::TestoImportazione()},
         {TestiGuida::TitoloAnalisi(), TestiGuida::TestoAnalisi()},
         {TestiGuida::TitoloDichiarazione(), TestiGuida::TestoDichiarazione()},
     };

@@ -20,4 +20,6 @@ QString TitoloAnalisi();
 QString TestoAnalisi();          // analysis/TestiGuidaAnalisi.cpp
 QString TitoloDichiarazione();
 QString TestoDichiarazione();    // analysis/TestiGuidaAnalisi.cpp
+QString TitoloImportazione();
+QString TestoImportazione();     // imports/TestiGuidaImportazione.cpp
 } // namespace TestiGuida

@@ -26,7 +26,7 @@ constexpr qint64 R = TScheda::Dimensione;
 
 const QRegularExpression &NomeValido()
 {
-    static const QRegularExpression re(QStringLiteral("^Operazioni_Pagamenti-(\\d{8})(?:-(\\d{6}))?\\.pro$"));
+    static const QRegularExpression re(QStringLiteral("^Operazioni_Pagamenti-(\\d{8})(?:-(\\d{6}))?(?:-prima-importazione)?\\.pro$"));
     return re;
 }
 
@@ -96,6 +96,23 @@ QString NomeCopiaPrima(const QDateTime &adesso)
 {
     return QStringLiteral("Operazioni_Pagamenti-") + adesso.toString(QStringLiteral("yyyyMMdd-HHmmss"))
            + QStringLiteral(".pro");
+}
+
+QString NomeCopiaPrimaImportazione(const QDateTime &adesso)
+{
+    return QStringLiteral("Operazioni_Pagamenti-") + adesso.toString(QStringLiteral("yyyyMMdd-HHmmss"))
+           + QStringLiteral("-prima-importazione.pro");
+}
+
+void CopiaArchivio(int fd, qint64 dimensione, const QString &cartella, const QString &nome)
+{
+    const QString cartellaCopie = CopieGiornaliere::Cartella(cartella);
+    if (!QDir().mkpath(cartellaCopie))
+        throw ErroreArchivio(QStringLiteral("cartella delle copie"));
+    const EsitoSostituzione s = SostituisciFile(QDir(cartellaCopie).filePath(nome),
+                                                [&](int nuovo) { return CopiaTutto(fd, nuovo, dimensione); });
+    if (!s)
+        throw ErroreArchivio(QStringLiteral("copia dell'archivio attuale, ") + s.passo, s.errore);
 }
 
 EsitoModifica Ripristina(const QString &cartella, const QString &nome, const QDateTime &adesso)

@@ -3,7 +3,9 @@
 // A restore first keeps the current archive as a copy of its own
 // ("Operazioni_Pagamenti-YYYYMMDD-HHMMSS.pro", never rotated away), so that it
 // can itself be undone, then replaces the archive whole by the chosen copy,
-// under the archive's lock and after the day's copy.
+// under the archive's lock and after the day's copy. An import of a bank
+// statement keeps the archive before it the same way, its name ending in
+// "-prima-importazione" so that the user knows it in the list.
 
 #include "register/SchedeEliminate.h"
 
@@ -27,6 +29,11 @@ QList<Copia> Elenco(const QString &cartellaProgramma);
 Copia Attuale(const QString &cartellaProgramma);
 // The name under which a restore keeps the current archive.
 QString NomeCopiaPrima(const QDateTime &adesso);
+// The name under which an import keeps the archive before it.
+QString NomeCopiaPrimaImportazione(const QDateTime &adesso);
+// Copies the first `dimensione` bytes of the open archive `fd` into Backup/
+// under `nome`, whole or not at all. Throws ErroreArchivio.
+void CopiaArchivio(int fd, qint64 dimensione, const QString &cartellaProgramma, const QString &nome);
 
 // Replaces the archive by the copy `nome` of Backup/. On success `dettaglio`
 // holds the name under which the archive before it was kept (empty when the

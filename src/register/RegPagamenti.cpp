@@ -148,7 +148,7 @@ void TfrmRegPagamenti::Costruisci()
     // Hover hints: the picture buttons carry theirs as tooltip.
     const QList<QWidget *> conSuggerimento = {
         ui->cmdNuovo, ui->cmdDuplica, ui->cmdElimina, ui->cmdEliminate, ui->cmdSalva, ui->cmdTrova, ui->cmdFile, ui->cmdStampa,
-        ui->cmdPrimo, ui->cmdIndietro, ui->cmdAvanti, ui->cmdUltimo, ui->cmdEsporta,
+        ui->cmdPrimo, ui->cmdIndietro, ui->cmdAvanti, ui->cmdUltimo, ui->cmdEsporta, ui->cmdImporta,
         ui->cmdListino, ui->cmdGuida, ui->cmdEsci, ui->btnCodFisc, ui->btnCalcola};
     for (QWidget *w : conSuggerimento)
         m_suggerimenti.insert(w, w->toolTip());
@@ -181,6 +181,7 @@ void TfrmRegPagamenti::Costruisci()
     connect(ui->cmdListino, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdListinoClick);
     connect(ui->cmdStampa, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdStampaClick);
     connect(ui->cmdEsporta, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdEsportaClick);
+    connect(ui->cmdImporta, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdImportaClick);
     connect(ui->cmdFile, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdFileClick);
     connect(ui->cmdGuida, &QAbstractButton::clicked, this, &TfrmRegPagamenti::cmdGuidaClick);
     connect(ui->cmdEsci, &QAbstractButton::clicked, this, &QWidget::close);
@@ -228,6 +229,11 @@ void TfrmRegPagamenti::ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazion
 void TfrmRegPagamenti::ImpostaEliminate(CreaDialogo eliminate)
 {
     m_eliminate = std::move(eliminate);
+}
+
+void TfrmRegPagamenti::ImpostaImportazione(CreaDialogo importazione)
+{
+    m_importazione = std::move(importazione);
 }
 
 TfrmRegPagamenti::~TfrmRegPagamenti() = default;
@@ -1265,6 +1271,8 @@ void TfrmRegPagamenti::cmdEliminaClick()
 void TfrmRegPagamenti::cmdStampaClick() { ApriDialogo(m_stampa); }
 
 void TfrmRegPagamenti::cmdEsportaClick() { ApriDialogo(m_esportazione); }
+
+void TfrmRegPagamenti::cmdImportaClick() { ApriDialogo(m_importazione); }
 
 void TfrmRegPagamenti::cmdFileClick()
 {

@@ -48,6 +48,8 @@ public:
     void ImpostaStampe(CreaDialogo stampa, CreaDialogo esportazione);
     // The list of removed records, which belongs to the lists.
     void ImpostaEliminate(CreaDialogo eliminate);
+    // The import of a bank statement, which reads the archive by itself.
+    void ImpostaImportazione(CreaDialogo importazione);
 
     // The editor's controls: dialogs read and write them directly.
     Ui::TfrmRegPagamenti *Controlli();
@@ -94,6 +96,7 @@ private:
     void cmdListinoClick();
     void cmdStampaClick();
     void cmdEsportaClick();
+    void cmdImportaClick();
     void cmdFileClick();
     void cmdGuidaClick();
     void btnCalcolaClick();
@@ -169,7 +172,7 @@ private:
     QStringList m_mostrata;                  // the record as shown, saved or started
     QLineEdit *m_entrataConClic = nullptr;   // amount field the mouse is entering
     QLineEdit *m_daRiselezionare = nullptr;  // amount field rewritten while the window was inactive
-    CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione, m_eliminate;
+    CreaDialogo m_ricerca, m_contiDaSaldare, m_stampa, m_esportazione, m_eliminate, m_importazione;
     QDate m_copiaSegnalata;                  // the day a failed copy was last reported
     std::optional<TScheda> m_caricata;       // the bytes of the shown record as loaded or saved
     bool m_cartellaSegnalata = false;        // another copy's lock already reported

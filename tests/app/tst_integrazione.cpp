@@ -181,6 +181,9 @@ void TestIntegrazione::guida_data()
     QTest::newRow("esportazione") << "registro" << QStringList{QStringLiteral("cmdEsporta"), QStringLiteral("cmdGuida")}
                                   << TestiGuida::TitoloEsportazione() << TestiGuida::TestoEsportazione()
                                   << "TfrmExpRegPagamenti";
+    QTest::newRow("importazione") << "registro" << QStringList{QStringLiteral("cmdImporta"), QStringLiteral("cmdGuida")}
+                                  << TestiGuida::TitoloImportazione() << TestiGuida::TestoImportazione()
+                                  << "TfrmImporta";
 }
 
 void TestIntegrazione::guida()

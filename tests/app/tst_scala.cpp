@@ -221,6 +221,7 @@ QList<std::pair<const char *, Apertura>> Aperture()
     aperture.append({"allegati", dalEditor("cmdFile")});
     aperture.append({"stampa scheda", dalEditor("cmdStampa")});
     aperture.append({"esportazione", dalEditor("cmdEsporta")});
+    aperture.append({"importazione", dalEditor("cmdImporta")});
     aperture.append({"codice fiscale", Apertura([](const Schermate &s) {
         s.frmRegPagamenti->show();
         GuiTest::Scrivi(s.frmRegPagamenti, u"txtCodFisc"_qs, u"RSSMRA80A01H501U"_qs);

@@ -305,7 +305,7 @@ void TestTastiera::invioComeClic_data()
     righe("registro", {u"registro"_qs, u"cmdUltimo"_qs},
           {u"cmdNuovo"_qs, u"cmdDuplica"_qs, u"cmdElimina"_qs, u"cmdSalva"_qs, u"cmdTrova"_qs, u"cmdFile"_qs, u"cmdStampa"_qs,
            u"cmdPrimo"_qs, u"cmdIndietro"_qs, u"cmdAvanti"_qs, u"cmdUltimo"_qs, u"cmdEsporta"_qs,
-           u"cmdListino"_qs, u"cmdEliminate"_qs, u"cmdGuida"_qs, u"cmdEsci"_qs, u"btnCodFisc"_qs, u"btnCalcola"_qs});
+           u"cmdImporta"_qs, u"cmdListino"_qs, u"cmdEliminate"_qs, u"cmdGuida"_qs, u"cmdEsci"_qs, u"btnCodFisc"_qs, u"btnCalcola"_qs});
     righe("ricerca", {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs}, {u"btnCerca"_qs, u"btnAnnulla"_qs});
     righe("risultati della ricerca",
           {u"registro"_qs, u"cmdTrova"_qs, u"txtFornitore=a"_qs, u"btnCerca"_qs, u"txtTrova=acqua"_qs},
@@ -402,7 +402,7 @@ void TestTastiera::ordineTab_data()
     riga("registro", {u"registro"_qs, u"cmdUltimo"_qs},
          u"txtNumDoc txtDataDoc txtFornitore txtCodFisc btnCodFisc txtData txtCodice txtTipologia txtServizi "
          "txtDettagli txtDovuto txtAcconto txtSaldo btnCalcola txtNote chkDaSaldare cmdNuovo cmdDuplica cmdElimina "
-         "cmdSalva cmdTrova cmdFile cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdListino "
+         "cmdSalva cmdTrova cmdFile cmdStampa cmdPrimo cmdIndietro cmdAvanti cmdUltimo cmdEsporta cmdImporta cmdListino "
          "cmdEliminate cmdGuida cmdEsci"_qs);
     riga("ricerca", {u"registro"_qs, u"cmdTrova"_qs},
          u"txtNumDoc txtDataDoc txtData txtCodice txtTipologia txtServizi txtDettagli txtDovuto txtFornitore "
@@ -470,7 +470,7 @@ void TestTastiera::tastiRapidi_data()
         {"Alt+N", "cmdNuovo"},     {"Alt+D", "cmdDuplica"},  {"Alt+L", "cmdElimina"},   {"Alt+S", "cmdSalva"},
         {"Alt+T", "cmdTrova"},     {"Alt+A", "cmdFile"},     {"Alt+P", "cmdStampa"},    {"Alt+R", "cmdPrimo"},
         {"Alt+I", "cmdIndietro"},  {"Alt+V", "cmdAvanti"},   {"Alt+U", "cmdUltimo"},    {"Alt+O", "cmdEsporta"},
-        {"Alt+E", "cmdListino"},   {"Alt+H", "cmdEliminate"}, {"Alt+G", "cmdGuida"},    {"Alt+C", "cmdEsci"},
+        {"Alt+M", "cmdImporta"},   {"Alt+E", "cmdListino"},   {"Alt+H", "cmdEliminate"}, {"Alt+G", "cmdGuida"},    {"Alt+C", "cmdEsci"},
         {"Alt+F", "btnCodFisc"},   {"F9", "btnCalcola"}};
     for (const auto &[tasto, pulsante] : righe)
         QTest::newRow(tasto) << QKeySequence(QString::fromLatin1(tasto)) << QString::fromLatin1(pulsante);

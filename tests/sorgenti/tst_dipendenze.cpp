@@ -60,7 +60,7 @@ const QHash<QString, int> &Livelli()
     static const QHash<QString, int> l{
         {QStringLiteral("analysis"), 7},
         {QStringLiteral("summary"), 6}, {QStringLiteral("charts"), 6},
-        {QStringLiteral("lists"), 5}, {QStringLiteral("output"), 5},
+        {QStringLiteral("lists"), 5}, {QStringLiteral("output"), 5}, {QStringLiteral("imports"), 5},
         {QStringLiteral("register"), 4},
         {QStringLiteral("checks"), 3},
         {QStringLiteral("app"), 2},

@@ -52,8 +52,10 @@ void TfrmImporta::Costruisci()
     m_modello = new ModelloImportazione(this);
     ui->grdMovimenti->setModel(m_modello);
     const int larghezze[] = {64, 48, 86, 210, 260, 86, 90, 110, 360};
+    // As wide as designed, or as the title where a larger desktop font would cut it.
+    QHeaderView *colonne = ui->grdMovimenti->horizontalHeader();
     for (int c = 0; c < ModelloImportazione::NumeroColonne; ++c)
-        ui->grdMovimenti->horizontalHeader()->resizeSection(c, larghezze[c]);
+        colonne->resizeSection(c, qMax(larghezze[c], colonne->sectionSizeHint(c)));
     ui->grdMovimenti->horizontalHeader()->setStretchLastSection(true);
     ui->grdMovimenti->verticalHeader()->hide();
     ui->grdMovimenti->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -529,7 +529,7 @@ void TestTastiera::tastiRapidiUnivoci()
             QVERIFY2(!w->accessibleName().contains(u'&'), qPrintable(w->objectName()));
         }
         QVERIFY2(doppi.isEmpty(), qPrintable(doppi.join(u'\n')));
-        QCOMPARE(tasti.size(), 18);
+        QCOMPARE(tasti.size(), 19);
     });
 }
 

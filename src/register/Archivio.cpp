@@ -4,7 +4,6 @@
 #include "platform/Descrittore.h"
 #include "register/BlocchiArchivio.h"
 #include "register/CopieGiornaliere.h"
-#include "register/LetturaSequenziale.h"
 #include "platform/OperazioniFile.h"
 
 #include <QDir>

@@ -1272,7 +1272,12 @@ void TfrmRegPagamenti::cmdStampaClick() { ApriDialogo(m_stampa); }
 
 void TfrmRegPagamenti::cmdEsportaClick() { ApriDialogo(m_esportazione); }
 
-void TfrmRegPagamenti::cmdImportaClick() { ApriDialogo(m_importazione); }
+void TfrmRegPagamenti::cmdImportaClick()
+{
+    ApriDialogo(m_importazione);
+    // The imported records' payees, codes and types are offered from now on.
+    LeggiValori();
+}
 
 void TfrmRegPagamenti::cmdFileClick()
 {

@@ -192,13 +192,21 @@ void TestCompletamento::offerta()
 
 void TestCompletamento::offerta_primaCheLaLetturaFinisca()
 {
-    // Enough records for the scan to take several slices.
+    // Enough records for the scan to take many slices. It starts when the
+    // editor is shown and goes on only from the event loop: under way until
+    // the loop runs, however fast the machine reads.
     QList<TScheda> schede;
-    for (int i = 0; i < 1500; ++i)
+    for (int i = 0; i < 12000; ++i)
         schede << Archivio_().at(i % 8);
     ArchivioDiProva::Scrivi(archivio(), schede);
-    Apri(false);
+    m_form = std::make_unique<TfrmRegPagamenti>();
+    Programma::CollegaEditor(*m_form);
+    m_form->setWindowState(Qt::WindowNoState);
+    m_form->resize(1280, 720);
+    m_form->show();
     QVERIFY(m_form->LetturaValoriInCorso());
+    QApplication::setActiveWindow(m_form.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     c()->txtFornitore->setFocus(Qt::TabFocusReason);
     Digita(QStringLiteral("ene"));
     // Typed before the values were read: offered once they are.

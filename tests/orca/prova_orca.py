@@ -143,8 +143,9 @@ def esegui(build, packaging, s):
               'Riepilogo Uscite', 'Apri i grafici delle spese annuali'])
     p.fino_a('Registro Spese', 'shift+Tab')
 
-    # Every field of the register editor, by its label.
-    p.premi('Return', ['Registro'], 15)
+    # Every field of the register editor, by its label: the first as the
+    # editor opens, without a key.
+    p.premi('Return', ['Registro', 'Documento n.'], 15)
     campi = ['Documento n.', 'Data emissione', 'Beneficiario', 'Codice fiscale', 'Data operazione',
              'Codice prodotto/servizio', 'Tipologia', 'Descrizione', 'Dettagli', 'Totale dovuto',
              'Acconto versato', 'Saldo', 'Conto da saldare', 'Note']

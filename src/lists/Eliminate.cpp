@@ -6,7 +6,6 @@
 #include "platform/Accessibilita.h"
 #include "platform/Desktop.h"
 #include "platform/Finestre.h"
-#include "platform/SpazioDisco.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 #include "register/Copie.h"
@@ -134,18 +133,7 @@ void TfrmEliminate::btnRipristinaClick()
                           this);
         break;
     case Stato::NonRiuscita:
-        // A full disk is named, with the room the restore needs.
-        desktop.Messaggio(Desktop::Tipo::Errore,
-                          SpazioDisco::Pieno(esito.errore)
-                              ? QStringLiteral("Attenzione: non è stato possibile ripristinare la scheda. "
-                                               "L'archivio non è stato cambiato.\n\r\n\r")
-                                    + SpazioDisco::MessaggioPieno(esito.necessari)
-                              : QStringLiteral("Attenzione: non è stato possibile ripristinare la scheda (%1). "
-                                               "L'archivio non è stato cambiato.\n\r\n\r"
-                                               "Controllare lo spazio libero sul disco e i permessi della "
-                                               "cartella del programma.")
-                                    .arg(esito.dettaglio),
-                          this);
+        desktop.Messaggio(Desktop::Tipo::Errore, MessaggioModificaNonRiuscita(QStringLiteral("ripristinare la scheda"), esito), this);
         break;
     }
     Carica();

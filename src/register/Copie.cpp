@@ -170,18 +170,7 @@ void TfrmCopie::btnRipristinaClick()
                           this);
         break;
     default:
-        // A full disk is named, with the room the restore needs.
-        desktop.Messaggio(Desktop::Tipo::Errore,
-                          SpazioDisco::Pieno(esito.errore)
-                              ? QStringLiteral("Attenzione: non è stato possibile ripristinare la copia. "
-                                               "L'archivio non è stato cambiato.\n\r\n\r")
-                                    + SpazioDisco::MessaggioPieno(esito.necessari)
-                              : QStringLiteral("Attenzione: non è stato possibile ripristinare la copia (%1). "
-                                               "L'archivio non è stato cambiato.\n\r\n\r"
-                                               "Controllare lo spazio libero sul disco e i permessi della "
-                                               "cartella del programma.")
-                                    .arg(esito.dettaglio),
-                          this);
+        desktop.Messaggio(Desktop::Tipo::Errore, MessaggioModificaNonRiuscita(QStringLiteral("ripristinare la copia"), esito), this);
         break;
     }
     Carica();

@@ -1214,18 +1214,7 @@ void TfrmRegPagamenti::cmdEliminaClick()
                           this);
         return;
     default:
-        // A full disk is named, with the room the removal needs.
-        desktop.Messaggio(Desktop::Tipo::Errore,
-                          SpazioDisco::Pieno(esito.errore)
-                              ? QStringLiteral("Attenzione: non è stato possibile eliminare la scheda. "
-                                               "L'archivio non è stato cambiato.\n\r\n\r")
-                                    + SpazioDisco::MessaggioPieno(esito.necessari)
-                              : QStringLiteral("Attenzione: non è stato possibile eliminare la scheda (%1). "
-                                               "L'archivio non è stato cambiato.\n\r\n\r"
-                                               "Controllare lo spazio libero sul disco e i permessi della "
-                                               "cartella del programma.")
-                                    .arg(esito.dettaglio),
-                          this);
+        desktop.Messaggio(Desktop::Tipo::Errore, MessaggioModificaNonRiuscita(QStringLiteral("eliminare la scheda"), esito), this);
         return;
     }
 

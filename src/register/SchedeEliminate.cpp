@@ -5,6 +5,7 @@
 #include "register/CopieGiornaliere.h"
 #include "platform/OperazioniFile.h"
 #include "platform/SostituzioneSicura.h"
+#include "platform/SpazioDisco.h"
 
 #include <QDir>
 #include <QFile>
@@ -140,6 +141,16 @@ void CopiaDellaModifica(EsitoModifica &esito, const Archivio &a)
 }
 
 } // namespace
+
+QString MessaggioModificaNonRiuscita(const QString &azione, const EsitoModifica &esito)
+{
+    if (SpazioDisco::Pieno(esito.errore))
+        return QStringLiteral("Attenzione: non è stato possibile %1. L'archivio non è stato cambiato.\n\r\n\r").arg(azione)
+               + SpazioDisco::MessaggioPieno(esito.necessari);
+    return QStringLiteral("Attenzione: non è stato possibile %1 (%2). L'archivio non è stato cambiato.\n\r\n\r"
+                          "Controllare lo spazio libero sul disco e i permessi della cartella del programma.")
+        .arg(azione, esito.dettaglio);
+}
 
 EsitoModifica ModificaArchivio(const QString &cartella, QDate oggi,
                                const std::function<void(int fd, EsitoModifica &)> &lavoro)

@@ -35,6 +35,11 @@ struct EsitoModifica {
     qint64 necessariCopia = 0;
 };
 
+// What the user is told when a change failed with nothing changed; `azione`
+// names it ("eliminare la scheda"). A full disk is named, with the room the
+// change needs; any other cause sends to the free space and the permissions.
+QString MessaggioModificaNonRiuscita(const QString &azione, const EsitoModifica &esito);
+
 // Runs a change of the whole archive of the program folder under its lock,
 // after the day's copy, and turns what went wrong into the outcome the
 // screens report. `lavoro` gets the archive's descriptor.

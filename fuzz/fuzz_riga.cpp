@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
 
     RigheScheda righe;
     righe.Aggiungi(s, qint64(n));
-    if (righe.size() != 1 || righe.righe.at(0) != riga || righe.posizioni.front() != qint64(n))
+    if (righe.size() != 1 || righe.righe.at(0) != riga || righe.Posizioni().front() != qint64(n))
         std::abort();
     return 0;
 }

@@ -26,10 +26,10 @@ bool Uguali(const QList<qint64> &a, const QList<qint64> &b)
 // Lines in file order, each the line of the record it names.
 void ControllaRighe(const RigheScheda &r, const uint8_t *dati, const QList<qint64> &attese)
 {
-    if (!Uguali(r.posizioni, attese) || r.righe.size() != r.posizioni.size())
+    if (!Uguali(r.Posizioni(), attese) || r.righe.size() != r.Posizioni().size())
         std::abort();
     for (qsizetype i = 0; i < r.size(); ++i)
-        if (r.righe.at(i) != RigaScheda(ArchivioFuzz::Scheda(dati, r.posizioni.at(i))))
+        if (r.righe.at(i) != RigaScheda(ArchivioFuzz::Scheda(dati, r.Posizioni().at(i))))
             std::abort();
 }
 

@@ -87,12 +87,16 @@ AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilo
 
     AnalisiSpese a;
     QHash<QByteArray, qsizetype> indiceGruppo;
+    // Every group's lines are read back from the file this scan reads.
+    TestiRighe righeVuote;
+    righeVuote.LeggiDa(percorsoArchivio);
     auto gruppo = [&](const TScheda &s) -> GruppoSpese & {
         const QByteArrayView valore = Grezzo(s, campo);
         const QByteArray chiave = ChiaveGruppo(valore);
         auto it = indiceGruppo.constFind(chiave);
         if (it == indiceGruppo.cend()) {
             GruppoSpese g;
+            g.righe.righe = righeVuote;
             const QByteArrayView t = Testo::TrimByte(valore);
             g.nome = Testo::DecodificaCp1252(t.data(), t.size());
             a.gruppi.append(std::move(g));

@@ -15,7 +15,7 @@ bool RichiamaSchedaSelezionata(QListView *lista, VisoreScheda &visore)
         return false;
     // Read after the question: a save on it may have changed the archive.
     const RigheScheda &righe = ModelloDi(lista)->Righe();
-    const qint64 indice = righe.posizioni.at(riga);
+    const qint64 indice = righe.righe.Indice(riga);
     QWidget *finestra = lista->window();
     try {
         const auto s = RitrovaScheda(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()),

@@ -2,6 +2,7 @@
 // The fixed-width line that stands for a record in every result list, and
 // the lines of a list together with the archive position each came from.
 
+#include "platform/Memoria.h"
 #include "register/Scheda.h"
 
 #include <QByteArray>
@@ -9,62 +10,75 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
+#include <vector>
 
 // "Data: " date(10) "  Cod. " code(26) "  " product(45) "  " payee(34)
 // "  Tot. € " amount as stored. Every field is trimmed first; the fitted ones
 // are padded with blanks or cut to their width.
 QString RigaScheda(const TScheda &s);
 
-// The lines of a list, kept as the few stored bytes each line shows (about a
-// quarter of the line as text) and written out as text when asked for: a list
-// of every record of a large archive fills quickly and stays small.
+class FonteRighe;
+
+// The lines of a list. A line is written out only when it is asked for (the
+// rows shown, a print): the scan keeps, per line, the index of its record and
+// a fingerprint of the bytes the line shows, and the archive file it read
+// stays open with the list. So a list of every record of a large archive
+// costs the scan a few bytes per record, not a copy of each line.
+//
+// A line whose record no longer holds the bytes the scan saw (rewritten or
+// removed since, by this or another copy of the program) is not passed off as
+// the scan's result: it reads RigaSchedaCambiata instead.
 class TestiRighe {
 public:
-    void Aggiungi(const TScheda &s);
-    qsizetype size() const { return m_voci.size(); }
-    bool isEmpty() const { return m_voci.isEmpty(); }
+    TestiRighe();
+    ~TestiRighe();
+    TestiRighe(const TestiRighe &);
+    TestiRighe &operator=(const TestiRighe &);
+    TestiRighe(TestiRighe &&) noexcept;
+    TestiRighe &operator=(TestiRighe &&) noexcept;
+
+    // Lines added from now on are read back from the archive at the path,
+    // opened here: call it before the scan reads the file, so that both see
+    // the same file. When it cannot be opened (or without a call), each line
+    // keeps a copy of its record instead.
+    void LeggiDa(const QString &percorsoArchivio);
+    void Aggiungi(const TScheda &s, qint64 indice);
+    qsizetype size() const { return qsizetype(m_indici.size()); }
+    bool isEmpty() const { return m_indici.empty(); }
     QString at(qsizetype i) const;
-    // Room for n lines of typical length: a scan that may list every record
-    // grows its storage once instead of copying it as it doubles.
+    // The 0-based index of the record of line i.
+    qint64 Indice(qsizetype i) const { return m_indici.at(size_t(i)); }
+    // Room for n lines: a scan that may list every record grows its storage
+    // once instead of copying it as it doubles.
     void Riserva(qsizetype n);
     // Every line as text, for printing.
     QStringList Elenco() const;
 
 private:
-    static constexpr int kCampi = 5;
-    // Field bytes are copied this many at a time, past their end: the room
-    // keeps this much to spare and the next line overwrites the excess.
-    static constexpr qsizetype kPasso = 32;
-    struct Voce {
-        qsizetype inizio;                      // first byte in m_byte
-        std::array<quint8, kCampi> lunghezza;  // each field, trimmed and cut to its width
-    };
-    void Cresci(qsizetype byte);
-    QByteArray m_byte;     // its size is the room; the first m_usati bytes hold lines
-    qsizetype m_usati = 0;
-    QList<Voce> m_voci;
+    std::shared_ptr<FonteRighe> m_fonte;
+    std::vector<qint64, Memoria::AllocatoreGrande<qint64>> m_indici;
+    std::vector<quint32, Memoria::AllocatoreGrande<quint32>> m_impronte;
+    QList<TScheda> m_copie; // only without a file to read from
 };
+
+// What a list shows in place of a line whose record has changed or gone
+// since the list was made (indice 0-based; the text counts from 1).
+QString RigaSchedaCambiata(qint64 indice);
 
 // Lines of a result list in file order, each with the 0-based index of the
 // record it was built from, so that a line can find its record again.
 struct RigheScheda {
     TestiRighe righe;
-    QList<qint64> posizioni;
 
-    void Aggiungi(const TScheda &s, qint64 indice)
-    {
-        righe.Aggiungi(s);
-        posizioni.append(indice);
-    }
+    void Aggiungi(const TScheda &s, qint64 indice) { righe.Aggiungi(s, indice); }
+    QList<qint64> Posizioni() const;
     qsizetype size() const { return righe.size(); }
-    void Riserva(qsizetype n)
-    {
-        righe.Riserva(n);
-        posizioni.reserve(n);
-    }
+    void Riserva(qsizetype n) { righe.Riserva(n); }
 };
 
-// Room for a line per record of the archive at the path, taken before a
-// scan that may list them all: memory set aside and never written costs
-// nothing, so a scan that lists few of them loses nothing by it.
+// Readies the lines for a scan of the archive at the path, before it reads
+// the file: they will be read back from it, with room for a line per record
+// (memory set aside and never written costs nothing, so a scan that lists few
+// of them loses nothing by it).
 void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio);

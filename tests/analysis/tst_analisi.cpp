@@ -191,7 +191,7 @@ void TestAnalisi::righeDelGruppo_sonoQuelleDellIntervallo()
     Scrivi(percorso(), schede);
     const AnalisiSpese a = AnalizzaSpese(percorso(), Marzo2024(), Raggruppamento::Tipologia);
     const GruppoSpese &sanitarie = a.gruppi.at(2);
-    QCOMPARE(sanitarie.righe.posizioni, (QList<qint64>{0, 1}));
+    QCOMPARE(sanitarie.righe.Posizioni(), (QList<qint64>{0, 1}));
     QCOMPARE(sanitarie.righe.righe.at(1), RigaScheda(schede.at(1)));
 }
 

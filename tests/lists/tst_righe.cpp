@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 using namespace ArchivioDiProva;
+using namespace Qt::StringLiterals;
 
 namespace {
 QString Spazi(int n) { return QString(n, QLatin1Char(' ')); }
@@ -40,6 +42,9 @@ private slots:
     void ricerca_archivioAssenteCreatoVuoto();
 
     void contiDaSaldare();
+
+    void righeDopoCambio_data();
+    void righeDopoCambio();
 
     void ritrova_data();
     void ritrova();
@@ -287,7 +292,7 @@ void TestRighe::ricerca()
     const QList<TScheda> schede = ArchivioRicerca();
     Scrivi(percorso(), schede);
     const RigheScheda r = CercaSchede(percorso(), criteri);
-    QCOMPARE(r.posizioni, attese);
+    QCOMPARE(r.Posizioni(), attese);
     QCOMPARE(r.righe.size(), attese.size());
     for (int i = 0; i < attese.size(); ++i)
         QCOMPARE(r.righe.at(i), RigaScheda(schede.at(int(attese.at(i)))));
@@ -312,8 +317,72 @@ void TestRighe::contiDaSaldare()
     }
     Scrivi(percorso(), schede);
     const RigheScheda r = ContiDaSaldare(percorso());
-    QCOMPARE(r.posizioni, (QList<qint64>{6}));
+    QCOMPARE(r.Posizioni(), (QList<qint64>{6}));
     QCOMPARE(r.righe.at(0), RigaScheda(schede.at(6)));
+}
+
+// A list's lines are read back from the archive when shown: one whose record
+// changed after the scan must say so, never show the new bytes as a result.
+enum class Cambio { CampoMostrato, CampoNonMostrato, OltreLaLunghezza, Accorciato, Sostituito };
+Q_DECLARE_METATYPE(Cambio)
+
+void TestRighe::righeDopoCambio_data()
+{
+    QTest::addColumn<Cambio>("cambio");
+    QTest::addColumn<QList<bool>>("cambiate"); // per record of the list
+    QTest::newRow("beneficiario riscritto") << Cambio::CampoMostrato << QList<bool>{false, true, false};
+    QTest::newRow("note riscritte: la riga non cambia") << Cambio::CampoNonMostrato << QList<bool>{false, false, false};
+    QTest::newRow("byte oltre la lunghezza: la riga non cambia")
+        << Cambio::OltreLaLunghezza << QList<bool>{false, false, false};
+    QTest::newRow("archivio accorciato a una scheda") << Cambio::Accorciato << QList<bool>{false, true, true};
+    // Replaced by a new file: the list still reads the one it was made from.
+    QTest::newRow("archivio sostituito") << Cambio::Sostituito << QList<bool>{false, false, false};
+}
+
+void TestRighe::righeDopoCambio()
+{
+    QFETCH(Cambio, cambio);
+    QFETCH(QList<bool>, cambiate);
+    const QList<TScheda> schede = {
+        Semplice(u"Enel Energia"_s, u"05/03/2024"_s, u"LUCE"_s, u"Bolletta"_s),
+        Semplice(u"Acea"_s, u"06/03/2024"_s, u"ACQUA"_s, u"Bolletta acqua"_s),
+        Semplice(u"Farmacia"_s, u"07/03/2024"_s, u"FARM"_s, u"Medicinali"_s)};
+    Scrivi(percorso(), schede);
+    const RigheScheda r = CercaSchede(percorso(), {});
+    QCOMPARE(r.size(), 3);
+
+    TScheda nuova = schede.at(1);
+    switch (cambio) {
+    case Cambio::CampoMostrato:
+        nuova.ImpostaTesto(Campo::Fornitore, u"Acea Ato 2"_s);
+        break;
+    case Cambio::CampoNonMostrato:
+        nuova.ImpostaTesto(Campo::Note, u"pagata"_s);
+        break;
+    case Cambio::OltreLaLunghezza:
+        nuova.byte[size_t(TScheda::Offset(Campo::Fornitore) + 1 + 20)] = 'x';
+        break;
+    case Cambio::Accorciato:
+        QVERIFY(QFile::resize(percorso(), TScheda::Dimensione));
+        break;
+    case Cambio::Sostituito: {
+        const QString altro = percorso() + u".nuovo"_s;
+        Scrivi(altro, {nuova, nuova, nuova});
+        QVERIFY(std::rename(QFile::encodeName(altro).constData(), QFile::encodeName(percorso()).constData()) == 0);
+        break;
+    }
+    }
+    if (cambio == Cambio::CampoMostrato || cambio == Cambio::CampoNonMostrato || cambio == Cambio::OltreLaLunghezza) {
+        Archivio a(percorso());
+        a.ApriArchivio();
+        a.ScriviScheda(1, nuova);
+        a.Chiudi();
+    }
+
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(r.righe.at(i), cambiate.at(i) ? RigaSchedaCambiata(i) : RigaScheda(schede.at(i)));
+    QCOMPARE(RigaSchedaCambiata(1),
+             u"Scheda n. 2: modificata o tolta dall'archivio dopo che l'elenco è stato compilato"_s);
 }
 
 void TestRighe::ritrova_data()

@@ -364,9 +364,9 @@ void TestSchedeEliminate::scansioniDopoEliminazione()
         for (qint64 i = 0; i < b.size() / R; ++i)
             if (tenuta(inArchivio(i)))
                 attese << i;
-        QCOMPARE(righe.posizioni, attese);
+        QCOMPARE(righe.Posizioni(), attese);
         for (int k = 0; k < righe.size(); ++k)
-            QCOMPARE(righe.righe.at(k), RigaScheda(inArchivio(righe.posizioni.at(k))));
+            QCOMPARE(righe.righe.at(k), RigaScheda(inArchivio(righe.Posizioni().at(k))));
     };
     // The removed record is in none of them.
     const QString tolta = RigaScheda(l.at(indice));

@@ -123,7 +123,7 @@ void TestRiepilogo::filtri()
     const CriteriRiepilogo c = Criteri(fornitore, codice);
     QCOMPARE(FiltriAttivi(c), attivi);
     const Riepilogo r = CostruisciRiepilogo(percorso(), c);
-    QCOMPARE(r.righe.posizioni, attese);
+    QCOMPARE(r.righe.Posizioni(), attese);
     QVERIFY(r.Completo());
 }
 
@@ -135,11 +135,11 @@ void TestRiepilogo::intervallo_estremiInclusi()
                       QStringLiteral("1,00"));
     Scrivi(percorso(), s);
     Riepilogo r = CostruisciRiepilogo(percorso(), Criteri({}, {}, QDate(2024, 3, 10), QDate(2024, 3, 20)));
-    QCOMPARE(r.righe.posizioni, (QList<qint64>{1, 2, 3}));
+    QCOMPARE(r.righe.Posizioni(), (QList<qint64>{1, 2, 3}));
     QCOMPARE(r.totale, 3.0);
     // A single day.
     r = CostruisciRiepilogo(percorso(), Criteri({}, {}, QDate(2024, 3, 15), QDate(2024, 3, 15)));
-    QCOMPARE(r.righe.posizioni, (QList<qint64>{2}));
+    QCOMPARE(r.righe.Posizioni(), (QList<qint64>{2}));
 }
 
 void TestRiepilogo::dovutoVuoto_saltato()
@@ -150,7 +150,7 @@ void TestRiepilogo::dovutoVuoto_saltato()
                         Semplice(QStringLiteral("C"), QStringLiteral("data?"), {}, {}, QString()),
                         Semplice(QStringLiteral("D"), QStringLiteral("11/03/2024"), {}, {}, QStringLiteral("5"))});
     const Riepilogo r = CostruisciRiepilogo(percorso(), Criteri({}, {}));
-    QCOMPARE(r.righe.posizioni, (QList<qint64>{3}));
+    QCOMPARE(r.righe.Posizioni(), (QList<qint64>{3}));
     QVERIFY(r.Completo());
     QCOMPARE(FormattaTotale(r.totale), QStringLiteral("5,00"));
 }
@@ -180,7 +180,7 @@ void TestRiepilogo::illeggibili()
                         Semplice(QStringLiteral("A"), QStringLiteral("02/03/2024"), {}, {}, QStringLiteral("2,00"))});
     const Riepilogo r = CostruisciRiepilogo(percorso(), Criteri(QStringLiteral("a"), {}));
     // The readable records are all listed, the bad one never is.
-    QCOMPARE(r.righe.posizioni, (QList<qint64>{0, 2}));
+    QCOMPARE(r.righe.Posizioni(), (QList<qint64>{0, 2}));
     QCOMPARE(r.Completo(), !segnalata);
     if (segnalata)
         QCOMPARE(r.illeggibili, (QList<qint64>{1}));

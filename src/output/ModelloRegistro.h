@@ -5,6 +5,7 @@
 // and decoded when a cell is asked for, so a large archive stays small in
 // memory. Cells the user edits in the grid are kept beside them.
 
+#include "platform/Memoria.h"
 #include "register/Scheda.h"
 
 #include <QAbstractTableModel>
@@ -69,7 +70,7 @@ private:
     struct Contenuto {
         std::vector<Blocco> blocchi;
         qsizetype libero = 0; // bytes used in the last block
-        std::vector<Riga> righe;
+        std::vector<Riga, Memoria::AllocatoreGrande<Riga>> righe;
         // Room for a row of `byte` bytes; its offset goes to `inizio`.
         char *Spazio(qsizetype byte, qsizetype &inizio);
     };

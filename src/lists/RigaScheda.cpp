@@ -1,17 +1,11 @@
 #include "lists/RigaScheda.h"
 
-#include "platform/Memoria.h"
 #include "platform/Testo.h"
+#include "register/ImprontaScheda.h"
+#include "register/SchedeAperte.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <mutex>
-#include <unistd.h>
 
 // A full list holds a line per record, so the line is written straight from
 // the record's bytes into one string of the final length: no text per field.
@@ -87,41 +81,12 @@ QString Componi(const std::array<QByteArrayView, 5> &p)
     return riga;
 }
 
-// A fingerprint of the bytes a line shows: each field's length and its stored
-// bytes up to it, which is all a line is made of. Words are folded by
-// independent multiplications rather than one chain, so that it costs a scan
-// of every record little.
-quint32 Impronta(const TScheda &s)
+// What a line shows of its record.
+const ImprontaScheda &Impronta()
 {
-    // Words are read whole, up to 7 bytes past a field: the record must go on that far.
-    static const bool campiLontaniDallaFine = [] {
-        for (const Posto &p : kPosti)
-            if (p.offset + 1 + p.capacita + 8 > TScheda::Dimensione)
-                return false;
-        return true;
-    }();
-    if (!campiLontaniDallaFine)
-        qFatal("righe: un campo e' troppo vicino alla fine della scheda");
-    // The first r bytes of a little-endian word.
-    static constexpr std::array<quint64, 9> kMaschere = {
-        0, 0xFF, 0xFFFF, 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFFFFFF, 0xFFFFFFFFFFFF, 0xFFFFFFFFFFFFFF, ~quint64(0)};
-    quint64 h = 0;
-    quint64 k = 0x9E3779B97F4A7C15ull;
-    for (const Posto &p : kPosti) {
-        const int n = std::min(int(static_cast<unsigned char>(s.byte[size_t(p.offset)])), p.capacita);
-        const char *d = s.byte.data() + p.offset + 1;
-        h += quint64(n + 1) * k;
-        k += 0x632BE59BD9B4E01Aull; // stays odd
-        for (int i = 0; i < n; i += 8) {
-            const quint64 v = qFromLittleEndian<quint64>(d + i) & kMaschere[size_t(std::min(n - i, 8))];
-            h += (v ^ (v >> 31)) * k;
-            k += 0x632BE59BD9B4E01Aull;
-        }
-    }
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    return quint32(h);
+    static const ImprontaScheda i(
+        {kCampiRiga[0], kCampiRiga[1], kCampiRiga[2], kCampiRiga[3], kCampiRiga[4]});
+    return i;
 }
 
 } // namespace
@@ -134,62 +99,6 @@ QString RigaScheda(const TScheda &s)
     return Componi(p);
 }
 
-// The archive file a list was scanned from, open for the list's life. Lines
-// are read back a block of records at a time: the rows shown, a print or a
-// find in the list walk the lines in file order.
-class FonteRighe {
-public:
-    explicit FonteRighe(int fd) : m_fd(fd) {}
-    ~FonteRighe() { ::close(m_fd); }
-    FonteRighe(const FonteRighe &) = delete;
-    FonteRighe &operator=(const FonteRighe &) = delete;
-
-    // The line of record indice when it still has the fingerprint the scan
-    // took; RigaSchedaCambiata when it differs or cannot be read.
-    QString Riga(qint64 indice, quint32 impronta)
-    {
-        const std::lock_guard<std::mutex> guardia(m_mutex);
-        const TScheda *s = Scheda(indice);
-        if (s == nullptr || Impronta(*s) != impronta)
-            return RigaSchedaCambiata(indice);
-        return RigaScheda(*s);
-    }
-
-private:
-    static constexpr qint64 kSchede = (qint64(256) << 10) / TScheda::Dimensione; // per block
-
-    const TScheda *Scheda(qint64 indice)
-    {
-        if (indice < m_primo || indice >= m_primo + m_quante) {
-            if (!m_blocco)
-                m_blocco = std::make_unique<TScheda[]>(size_t(kSchede));
-            m_quante = 0;
-            const size_t chiesti = size_t(kSchede) * TScheda::Dimensione;
-            size_t letti = 0;
-            while (letti < chiesti) {
-                const ssize_t n = ::pread(m_fd, reinterpret_cast<char *>(m_blocco.get()) + letti, chiesti - letti,
-                                          off_t(indice * TScheda::Dimensione + qint64(letti)));
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n <= 0)
-                    break;
-                letti += size_t(n);
-            }
-            m_primo = indice;
-            m_quante = qint64(letti / TScheda::Dimensione);
-            if (m_quante == 0)
-                return nullptr;
-        }
-        return &m_blocco[size_t(indice - m_primo)];
-    }
-
-    int m_fd;
-    std::mutex m_mutex; // copies of a list share the file and its block
-    std::unique_ptr<TScheda[]> m_blocco;
-    qint64 m_primo = 0;
-    qint64 m_quante = 0;
-};
-
 TestiRighe::TestiRighe() = default;
 TestiRighe::~TestiRighe() = default;
 TestiRighe::TestiRighe(const TestiRighe &) = default;
@@ -197,17 +106,13 @@ TestiRighe &TestiRighe::operator=(const TestiRighe &) = default;
 TestiRighe::TestiRighe(TestiRighe &&) noexcept = default;
 TestiRighe &TestiRighe::operator=(TestiRighe &&) noexcept = default;
 
-void TestiRighe::LeggiDa(const QString &percorsoArchivio)
-{
-    const int fd = ::open(QFile::encodeName(percorsoArchivio).constData(), O_RDONLY | O_CLOEXEC);
-    m_fonte = fd >= 0 ? std::make_shared<FonteRighe>(fd) : nullptr;
-}
+void TestiRighe::LeggiDa(const QString &percorsoArchivio) { m_fonte = SchedeAperte::Apri(percorsoArchivio); }
 
 void TestiRighe::Aggiungi(const TScheda &s, qint64 indice)
 {
     m_indici.push_back(indice);
     if (m_fonte)
-        m_impronte.push_back(Impronta(s));
+        m_impronte.push_back(Impronta()(s));
     else
         m_copie.append(s);
 }
@@ -216,7 +121,11 @@ QString TestiRighe::at(qsizetype i) const
 {
     if (!m_fonte)
         return RigaScheda(m_copie.at(i));
-    return m_fonte->Riga(m_indici.at(size_t(i)), m_impronte.at(size_t(i)));
+    const qint64 indice = m_indici.at(size_t(i));
+    return m_fonte->Con(indice, [&](const TScheda *s) {
+        return s != nullptr && Impronta()(*s) == m_impronte.at(size_t(i)) ? RigaScheda(*s)
+                                                                          : RigaSchedaCambiata(indice);
+    });
 }
 
 QStringList TestiRighe::Elenco() const

@@ -18,7 +18,7 @@
 // are padded with blanks or cut to their width.
 QString RigaScheda(const TScheda &s);
 
-class FonteRighe;
+class SchedeAperte;
 
 // The lines of a list. A line is written out only when it is asked for (the
 // rows shown, a print): the scan keeps, per line, the index of its record and
@@ -56,7 +56,7 @@ public:
     QStringList Elenco() const;
 
 private:
-    std::shared_ptr<FonteRighe> m_fonte;
+    std::shared_ptr<SchedeAperte> m_fonte;
     std::vector<qint64, Memoria::AllocatoreGrande<qint64>> m_indici;
     std::vector<quint32, Memoria::AllocatoreGrande<quint32>> m_impronte;
     QList<TScheda> m_copie; // only without a file to read from

@@ -1,16 +1,18 @@
 // The four scans over any archive bytes: the search, the accounts to settle,
-// the statement and the monthly totals. Each one reads the stored bytes by a
+// the statement and the monthly totals, the archive read in one part or two. Each one reads the stored bytes by a
 // fast path; here each is checked against the same rule worked out on the
 // decoded texts of every record, and every line must belong to its record.
 #include "ArchivioFuzz.h"
 #include "charts/TotaliMensili.h"
 #include "lists/RicercaSchede.h"
 #include "platform/Testo.h"
+#include "register/Archivio.h"
 #include "summary/Riepilogo.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -195,6 +197,9 @@ void ProvaTotali(const uint8_t *dati, size_t n, const QString &percorso, QByteAr
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
 {
     const QByteArrayView coda = ArchivioFuzz::Coda(dati, n);
+    // Read in one part or split in two at any point: the results must not change.
+    const quint8 perParte = Parametro(coda, 16);
+    ImpostaSchedePerParte(perParte == 0 ? std::numeric_limits<qint64>::max() : qint64(perParte % 4));
     ProvaRicerca(dati, n, coda);
     const QString percorso = ArchivioFuzz::Scrivi(dati, n);
     ProvaContiDaSaldare(dati, n, percorso);

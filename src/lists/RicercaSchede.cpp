@@ -37,9 +37,10 @@ RigheScheda CercaSchede(const QString &percorsoArchivio, const QList<CriterioRic
         if (CriterioCompilato(c))
             compilati.push_back({Posto(c.campo), FrammentoCp1252(c.testo)});
 
-    RigheScheda esito;
-    RiservaPerArchivio(esito, percorsoArchivio);
-    ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
+    RighePerParte parti;
+    RiservaPerArchivio(parti, percorsoArchivio);
+    ScorriArchivioInParti(percorsoArchivio, [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
+        RigheScheda &esito = parti[size_t(parte)];
         for (qint64 k = 0; k < quante; ++k) {
             const TScheda &s = schede[k];
             bool tutti = true;
@@ -51,9 +52,8 @@ RigheScheda CercaSchede(const QString &percorsoArchivio, const QList<CriterioRic
             if (tutti)
                 esito.Aggiungi(s, primo + k);
         }
-        return true;
     });
-    return esito;
+    return Unisci(parti);
 }
 
 RigheScheda ContiDaSaldare(const QString &percorsoArchivio)
@@ -61,15 +61,14 @@ RigheScheda ContiDaSaldare(const QString &percorsoArchivio)
     // "Sì" as stored: the bytes are compared, not their decoded text.
     const QByteArray si = Testo::CodificaCp1252(QStringLiteral("S\u00EC"));
     const Posto stato(Campo::DaSaldare);
-    RigheScheda esito;
-    RiservaPerArchivio(esito, percorsoArchivio);
-    ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
+    RighePerParte parti;
+    RiservaPerArchivio(parti, percorsoArchivio);
+    ScorriArchivioInParti(percorsoArchivio, [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
         for (qint64 k = 0; k < quante; ++k)
             if (Testo::TrimByte(stato.In(schede[k])) == si)
-                esito.Aggiungi(schede[k], primo + k);
-        return true;
+                parti[size_t(parte)].Aggiungi(schede[k], primo + k);
     });
-    return esito;
+    return Unisci(parti);
 }
 
 std::optional<TScheda> RitrovaScheda(const QString &percorsoArchivio, qint64 indice,

@@ -137,6 +137,14 @@ QStringList TestiRighe::Elenco() const
     return r;
 }
 
+void TestiRighe::Accoda(const TestiRighe &altre)
+{
+    Q_ASSERT(m_fonte == altre.m_fonte);
+    m_indici.insert(m_indici.end(), altre.m_indici.begin(), altre.m_indici.end());
+    m_impronte.insert(m_impronte.end(), altre.m_impronte.begin(), altre.m_impronte.end());
+    m_copie.append(altre.m_copie);
+}
+
 void TestiRighe::Riserva(qsizetype n)
 {
     m_indici.reserve(size_t(n));
@@ -163,4 +171,20 @@ void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio)
 {
     righe.righe.LeggiDa(percorsoArchivio);
     righe.Riserva(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione);
+}
+
+void RiservaPerArchivio(RighePerParte &parti, const QString &percorsoArchivio)
+{
+    RiservaPerArchivio(parti[0], percorsoArchivio);
+    parti[1].righe.LeggiDa(parti[0].righe);
+    // Either part may list every record it reads: room for all, only what is
+    // written is ever taken.
+    parti[1].Riserva(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione);
+}
+
+RigheScheda Unisci(RighePerParte &parti)
+{
+    parti[0].Accoda(parti[1]);
+    parti[1] = RigheScheda{};
+    return std::move(parti[0]);
 }

@@ -43,6 +43,8 @@ public:
     // the same file. When it cannot be opened (or without a call), each line
     // keeps a copy of its record instead.
     void LeggiDa(const QString &percorsoArchivio);
+    // Lines added from now on are read back from the file altre reads.
+    void LeggiDa(const TestiRighe &altre) { m_fonte = altre.m_fonte; }
     void Aggiungi(const TScheda &s, qint64 indice);
     qsizetype size() const { return qsizetype(m_indici.size()); }
     bool isEmpty() const { return m_indici.empty(); }
@@ -54,6 +56,9 @@ public:
     void Riserva(qsizetype n);
     // Every line as text, for printing.
     QStringList Elenco() const;
+    // Appends the lines another part of the same scan found further on in the
+    // file (a copy of these taken before the scan, so reading the same file).
+    void Accoda(const TestiRighe &altre);
 
 private:
     std::shared_ptr<SchedeAperte> m_fonte;
@@ -75,6 +80,7 @@ struct RigheScheda {
     QList<qint64> Posizioni() const;
     qsizetype size() const { return righe.size(); }
     void Riserva(qsizetype n) { righe.Riserva(n); }
+    void Accoda(const RigheScheda &altre) { righe.Accoda(altre.righe); }
 };
 
 // Readies the lines for a scan of the archive at the path, before it reads
@@ -82,3 +88,10 @@ struct RigheScheda {
 // (memory set aside and never written costs nothing, so a scan that lists few
 // of them loses nothing by it).
 void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio);
+
+// The lines of a scan read in two parts (ScorriArchivioInParti): each part
+// readied as RiservaPerArchivio does, both reading the same file; Unisci then
+// gives the lines of both in file order.
+using RighePerParte = std::array<RigheScheda, 2>;
+void RiservaPerArchivio(RighePerParte &parti, const QString &percorsoArchivio);
+RigheScheda Unisci(RighePerParte &parti);

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -45,8 +46,14 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
     m_contenuto = Contenuto{};
     m_modifiche.clear();
     endResetModel();
-    Contenuto nuovo;
-    nuovo.righe.reserve(size_t(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione));
+    // The archive is read in two parts at once, each filling its own rows
+    // and blocks; the second's are put after the first's at the end.
+    std::array<Contenuto, 2> parti;
+    const size_t schede = size_t(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione);
+    for (Contenuto &c : parti)
+        c.righe.reserve(schede); // set aside, taken only as written
+
+    qint64 inizioSeconda = 0; // the first record of the second part
 
     // The grid's screen waits with the user while the archive is read.
     const Avanzamento::Lavoro lavoro(QObject::parent(), Avanzamento::LetturaArchivio());
@@ -63,7 +70,7 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
             if (posti[size_t(k)].first + 1 + posti[size_t(k)].second + kPasso > TScheda::Dimensione)
                 qFatal("griglia: il campo %d e' troppo vicino alla fine della scheda", k);
         }
-        const auto riga = [&nuovo, &posti](const TScheda &s) {
+        const auto riga = [&posti](Contenuto &nuovo, const TScheda &s) {
             std::array<QByteArrayView, kCampi> t;
             qsizetype totale = 0;
             for (size_t k = 0; k < t.size(); ++k) {
@@ -91,19 +98,43 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
             }
             nuovo.righe.push_back(r);
         };
-        ScorriArchivioABlocchi(percorsoArchivio, [&riga](const TScheda *schede, qint64 quante, qint64) {
+        ScorriArchivioInParti(percorsoArchivio, [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
+            Contenuto &nuovo = parti[size_t(parte)];
+            if (parte == 1 && nuovo.righe.empty())
+                inizioSeconda = primo;
             for (qint64 k = 0; k < quante; ++k)
-                riga(schede[k]);
-            return true;
+                riga(nuovo, schede[k]);
         });
     } catch (const ErroreArchivio &) {
         ok = false;
     }
+    // After a failed read the rows read so far stay, as one reading in one go
+    // would leave them: the second part's only if the first is whole.
+    if (qint64(parti[0].righe.size()) != inizioSeconda)
+        parti[1] = Contenuto{};
+    Contenuto nuovo = std::move(parti[0]);
+    nuovo.Accoda(std::move(parti[1]));
     nuovo.righe.shrink_to_fit();
     beginResetModel();
     m_contenuto = std::move(nuovo);
     endResetModel();
     return ok;
+}
+
+void ModelloRegistro::Contenuto::Accoda(Contenuto &&altro)
+{
+    // The other part's offsets count from its own first block.
+    const qsizetype spostamento = qsizetype(blocchi.size()) * kBlocco;
+    for (Blocco &b : altro.blocchi)
+        blocchi.push_back(std::move(b));
+    if (!altro.blocchi.empty())
+        libero = altro.libero;
+    righe.reserve(righe.size() + altro.righe.size());
+    for (Riga r : altro.righe) {
+        r.inizio += spostamento;
+        righe.push_back(r);
+    }
+    altro = Contenuto{};
 }
 
 ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()

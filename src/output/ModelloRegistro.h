@@ -73,6 +73,8 @@ private:
         std::vector<Riga, Memoria::AllocatoreGrande<Riga>> righe;
         // Room for a row of `byte` bytes; its offset goes to `inizio`.
         char *Spazio(qsizetype byte, qsizetype &inizio);
+        // Appends the rows of the part of the archive that follows.
+        void Accoda(Contenuto &&altro);
     };
     Contenuto m_contenuto;
     QHash<quint64, QString> m_modifiche; // cells edited in the grid

@@ -9,6 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -545,4 +549,69 @@ void ScorriArchivio(const QString &percorso,
                 return false;
         return true;
     });
+}
+
+namespace {
+
+// Two blocks of reading each: less than a millisecond of work, below which a
+// thread's start costs more than it saves.
+std::atomic<qint64> g_schedePerParte{2 * ((qint64(256) << 10) / TScheda::Dimensione)};
+
+} // namespace
+
+qint64 SchedePerParte() { return g_schedePerParte.load(); }
+
+void ImpostaSchedePerParte(qint64 schede) { g_schedePerParte.store(std::max<qint64>(1, schede)); }
+
+int ScorriArchivioInParti(
+    const QString &percorso,
+    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita)
+{
+    Archivio a(percorso);
+    a.ApriArchivio();
+    const qint64 totale = a.NumeroSchede();
+    a.Chiudi();
+    const qint64 meta = totale / 2;
+    const bool due = meta >= SchedePerParte() && std::thread::hardware_concurrency() >= 2;
+    const qint64 fineParte0 = due ? meta : totale;
+
+    std::atomic<qint64> letti{0};
+    const auto leggi = [&](int parte, qint64 primo, qint64 fine) {
+        BlocchiArchivio blocchi(percorso, primo, fine);
+        for (;;) {
+            const BlocchiArchivio::Blocco b = blocchi.Prossimo();
+            if (b.quante == 0)
+                return;
+            visita(parte, b.schede, b.quante, b.primo);
+            const qint64 finora = letti += b.quante;
+            // The progress belongs to the calling thread's window.
+            if (parte == 0)
+                Avanzamento::Segnala(finora, totale);
+        }
+    };
+    std::exception_ptr errore1;
+    std::thread seconda;
+    if (due)
+        seconda = std::thread([&] {
+            try {
+                leggi(1, meta, totale);
+            } catch (...) {
+                errore1 = std::current_exception();
+            }
+        });
+    std::exception_ptr errore0;
+    try {
+        leggi(0, 0, fineParte0);
+    } catch (...) {
+        errore0 = std::current_exception();
+    }
+    if (seconda.joinable())
+        seconda.join();
+    if (errore0)
+        std::rethrow_exception(errore0);
+    if (errore1)
+        std::rethrow_exception(errore1);
+    if (due)
+        Avanzamento::Segnala(totale, totale);
+    return due ? 2 : 1;
 }

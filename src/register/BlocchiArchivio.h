@@ -15,12 +15,14 @@ public:
     // rolling back a rewrite left unfinished) and counts its whole records.
     // Throws ErroreArchivio.
     explicit BlocchiArchivio(const QString &percorso);
+    // Only the records [primo, fine) of an archive opened and counted already.
+    BlocchiArchivio(const QString &percorso, qint64 primo, qint64 fine);
     ~BlocchiArchivio();
     BlocchiArchivio(const BlocchiArchivio &) = delete;
     BlocchiArchivio &operator=(const BlocchiArchivio &) = delete;
 
-    qint64 Totale() const { return m_totale; }
-    qint64 Letti() const { return m_letti; }
+    qint64 Totale() const { return m_totale; } // the index after the last record read
+    qint64 Letti() const { return m_letti; }   // the index of the next record
 
     struct Blocco {
         const TScheda *schede = nullptr;
@@ -32,6 +34,8 @@ public:
     Blocco Prossimo();
 
 private:
+    void Apri(const QString &percorso, qint64 primo, qint64 fine);
+
     int m_fd = -1;
     qint64 m_totale = 0;
     qint64 m_letti = 0;

@@ -16,8 +16,8 @@ constexpr size_t kPagina = 4096;
 
 } // namespace
 
-LetturaSequenziale::LetturaSequenziale(int fd, qint64 byte, size_t blocco)
-    : m_fd(fd), m_totale(byte), m_blocco(blocco)
+LetturaSequenziale::LetturaSequenziale(int fd, qint64 byte, size_t blocco, qint64 inizio)
+    : m_fd(fd), m_inizio(inizio), m_totale(byte), m_blocco(blocco)
 {
     // A buffer that starts on a page boundary: the kernel copies into it
     // several times faster than into one that does not.
@@ -32,7 +32,7 @@ LetturaSequenziale::Blocco LetturaSequenziale::Prossimo()
     const size_t voluti = size_t(std::min<qint64>(qint64(m_blocco), m_totale - m_letti));
     size_t fatti = 0;
     while (fatti < voluti) {
-        const ssize_t r = ::read(m_fd, m_buffer.get() + fatti, voluti - fatti);
+        const ssize_t r = ::pread(m_fd, m_buffer.get() + fatti, voluti - fatti, off_t(m_inizio + m_letti + qint64(fatti)));
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)

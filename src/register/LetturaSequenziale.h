@@ -1,5 +1,5 @@
 #pragma once
-// Reads an open file from its start in page-aligned blocks, in the caller's
+// Reads an open file from a given offset in page-aligned blocks, in the caller's
 // thread, into one buffer used again for every block. A block of a few
 // hundred kilobytes is still in the processor's cache when the caller works
 // on it; a reader thread of its own was measured slower on two cores (the
@@ -13,9 +13,9 @@
 
 class LetturaSequenziale {
 public:
-    // Reads `byte` bytes of the file descriptor (which stays the caller's) in
-    // blocks of `blocco` bytes.
-    LetturaSequenziale(int fd, qint64 byte, size_t blocco);
+    // Reads `byte` bytes of the file descriptor (which stays the caller's),
+    // from `inizio` on, in blocks of `blocco` bytes.
+    LetturaSequenziale(int fd, qint64 byte, size_t blocco, qint64 inizio = 0);
     LetturaSequenziale(const LetturaSequenziale &) = delete;
     LetturaSequenziale &operator=(const LetturaSequenziale &) = delete;
 
@@ -28,6 +28,7 @@ public:
 
 private:
     int m_fd;
+    qint64 m_inizio;
     qint64 m_totale;
     qint64 m_letti = 0;
     size_t m_blocco;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -60,9 +61,21 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
 
     const int inizio = Testo::Giorno(criteri.inizio), fine = Testo::Giorno(criteri.fine);
 
-    Riepilogo r;
-    RiservaPerArchivio(r.righe, percorsoArchivio);
-    ScorriArchivioABlocchi(percorsoArchivio, [&](const TScheda *schede, qint64 quante, qint64 primo) {
+    // The archive is read in two parts at once: each keeps its own lines and
+    // unreadable records, and the second its amounts, added to the first
+    // part's total afterwards in file order, so that the total is the very
+    // sum a reading in one go makes.
+    struct Parte {
+        QList<qint64> illeggibili;
+        std::vector<double> importi;
+        double totale = 0;
+    };
+    std::array<Parte, 2> parti;
+    RighePerParte righe;
+    RiservaPerArchivio(righe, percorsoArchivio);
+    ScorriArchivioInParti(percorsoArchivio, [&](int n, const TScheda *schede, qint64 quante, qint64 primo) {
+        Parte &p = parti[size_t(n)];
+        RigheScheda &righeParte = righe[size_t(n)];
         for (qint64 k = 0; k < quante; ++k) {
             const TScheda &s = schede[k];
             if (perFornitore && !fornitore.In(grezzo(s, offFornitore, capFornitore)))
@@ -76,21 +89,31 @@ Riepilogo CostruisciRiepilogo(const QString &percorsoArchivio, const CriteriRiep
                 continue;
             const auto giorno = Testo::LeggiGiornoCp1252(Testo::TrimByte(grezzo(s, offData, capData)));
             if (!giorno) {
-                r.illeggibili.append(primo + k);
+                p.illeggibili.append(primo + k);
                 continue;
             }
             if (*giorno < inizio || *giorno > fine)
                 continue;
             const auto importo = Testo::LeggiNumeroCp1252(dovuto);
             if (!importo) {
-                r.illeggibili.append(primo + k);
+                p.illeggibili.append(primo + k);
                 continue;
             }
-            r.righe.Aggiungi(s, primo + k);
-            r.totale += *importo;
+            righeParte.Aggiungi(s, primo + k);
+            if (n == 0)
+                p.totale += *importo;
+            else
+                p.importi.push_back(*importo);
         }
-        return true;
     });
+
+    Riepilogo r;
+    r.righe = Unisci(righe);
+    r.totale = parti[0].totale;
+    for (const double importo : parti[1].importi)
+        r.totale += importo;
+    r.illeggibili = std::move(parti[0].illeggibili);
+    r.illeggibili.append(parti[1].illeggibili);
     return r;
 }
 

@@ -1,0 +1,125 @@
+// Scans read the archive in two parts at once: whatever the point where the
+// file is split, every result must be the one a reading in one go gives, the
+// statement's total to the last bit (its amounts are added in file order).
+#include "ArchivioDiProva.h"
+#include "lists/RicercaSchede.h"
+#include "output/ModelloRegistro.h"
+#include "register/Archivio.h"
+#include "summary/Riepilogo.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstring>
+#include <limits>
+
+using namespace ArchivioDiProva;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Amounts whose sum depends on the order they are added in, dates and amounts
+// that cannot be read, and payees, codes and states that the criteria tell apart.
+QList<TScheda> Archivio37()
+{
+    static const char16_t *const kImporti[] = {u"0,1", u"999999999999,99", u"0,07", u"-999999999999,99", u"12,5",
+                                               u"0,3", u"abc", u"7,77", u"", u"1e3"};
+    static const char16_t *const kFornitori[] = {u"Enel Energia", u"Acea", u"Farmacia", u"TIM spa"};
+    QList<TScheda> s;
+    for (int i = 0; i < 37; ++i) {
+        const QString data = i % 11 == 5 ? u"31/02/2024"_s : u"%1/%2/2024"_s.arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(1 + i % 12, 2, 10, QLatin1Char('0'));
+        s << Semplice(QString::fromUtf16(kFornitori[i % 4]), data, u"C%1"_s.arg(i % 5),
+                      u"Servizio %1"_s.arg(i), QString::fromUtf16(kImporti[i % 10]), i % 3 == 0);
+    }
+    return s;
+}
+
+struct Esiti {
+    QList<qint64> tutte, enel, codice, sospese, riepilogo, illeggibili;
+    QStringList righe; // of the statement
+    double totale = 0;
+    QList<QStringList> griglia;
+};
+
+Esiti Scansioni(const QString &archivio)
+{
+    Esiti e;
+    e.tutte = CercaSchede(archivio, {}).Posizioni();
+    e.enel = CercaSchede(archivio, {{Campo::Fornitore, u"enel"_s}}).Posizioni();
+    e.codice = CercaSchede(archivio, {{Campo::Codice, u"c3"_s}, {Campo::Fornitore, u"a"_s}}).Posizioni();
+    e.sospese = ContiDaSaldare(archivio).Posizioni();
+    const Riepilogo r = CostruisciRiepilogo(archivio, {QString(), QString(), QDate(2024, 1, 1), QDate(2024, 12, 31)});
+    e.riepilogo = r.righe.Posizioni();
+    e.righe = r.righe.righe.Elenco();
+    e.totale = r.totale;
+    e.illeggibili = r.illeggibili;
+    ModelloRegistro m;
+    if (!m.Carica(archivio))
+        e.griglia << QStringList{u"non caricata"_s};
+    for (qint64 riga = 0; riga < m.NumeroRighe(); ++riga) {
+        QStringList celle;
+        for (int c = 0; c < ModelloRegistro::NumeroColonne; ++c)
+            celle << m.Cella(riga, c);
+        e.griglia << celle;
+    }
+    return e;
+}
+
+} // namespace
+
+class TestScansioneParti : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { ImpostaSchedePerParte(m_predefinite); }
+    void comeInUnaVolta_data();
+    void comeInUnaVolta();
+
+private:
+    const qint64 m_predefinite = SchedePerParte();
+};
+
+void TestScansioneParti::comeInUnaVolta_data()
+{
+    QTest::addColumn<qint64>("perParte");
+    QTest::addColumn<int>("parti");
+    QTest::newRow("parti di una scheda") << qint64(1) << 2;
+    QTest::newRow("parti di 7") << qint64(7) << 2;
+    QTest::newRow("meta' esatta") << qint64(18) << 2;
+    QTest::newRow("troppo poche per due parti") << qint64(19) << 1;
+}
+
+void TestScansioneParti::comeInUnaVolta()
+{
+    QFETCH(qint64, perParte);
+    QFETCH(int, parti);
+    QTemporaryDir dir;
+    const QString archivio = Archivio::Percorso(dir.path());
+    Scrivi(archivio, Archivio37());
+
+    ImpostaSchedePerParte(std::numeric_limits<qint64>::max());
+    const Esiti attesi = Scansioni(archivio);
+    ImpostaSchedePerParte(perParte);
+    const Esiti e = Scansioni(archivio);
+    // Where a second core is there; on one, everything is read in one part.
+    if (std::thread::hardware_concurrency() >= 2)
+        QCOMPARE(ScorriArchivioInParti(archivio, [](int, const TScheda *, qint64, qint64) {}), parti);
+
+    QCOMPARE(attesi.tutte.size(), 37);
+    QCOMPARE(e.tutte, attesi.tutte);
+    QVERIFY(!attesi.enel.isEmpty());
+    QCOMPARE(e.enel, attesi.enel);
+    QVERIFY(!attesi.codice.isEmpty());
+    QCOMPARE(e.codice, attesi.codice);
+    QVERIFY(!attesi.sospese.isEmpty());
+    QCOMPARE(e.sospese, attesi.sospese);
+    QVERIFY(!attesi.illeggibili.isEmpty());
+    QCOMPARE(e.illeggibili, attesi.illeggibili);
+    QCOMPARE(e.riepilogo, attesi.riepilogo);
+    QCOMPARE(e.righe, attesi.righe);
+    // Bit for bit: the amounts were added in the same order.
+    QVERIFY(std::memcmp(&e.totale, &attesi.totale, sizeof(double)) == 0);
+    QCOMPARE(attesi.griglia.size(), 37);
+    QCOMPARE(e.griglia, attesi.griglia);
+}
+
+QTEST_GUILESS_MAIN(TestScansioneParti)
+#include "tst_scansione_parti.moc"

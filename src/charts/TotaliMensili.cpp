@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 ErroreImporto::ErroreImporto(QList<qint64> i)
     : std::runtime_error("importo dovuto non numerico"), indici(std::move(i))
@@ -96,9 +98,29 @@ Totali12 TotaliMensili(const QString &percorso, const QString &anno)
         const int n = static_cast<unsigned char>(s.byte[size_t(offset)]);
         return n > capacita ? capacita : n;
     };
-    ScorriArchivioABlocchi(percorso, [&](const TScheda *schede, qint64 quante, qint64 primo) {
-        if (annoImpossibile)
-            return false;
+    // A year no record can hold: the archive is still opened (and created when
+    // missing), as for any other year, but not read.
+    if (annoImpossibile) {
+        ScorriArchivioABlocchi(percorso, [](const TScheda *, qint64, qint64) { return false; });
+        return Totali12{};
+    }
+    // Whether an amount can be added depends on the sum so far: the second
+    // part of the archive keeps its records of the year, added after the
+    // first part's in file order, so the sums are those of one reading.
+    struct Voce {
+        qint64 indice;
+        int mese;
+        std::optional<double> importo;
+    };
+    std::vector<Voce> seconda;
+    const auto aggiungi = [&](qint64 indice, int mese, std::optional<double> importo) {
+        if (!importo || !std::isfinite(somme[size_t(mese)] + *importo)) {
+            illeggibili.append(indice);
+            return;
+        }
+        somme[size_t(mese)] += *importo;
+    };
+    ScorriArchivioInParti(percorso, [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
         for (qint64 k = 0; k < quante; ++k) {
             const TScheda &s = schede[k];
             const int mese = Mese(s.byte.data() + offData + 1, lunghezza(s, offData, capData), y);
@@ -107,14 +129,14 @@ Totali12 TotaliMensili(const QString &percorso, const QString &anno)
             // The amount read from its stored bytes, as its decoded text would read.
             const std::optional<double> importo = Testo::LeggiNumeroCp1252(
                 QByteArrayView(s.byte.data() + offDovuto + 1, lunghezza(s, offDovuto, capDovuto)));
-            if (!importo || !std::isfinite(somme[size_t(mese)] + *importo)) {
-                illeggibili.append(primo + k);
-                continue;
-            }
-            somme[size_t(mese)] += *importo;
+            if (parte == 0)
+                aggiungi(primo + k, mese, importo);
+            else
+                seconda.push_back({primo + k, mese, importo});
         }
-        return true;
     });
+    for (const Voce &v : seconda)
+        aggiungi(v.indice, v.mese, v.importo);
     if (!illeggibili.isEmpty())
         throw ErroreImporto(std::move(illeggibili));
     Totali12 totali{};

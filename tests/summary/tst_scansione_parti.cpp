@@ -1,7 +1,9 @@
 // Scans read the archive in two parts at once: whatever the point where the
 // file is split, every result must be the one a reading in one go gives, the
-// statement's total to the last bit (its amounts are added in file order).
+// statement's total and the monthly sums to the last bit (their amounts are
+// added in file order).
 #include "ArchivioDiProva.h"
+#include "charts/TotaliMensili.h"
 #include "lists/RicercaSchede.h"
 #include "output/ModelloRegistro.h"
 #include "register/Archivio.h"
@@ -26,7 +28,12 @@ QList<TScheda> Archivio37()
     static const char16_t *const kFornitori[] = {u"Enel Energia", u"Acea", u"Farmacia", u"TIM spa"};
     QList<TScheda> s;
     for (int i = 0; i < 37; ++i) {
-        const QString data = i % 11 == 5 ? u"31/02/2024"_s : u"%1/%2/2024"_s.arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(1 + i % 12, 2, 10, QLatin1Char('0'));
+        // The amounts that cannot be read all in 2023: the chart of 2024 is drawn.
+        const int anno = i % 10 == 6 || i % 10 >= 8 ? 2023 : 2024;
+        const QString data = i % 11 == 5 ? u"31/02/%1"_s.arg(anno)
+                                         : u"%1/%2/%3"_s.arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                               .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                               .arg(anno);
         s << Semplice(QString::fromUtf16(kFornitori[i % 4]), data, u"C%1"_s.arg(i % 5),
                       u"Servizio %1"_s.arg(i), QString::fromUtf16(kImporti[i % 10]), i % 3 == 0);
     }
@@ -38,6 +45,8 @@ struct Esiti {
     QStringList righe; // of the statement
     double totale = 0;
     QList<QStringList> griglia;
+    Totali12 mesi2024{};
+    QList<qint64> mesi2023; // the records that stop the chart of 2023
 };
 
 Esiti Scansioni(const QString &archivio)
@@ -52,6 +61,12 @@ Esiti Scansioni(const QString &archivio)
     e.righe = r.righe.righe.Elenco();
     e.totale = r.totale;
     e.illeggibili = r.illeggibili;
+    e.mesi2024 = TotaliMensili(archivio, u"2024"_s);
+    try {
+        TotaliMensili(archivio, u"2023"_s);
+    } catch (const ErroreImporto &errore) {
+        e.mesi2023 = errore.indici;
+    }
     ModelloRegistro m;
     if (!m.Carica(archivio))
         e.griglia << QStringList{u"non caricata"_s};
@@ -117,6 +132,10 @@ void TestScansioneParti::comeInUnaVolta()
     QCOMPARE(e.righe, attesi.righe);
     // Bit for bit: the amounts were added in the same order.
     QVERIFY(std::memcmp(&e.totale, &attesi.totale, sizeof(double)) == 0);
+    QVERIFY(std::memcmp(e.mesi2024.data(), attesi.mesi2024.data(), sizeof(Totali12)) == 0);
+    QVERIFY(attesi.mesi2024[0] != 0);
+    QVERIFY(!attesi.mesi2023.isEmpty());
+    QCOMPARE(e.mesi2023, attesi.mesi2023);
     QCOMPARE(attesi.griglia.size(), 37);
     QCOMPARE(e.griglia, attesi.griglia);
 }

@@ -8,10 +8,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstring>
-#include <new>
-#include <sys/mman.h>
 
 const std::array<ModelloRegistro::Colonna, ModelloRegistro::NumeroColonne> &ModelloRegistro::Colonne()
 {
@@ -141,13 +138,8 @@ ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()
 {
     // On large pages where the system offers them on request: filling the
     // grid then takes a page fault per 2 MiB instead of one per 4 KiB.
-    constexpr size_t kPagina = size_t(2) << 20;
-    static_assert(kBlocco % kPagina == 0);
-    Blocco b(static_cast<char *>(std::aligned_alloc(kPagina, size_t(kBlocco))), &std::free);
-    if (!b)
-        throw std::bad_alloc();
-    ::madvise(b.get(), size_t(kBlocco), MADV_HUGEPAGE);
-    return b;
+    return Blocco(static_cast<char *>(Memoria::Prendi(size_t(kBlocco))),
+                  [](void *p) { Memoria::Rendi(p, size_t(kBlocco)); });
 }
 
 char *ModelloRegistro::Contenuto::Spazio(qsizetype byte, qsizetype &inizio)

@@ -184,7 +184,8 @@ QString Estratto10000(const QString &percorso)
 
 // What the import screen does before it shows its preview: the file read and
 // detected, the mapping proposed and applied, the archive scanned for the
-// duplicates and the last codes of each payee, the lines matched.
+// duplicates among the statement's amounts and the last codes of each payee,
+// the lines matched.
 qint64 Importazione(const QString &percorso)
 {
     QFile f(Estratto10000(percorso));
@@ -192,7 +193,7 @@ qint64 Importazione(const QString &percorso)
         return -1;
     const Estratto::Tabella t = Estratto::Leggi(f.readAll());
     const Interpretazione i = MappaturaEstratto::Interpreta(t, MappaturaEstratto::Proponi(t));
-    const auto indice = Importazione::IndiceArchivio::Carica(percorso);
+    const auto indice = Importazione::IndiceArchivio::Carica(percorso, Importazione::ImportiUscite(i.movimenti));
     const QList<Importazione::Riga> righe =
         Importazione::Anteprima(i.movimenti, indice, Importazione::TolleranzaPredefinita);
     return righe.size() == 10000 ? righe.size() : -1;

@@ -108,6 +108,7 @@ bool TfrmImporta::eventFilter(QObject *oggetto, QEvent *evento)
 void TfrmImporta::Svuota(const QString &motivo)
 {
     m_tabella = {};
+    m_indice.reset();
     m_erroriRighe.clear();
     m_caricamento = true;
     for (QComboBox *c : Tendine())
@@ -168,14 +169,8 @@ bool TfrmImporta::ApriFile(const QString &percorso)
                                       this);
         return false;
     }
-    try {
-        const Attesa attesa(this, Avanzamento::LetturaArchivio());
-        m_indice = Importazione::IndiceArchivio::Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()));
-    } catch (const ErroreArchivio &) {
-        Svuota(QStringLiteral("L'archivio non può essere letto."));
-        Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
-        return false;
-    }
+    // A new file is checked against the archive as it is now.
+    m_indice.reset();
     m_mappatura = MappaturaEstratto::Proponi(m_tabella);
     m_caricamento = true;
     const int scelte[] = {m_mappatura.data, m_mappatura.valuta, m_mappatura.beneficiario, m_mappatura.descrizione,
@@ -200,7 +195,8 @@ bool TfrmImporta::ApriFile(const QString &percorso)
             rilevato += QStringLiteral(" (%1 righe iniziali saltate)").arg(m_tabella.lineeIniziali);
     }
     ui->lblRilevato->setText(rilevato + u'.');
-    Aggiorna();
+    if (!Aggiorna())
+        return false;
     if (m_modello->Righe().isEmpty() && MappaturaEstratto::Incompleta(m_mappatura).isEmpty()) {
         // Not one line could be read: say so, with the first reasons.
         QStringList righe;
@@ -231,14 +227,39 @@ void TfrmImporta::MappaturaCambiata()
     Aggiorna();
 }
 
-void TfrmImporta::Aggiorna()
+bool TfrmImporta::Aggiorna()
 {
     if (m_tabella.colonne.isEmpty())
-        return;
-    const Attesa attesa(this, QStringLiteral("Preparazione dell'anteprima in corso..."));
+        return true;
+    const QString preparazione = QStringLiteral("Preparazione dell'anteprima in corso...");
+    std::optional<Attesa> attesa(std::in_place, this, preparazione);
     const Interpretazione i = MappaturaEstratto::Interpreta(m_tabella, m_mappatura);
+    // The archive is read only for the amounts the lines look up: other
+    // columns chosen may bring amounts it was not read for.
+    const QSet<qint64> importi = Importazione::ImportiUscite(i.movimenti);
+    if (!m_indice || !m_indice->Copre(importi)) {
+        attesa.reset();
+        if (!LeggiArchivio(importi))
+            return false;
+        attesa.emplace(this, preparazione);
+    }
     m_erroriRighe = m_tabella.errori + i.errori;
-    m_modello->Carica(Importazione::Anteprima(i.movimenti, m_indice, ui->spnTolleranza->value()), m_erroriRighe);
+    m_modello->Carica(Importazione::Anteprima(i.movimenti, *m_indice, ui->spnTolleranza->value()), m_erroriRighe);
+    return true;
+}
+
+bool TfrmImporta::LeggiArchivio(const QSet<qint64> &importi)
+{
+    try {
+        const Attesa attesa(this, Avanzamento::LetturaArchivio());
+        m_indice = Importazione::IndiceArchivio::Carica(Archivio::Percorso(Desktop::Corrente().CartellaProgramma()),
+                                                        importi);
+        return true;
+    } catch (const ErroreArchivio &) {
+        Svuota(QStringLiteral("L'archivio non può essere letto."));
+        Desktop::Corrente().Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
+        return false;
+    }
 }
 
 void TfrmImporta::AggiornaRiepilogo()
@@ -281,7 +302,7 @@ void TfrmImporta::cmdImportaClick()
             ++senzaCodici;
         schede.append(Importazione::Scheda(r, codice, tipologia));
     }
-    if (schede.isEmpty())
+    if (schede.isEmpty() || !m_indice)
         return;
     if (senzaCodici > 0) {
         desktop.Messaggio(Desktop::Tipo::Avviso,
@@ -293,7 +314,7 @@ void TfrmImporta::cmdImportaClick()
         return;
     }
     const Importazione::Esito e = Importazione::Scrivi(desktop.CartellaProgramma(), schede,
-                                                       m_indice.NumeroSchede(), desktop.Adesso());
+                                                       m_indice->NumeroSchede(), desktop.Adesso());
     using Stato = Importazione::Esito::Stato;
     QString testo;
     Desktop::Tipo tipo = Desktop::Tipo::Errore;
@@ -343,12 +364,7 @@ void TfrmImporta::cmdImportaClick()
     desktop.Messaggio(tipo, testo, this);
     // The preview follows the archive: what was added now shows as duplicate.
     if (e.stato != Stato::Occupata && !m_percorso.isEmpty()) {
-        try {
-            const Attesa attesa(this, Avanzamento::LetturaArchivio());
-            m_indice = Importazione::IndiceArchivio::Carica(Archivio::Percorso(desktop.CartellaProgramma()));
-        } catch (const ErroreArchivio &) {
-            desktop.Messaggio(Desktop::Tipo::Errore, Archivio::MessaggioInaccessibile(), this);
-        }
+        m_indice.reset();
         Aggiorna();
     }
 }

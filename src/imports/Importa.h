@@ -12,6 +12,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 namespace Ui { class TfrmImporta; }
 class ModelloImportazione;
@@ -41,8 +42,11 @@ private:
     void cmdImportaClick();
     void cmdGuidaClick();
     void MappaturaCambiata();
-    // Builds the preview again from the table, the mapping and the tolerance.
-    void Aggiorna();
+    // Builds the preview again from the table, the mapping and the tolerance,
+    // reading the archive first for a new file or for amounts it was not
+    // read for; false, with the user told, when it cannot be read.
+    bool Aggiorna();
+    bool LeggiArchivio(const QSet<qint64> &importi);
     void AggiornaRiepilogo();
     void Svuota(const QString &motivo);
     QList<QComboBox *> Tendine() const;
@@ -52,7 +56,9 @@ private:
     QString m_percorso;
     Estratto::Tabella m_tabella;
     Mappatura m_mappatura;
-    Importazione::IndiceArchivio m_indice;
+    // The archive as read for the amounts of the preview; none until the
+    // preview of the file is first made.
+    std::optional<Importazione::IndiceArchivio> m_indice;
     QList<Estratto::ErroreLinea> m_erroriRighe; // lines read but not turned into payments
     bool m_caricamento = false;
     qint64 m_aggiunte = 0;

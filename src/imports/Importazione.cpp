@@ -8,10 +8,8 @@
 #include "register/Archivio.h"
 #include "register/CopieGiornaliere.h"
 #include "register/CopieSicurezza.h"
-#include "register/Importi.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <unistd.h>
 #include <sys/stat.h>
@@ -19,22 +17,6 @@
 namespace Importazione {
 
 namespace {
-
-constexpr int kMinimoContenuto = 4; // a shorter key held in a longer one is chance
-
-QString Campo(const TScheda &s, Campo c)
-{
-    const QByteArrayView b = Testo::TrimByte(QByteArrayView(s.Dati(c), s.Lunghezza(c)));
-    return Testo::DecodificaCp1252(b.data(), b.size());
-}
-
-std::optional<qint64> Centesimi(const TScheda &s, ::Campo c)
-{
-    const auto v = Testo::LeggiNumeroCp1252(QByteArrayView(s.Dati(c), s.Lunghezza(c)));
-    if (!v || !std::isfinite(*v) || std::fabs(*v) > 1e13)
-        return std::nullopt;
-    return std::llround(Arrotonda2(*v) * 100);
-}
 
 // The text as the field will hold it, and what happened on the way.
 QString Archiviato(const QString &testo, ::Campo c, Riga &r)
@@ -53,83 +35,13 @@ QString Archiviato(const QString &testo, ::Campo c, Riga &r)
 
 } // namespace
 
-QString ChiaveFornitore(const QString &fornitore)
+QSet<qint64> ImportiUscite(const QList<Movimento> &movimenti)
 {
-    QString k;
-    k.reserve(fornitore.size());
-    for (QChar c : fornitore.normalized(QString::NormalizationForm_D))
-        if (c.isLetterOrNumber())
-            k.append(c.toLower());
-    return k;
-}
-
-bool StessoFornitore(const QString &a, const QString &b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-    if (a == b)
-        return true;
-    const QString &corta = a.size() < b.size() ? a : b;
-    const QString &lunga = a.size() < b.size() ? b : a;
-    return corta.size() >= kMinimoContenuto && lunga.contains(corta);
-}
-
-void IndiceArchivio::Aggiungi(const TScheda &s, qint64 indice)
-{
-    m_schede = std::max(m_schede, indice + 1);
-    const QString fornitore = Campo(s, ::Campo::Fornitore);
-    const QString chiave = ChiaveFornitore(fornitore);
-    if (!chiave.isEmpty())
-        m_perFornitore.insert(chiave, Codici{indice, Campo(s, ::Campo::Codice), Campo(s, ::Campo::Tipologia)});
-    const auto importo = Centesimi(s, ::Campo::Dovuto);
-    if (!importo)
-        return;
-    const QString testoData = Campo(s, ::Campo::Data);
-    auto data = Testo::LeggiData(testoData);
-    if (!data)
-        data = ValoriEstratto::LeggiData(testoData);
-    m_perImporto[*importo].push_back(
-        Voce{indice, data.value_or(QDate()), fornitore, chiave});
-    m_cache.clear();
-}
-
-IndiceArchivio IndiceArchivio::Carica(const QString &percorso)
-{
-    IndiceArchivio ia;
-    ScorriArchivioABlocchi(percorso, [&ia](const TScheda *schede, qint64 quante, qint64 primo) {
-        for (qint64 k = 0; k < quante; ++k)
-            ia.Aggiungi(schede[k], primo + k);
-        return true;
-    });
-    return ia;
-}
-
-const std::vector<IndiceArchivio::Voce> *IndiceArchivio::ConImporto(qint64 centesimi) const
-{
-    const auto it = m_perImporto.constFind(centesimi);
-    return it == m_perImporto.cend() ? nullptr : &it.value();
-}
-
-std::optional<std::pair<QString, QString>> IndiceArchivio::UltimiCodici(const QString &beneficiario) const
-{
-    const QString chiave = ChiaveFornitore(beneficiario);
-    if (chiave.isEmpty())
-        return std::nullopt;
-    if (const auto it = m_cache.constFind(chiave); it != m_cache.cend())
-        return it.value();
-    const Codici *ultimo = nullptr;
-    if (const auto it = m_perFornitore.constFind(chiave); it != m_perFornitore.cend()) {
-        ultimo = &it.value();
-    } else {
-        for (auto it = m_perFornitore.cbegin(); it != m_perFornitore.cend(); ++it)
-            if (StessoFornitore(chiave, it.key()) && (!ultimo || it.value().indice > ultimo->indice))
-                ultimo = &it.value();
-    }
-    std::optional<std::pair<QString, QString>> esito;
-    if (ultimo)
-        esito = std::pair{ultimo->codice, ultimo->tipologia};
-    m_cache.insert(chiave, esito);
-    return esito;
+    QSet<qint64> importi;
+    for (const Movimento &m : movimenti)
+        if (m.uscita)
+            importi.insert(m.centesimi);
+    return importi;
 }
 
 QList<Riga> Anteprima(const QList<Movimento> &movimenti, const IndiceArchivio &indice, int tolleranza)
@@ -148,15 +60,7 @@ QList<Riga> Anteprima(const QList<Movimento> &movimenti, const IndiceArchivio &i
         const QString chiave = ChiaveFornitore(m.beneficiario);
         if (m.uscita) {
             r.codici = indice.UltimiCodici(m.beneficiario);
-            if (const auto *candidati = indice.ConImporto(m.centesimi)) {
-                for (const auto &v : *candidati) {
-                    if (v.data.isValid() && std::abs(v.data.daysTo(m.data)) <= tolleranza
-                        && StessoFornitore(chiave, v.chiave)) {
-                        r.doppione = v;
-                        break;
-                    }
-                }
-            }
+            r.doppione = indice.Doppione(m.centesimi, m.data, chiave, tolleranza);
             const QString firma = m.data.toString(Qt::ISODate) + u'|' + QString::number(m.centesimi) + u'|'
                                   + chiave + u'|' + m.descrizione;
             const auto vista = viste.constFind(firma);

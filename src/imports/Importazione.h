@@ -3,55 +3,17 @@
 // lines repeat a record of the archive or an earlier line of the file, and
 // the append of the chosen records in one go.
 
+#include "imports/IndiceArchivio.h"
 #include "imports/Mappatura.h"
 #include "register/Scheda.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <optional>
-#include <vector>
 
 namespace Importazione {
-
-// The payee reduced for comparing: lower case letters and digits, no accents.
-QString ChiaveFornitore(const QString &fornitore);
-// Two payees match when their keys are equal or one holds the other (a bank
-// writes "PAGAMENTO POS ENEL ENERGIA SPA" for "Enel Energia S.p.A.").
-bool StessoFornitore(const QString &chiaveA, const QString &chiaveB);
-
-// What one scan of the archive tells about the records already there.
-class IndiceArchivio {
-public:
-    // Throws ErroreArchivio when the archive cannot be read.
-    static IndiceArchivio Carica(const QString &percorsoArchivio);
-
-    struct Voce {
-        qint64 indice = 0;       // 0-based
-        QDate data;
-        QString fornitore;
-        QString chiave;
-    };
-    qint64 NumeroSchede() const { return m_schede; }
-    // The records whose amount due is centesimi, in file order.
-    const std::vector<Voce> *ConImporto(qint64 centesimi) const;
-    // Codice and Tipologia of the last record of the payee, if any.
-    std::optional<std::pair<QString, QString>> UltimiCodici(const QString &beneficiario) const;
-
-    // For tests and the screen: adds a record as if read from the archive.
-    void Aggiungi(const TScheda &s, qint64 indice);
-
-private:
-    struct Codici {
-        qint64 indice;
-        QString codice, tipologia;
-    };
-    qint64 m_schede = 0;
-    QHash<qint64, std::vector<Voce>> m_perImporto;
-    QHash<QString, Codici> m_perFornitore;
-    mutable QHash<QString, std::optional<std::pair<QString, QString>>> m_cache;
-};
 
 struct Riga {
     Movimento movimento;
@@ -71,9 +33,14 @@ struct Riga {
 
 constexpr int TolleranzaPredefinita = 3;
 
+// The amounts the preview looks up in the archive: those of the money going
+// out, for IndiceArchivio::Carica and Copre.
+QSet<qint64> ImportiUscite(const QList<Movimento> &movimenti);
+
 // The preview of the payments: money going out ticked unless it repeats a
 // record (same amount due, date within tolleranza days, matching payee) or
 // an earlier line of the file (same date, amount, payee and description).
+// The index must cover ImportiUscite(movimenti).
 QList<Riga> Anteprima(const QList<Movimento> &movimenti, const IndiceArchivio &indice, int tolleranza);
 
 // The record of a line: Data, Fornitore, Servizi, Dovuto = Acconto = the

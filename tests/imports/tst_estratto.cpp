@@ -98,6 +98,9 @@ private slots:
     void doppioni();
     void ripetutaNelFile();
     void codiciDallUltimaScheda();
+    void indiceDalleSchede_data();
+    void indiceDalleSchede();
+    void indiceSoloPerGliImporti();
     void scrittura();
     void statementDueVolte();
     void archivioCambiatoNienteScritto();
@@ -343,6 +346,123 @@ void TestEstratto::codiciDallUltimaScheda()
     const Letto l = Leggi(LeggiFile(u"conto_con_segno.csv"_s), indice);
     QCOMPARE(l.righe.at(0).codici, std::optional(std::pair(u"TEL"_s, u"Utenze"_s)));
     QVERIFY(!l.righe.at(2).codici.has_value());
+}
+
+void TestEstratto::indiceDalleSchede_data()
+{
+    // Records "payee|date|code|type|amount due" in file order; one payment
+    // going out "payee|date|amount"; the record it repeats as
+    // "index|date|payee" or "-", and the codes it gets as "code/type" or "-".
+    QTest::addColumn<QStringList>("schede");
+    QTest::addColumn<QString>("pagamento");
+    QTest::addColumn<QString>("doppione");
+    QTest::addColumn<QString>("codici");
+
+    QTest::newRow("maiuscole, accenti e spazi: un solo fornitore")
+        << QStringList{u"  Caffè  Nero |01/03/2024|BAR|Colazioni|4,50"_s, u"CAFFE NERO|02/03/2024|BAR2|Pasti|7,00"_s,
+                       u"Farmacia|02/03/2024|FARM|Salute|4,50"_s}
+        << u"caffé nero|03/03/2024|4,50"_s << u"0|01/03/2024|Caffè  Nero"_s << u"BAR2/Pasti"_s;
+    QTest::newRow("il doppione con la grafia della sua scheda")
+        << QStringList{u"CAFFE NERO|01/03/2024|BAR|Colazioni|9,00"_s, u"Caffè Nero|02/03/2024|BAR|Colazioni|4,50"_s}
+        << u"Caffe' Nero|03/03/2024|4,50"_s << u"1|02/03/2024|Caffè Nero"_s << u"BAR/Colazioni"_s;
+    QTest::newRow("la prima scheda del file, l'ultima per i codici")
+        << QStringList{u"Enel Energia|03/03/2024|LUCE|Utenze|85,40"_s, u"Enel Energia|05/03/2024|LUCE2|Casa|85,40"_s}
+        << u"ENEL ENERGIA|04/03/2024|85,40"_s << u"0|03/03/2024|Enel Energia"_s << u"LUCE2/Casa"_s;
+    QTest::newRow("data illeggibile: non nasconde la scheda dopo")
+        << QStringList{u"Enel Energia|31/02/2024|LUCE|Utenze|85,40"_s, u"Enel Energia||LUCE|Utenze|85,40"_s,
+                       u"Enel Energia|04/03/2024|LUCE|Utenze|85,40"_s}
+        << u"Enel Energia|05/03/2024|85,40"_s << u"2|04/03/2024|Enel Energia"_s << u"LUCE/Utenze"_s;
+    QTest::newRow("data scritta come da una banca")
+        << QStringList{u"Enel Energia|4/3/24|LUCE|Utenze|85,40"_s}
+        << u"Enel Energia|05/03/2024|85,40"_s << u"0|04/03/2024|Enel Energia"_s << u"LUCE/Utenze"_s;
+    QTest::newRow("i codici dell'ultima scheda anche senza importo")
+        << QStringList{u"Enel Energia|04/03/2024|LUCE|Utenze|85,40"_s, u"enel energia|06/03/2024| NUOVO | Casa |"_s,
+                       u"Enel Energia|07/03/2024|ALTRO|Altro|non so"_s}
+        << u"Enel Energia|05/03/2024|85,40"_s << u"0|04/03/2024|Enel Energia"_s << u"ALTRO/Altro"_s;
+    QTest::newRow("importo scritto in un'altra forma")
+        << QStringList{u"Enel Energia|04/03/2024|LUCE|Utenze| 85,4 "_s}
+        << u"Enel Energia|05/03/2024|85,40"_s << u"0|04/03/2024|Enel Energia"_s << u"LUCE/Utenze"_s;
+    QTest::newRow("fornitore senza lettere né cifre")
+        << QStringList{u" - |04/03/2024|X|Y|85,40"_s}
+        << u"Enel Energia|05/03/2024|85,40"_s << u"-"_s << u"-"_s;
+    QTest::newRow("fuori tolleranza")
+        << QStringList{u"Enel Energia|01/03/2024|LUCE|Utenze|85,40"_s}
+        << u"Enel Energia|05/03/2024|85,40"_s << u"-"_s << u"LUCE/Utenze"_s;
+}
+
+void TestEstratto::indiceDalleSchede()
+{
+    QFETCH(QStringList, schede);
+    QFETCH(QString, pagamento);
+    QFETCH(QString, doppione);
+    QFETCH(QString, codici);
+
+    QList<TScheda> archivio;
+    for (const QString &s : schede) {
+        const QStringList c = s.split(u'|');
+        archivio.append(ArchivioDiProva::Scheda({{Campo::Fornitore, c[0]}, {Campo::Data, c[1]}, {Campo::Codice, c[2]},
+                                                 {Campo::Tipologia, c[3]}, {Campo::Dovuto, c[4]}}));
+    }
+    const QStringList p = pagamento.split(u'|');
+    Movimento m;
+    m.linea = 2;
+    m.data = QDate::fromString(p[1], u"dd/MM/yyyy"_s);
+    m.beneficiario = p[0];
+    m.descrizione = p[0];
+    m.centesimi = *ValoriEstratto::LeggiCentesimi(p[2], u',');
+    m.uscita = true;
+
+    // The same answers whether the records are added, read from the file, or
+    // read for the statement's amounts only.
+    QTemporaryDir cartella;
+    const QString percorso = Archivio::Percorso(cartella.path());
+    ArchivioDiProva::Scrivi(percorso, archivio);
+    Importazione::IndiceArchivio aggiunte;
+    for (int i = 0; i < archivio.size(); ++i)
+        aggiunte.Aggiungi(archivio[i], i);
+    const std::pair<const char *, Importazione::IndiceArchivio> indici[] = {
+        {"aggiunte", aggiunte},
+        {"lette", Importazione::IndiceArchivio::Carica(percorso)},
+        {"lette per gli importi", Importazione::IndiceArchivio::Carica(percorso, Importazione::ImportiUscite({m}))}};
+    for (const auto &[come, indice] : indici) {
+        QCOMPARE(indice.NumeroSchede(), archivio.size());
+        const QList<Importazione::Riga> righe = Importazione::Anteprima({m}, indice, 3);
+        QCOMPARE(righe.size(), 1);
+        const Importazione::Riga &r = righe.first();
+        const QString trovato = r.doppione ? u"%1|%2|%3"_s.arg(r.doppione->indice)
+                                                 .arg(r.doppione->data.toString(u"dd/MM/yyyy"_s), r.doppione->fornitore)
+                                           : u"-"_s;
+        QVERIFY2(trovato == doppione, qPrintable(u"%1: %2"_s.arg(QString::fromLatin1(come), trovato)));
+        QCOMPARE(r.spuntata, doppione == u"-"_s);
+        const QString dati = r.codici ? r.codici->first + u'/' + r.codici->second : u"-"_s;
+        QVERIFY2(dati == codici, qPrintable(u"%1: %2"_s.arg(QString::fromLatin1(come), dati)));
+    }
+}
+
+void TestEstratto::indiceSoloPerGliImporti()
+{
+    QTemporaryDir cartella;
+    const QString percorso = Archivio::Percorso(cartella.path());
+    const auto scheda = [](const QString &codice, const QString &dovuto) {
+        return ArchivioDiProva::Scheda({{Campo::Fornitore, u"Enel"_s}, {Campo::Data, u"04/03/2024"_s},
+                                        {Campo::Codice, codice}, {Campo::Tipologia, u"Utenze"_s},
+                                        {Campo::Dovuto, dovuto}});
+    };
+    ArchivioDiProva::Scrivi(percorso, {scheda(u"LUCE"_s, u"10,00"_s), scheda(u"ENEL"_s, u"20,00"_s)});
+    const auto indice = Importazione::IndiceArchivio::Carica(percorso, {1000, 3000});
+    QCOMPARE(indice.NumeroSchede(), 2);
+    QVERIFY(indice.Copre({}));
+    QVERIFY(indice.Copre({1000, 3000}));
+    QVERIFY(!indice.Copre({1000, 2000}));
+    const QString chiave = Importazione::ChiaveFornitore(u"Enel"_s);
+    QCOMPARE(indice.Doppione(1000, QDate(2024, 3, 4), chiave, 0)->indice, 0);
+    QVERIFY(!indice.Doppione(3000, QDate(2024, 3, 4), chiave, 0));
+    // The codes come from the last record, whatever its amount.
+    QCOMPARE(indice.UltimiCodici(u"ENEL"_s), std::optional(std::pair(u"ENEL"_s, u"Utenze"_s)));
+    // Read for every amount, it covers any.
+    const auto tutte = Importazione::IndiceArchivio::Carica(percorso);
+    QVERIFY(tutte.Copre({1000, 2000, 123456}));
+    QCOMPARE(tutte.Doppione(2000, QDate(2024, 3, 5), chiave, 1)->indice, 1);
 }
 
 void TestEstratto::scrittura()

@@ -53,6 +53,7 @@ private slots:
     void fileGuasti_data();
     void fileGuasti();
     void mappaturaDalleTendine();
+    void archivioLettoPerGliImporti();
     void diecimilaRighe();
     void guida();
 
@@ -244,6 +245,65 @@ void TestImportaGui::mappaturaDalleTendine()
     d.Controlli()->cboImporto->setCurrentIndex(0);
     QCOMPARE(d.Controlli()->lblRiepilogo->text(),
              u"Scegliere la colonna dell'importo, oppure quelle degli addebiti e degli accrediti."_s);
+    QVERIFY(!d.Controlli()->cmdImporta->isEnabled());
+}
+
+void TestImportaGui::archivioLettoPerGliImporti()
+{
+    const QString archivio = Archivio::Percorso(m_desktop->cartella.path());
+    const QString file = QDir(m_desktop->cartella.path()).filePath(u"due_importi.csv"_s);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Data;Beneficiario;Importo;Saldo\n05/03/2024;Enel Energia;-10,00;-85,40\n");
+    f.close();
+    const QString inaccessibile = u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                                  "Accertarsi di possedere i privilegi di scrittura nella cartella di "
+                                  "installazione del programma."_s;
+    const auto letture = [this] {
+        return std::count_if(m_desktop->lavori.cbegin(), m_desktop->lavori.cend(),
+                             [](const auto &l) { return l.testo == u"Lettura dell'archivio in corso..."_s; });
+    };
+
+    // An archive that cannot be read: said, and nothing to import.
+    QVERIFY(QDir().mkpath(archivio));
+    TfrmImporta d;
+    d.show();
+    ModelloImportazione &m = d.Modello();
+    QVERIFY(!d.ApriFile(file));
+    QCOMPARE(m_desktop->ultimoGenere(), FakeDesktop::Voce::Errore);
+    QCOMPARE(m_desktop->ultimoTesto(), inaccessibile);
+    QCOMPARE(d.Controlli()->lblRilevato->text(), u"L'archivio non può essere letto."_s);
+    QCOMPARE(m.rowCount(), 0);
+    QVERIFY(!d.Controlli()->cmdImporta->isEnabled());
+    m_desktop->pulisci();
+
+    QVERIFY(QDir(archivio).removeRecursively());
+    ArchivioDiProva::Scrivi(archivio, {ArchivioDiProva::Semplice(u"Enel Energia"_s, u"04/03/2024"_s, u"LUCE"_s,
+                                                                 u"Bolletta"_s, u"85,40"_s)});
+    QVERIFY(d.ApriFile(file));
+    QVERIFY(m_desktop->messaggi.isEmpty());
+    QCOMPARE(d.Controlli()->cboImporto->currentText(), u"Importo"_s);
+    QCOMPARE(m.NotaDi(0), QString());
+    QVERIFY(m.Righe().at(0).spuntata);
+    // Another amount column: the archive is read again for its amounts.
+    d.Controlli()->cboImporto->setCurrentIndex(d.Controlli()->cboImporto->findText(u"Saldo"_s));
+    QCOMPARE(m.NotaDi(0), u"Doppione della scheda n. 1 (04/03/2024, Enel Energia)"_s);
+    QVERIFY(!m.Righe().at(0).spuntata);
+    // The tolerance looks up the same amounts: no new reading.
+    const auto lette = letture();
+    d.Controlli()->spnTolleranza->setValue(0);
+    QCOMPARE(m.NotaDi(0), QString());
+    QCOMPARE(letture(), lette);
+
+    // The archive gone unreadable when it must be read again: said, and the
+    // preview of the archive as it was is not left to import from.
+    QVERIFY(QFile::remove(archivio));
+    QVERIFY(QDir().mkpath(archivio));
+    d.Controlli()->cboImporto->setCurrentIndex(d.Controlli()->cboImporto->findText(u"Importo"_s));
+    QCOMPARE(m_desktop->ultimoGenere(), FakeDesktop::Voce::Errore);
+    QCOMPARE(m_desktop->ultimoTesto(), inaccessibile);
+    QCOMPARE(d.Controlli()->lblRilevato->text(), u"L'archivio non può essere letto."_s);
+    QCOMPARE(m.rowCount(), 0);
     QVERIFY(!d.Controlli()->cmdImporta->isEnabled());
 }
 

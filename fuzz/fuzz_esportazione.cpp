@@ -6,18 +6,13 @@
 #include "output/DocumentoExcel.h"
 #include "output/ModelloRegistro.h"
 #include "platform/Testo.h"
-#include "register/Archivio.h"
 
 #include <QBuffer>
 #include <cstdlib>
-#include <limits>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
 {
     const QString percorso = ArchivioFuzz::Scrivi(dati, n);
-    // Read in one part or split in two at any point: the grid must not change.
-    const quint8 perParte = ArchivioFuzz::Parametro(ArchivioFuzz::Coda(dati, n), 1);
-    ImpostaSchedePerParte(perParte == 0 ? std::numeric_limits<qint64>::max() : qint64(perParte % 4));
     ModelloRegistro m;
     if (!m.Carica(percorso))
         std::abort();

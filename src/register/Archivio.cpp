@@ -565,14 +565,14 @@ void ImpostaSchedePerParte(qint64 schede) { g_schedePerParte.store(std::max<qint
 
 int ScorriArchivioInParti(
     const QString &percorso,
-    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita)
+    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita, int fattore)
 {
     Archivio a(percorso);
     a.ApriArchivio();
     const qint64 totale = a.NumeroSchede();
     a.Chiudi();
     const qint64 meta = totale / 2;
-    const bool due = meta >= SchedePerParte() && std::thread::hardware_concurrency() >= 2;
+    const bool due = meta >= SchedePerParte() * std::max(1, fattore) && std::thread::hardware_concurrency() >= 2;
     const qint64 fineParte0 = due ? meta : totale;
 
     std::atomic<qint64> letti{0};

@@ -168,10 +168,13 @@ void ScorriArchivioABlocchi(const QString &percorso,
 // part (0 or 1) in file order, the two parts side by side, so it may touch
 // only that part's state: a scan keeps a result per part and joins them in
 // part order. Returns how many parts there were. An ErroreArchivio of either
-// part is thrown once both have ended.
+// part is thrown once both have ended. A scan whose second part costs more
+// to start (fresh memory of its own) asks for `fattore` times as many records
+// per half.
 int ScorriArchivioInParti(
     const QString &percorso,
-    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita);
+    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita,
+    int fattore = 1);
 // Below this many records for each half, one part: a thread would not pay.
 qint64 SchedePerParte();
 // Tests set a small one, so that small archives are read in two parts.

@@ -572,7 +572,8 @@ int ScorriArchivioInParti(
     const qint64 totale = a.NumeroSchede();
     a.Chiudi();
     const qint64 meta = totale / 2;
-    const bool due = meta >= SchedePerParte() * std::max(1, fattore) && std::thread::hardware_concurrency() >= 2;
+    // Divided rather than multiplied: the threshold may be as large as a qint64 holds.
+    const bool due = meta / std::max(1, fattore) >= SchedePerParte() && std::thread::hardware_concurrency() >= 2;
     const qint64 fineParte0 = due ? meta : totale;
 
     std::atomic<qint64> letti{0};

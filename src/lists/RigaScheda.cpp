@@ -175,11 +175,13 @@ void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio)
 
 void RiservaPerArchivio(RighePerParte &parti, const QString &percorsoArchivio)
 {
-    RiservaPerArchivio(parti[0], percorsoArchivio);
+    // Either part may list every record it reads: room for all in each, only
+    // what is written is ever taken. The file is looked at once for both.
+    const qsizetype schede = QFileInfo(percorsoArchivio).size() / TScheda::Dimensione;
+    parti[0].righe.LeggiDa(percorsoArchivio);
     parti[1].righe.LeggiDa(parti[0].righe);
-    // Either part may list every record it reads: room for all, only what is
-    // written is ever taken.
-    parti[1].Riserva(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione);
+    for (RigheScheda &parte : parti)
+        parte.Riserva(schede);
 }
 
 RigheScheda Unisci(RighePerParte &parti)

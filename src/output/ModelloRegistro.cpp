@@ -5,10 +5,10 @@
 #include "platform/Testo.h"
 #include "register/Archivio.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 const std::array<ModelloRegistro::Colonna, ModelloRegistro::NumeroColonne> &ModelloRegistro::Colonne()
 {
@@ -34,23 +34,46 @@ const std::array<ModelloRegistro::Colonna, ModelloRegistro::NumeroColonne> &Mode
 
 ModelloRegistro::ModelloRegistro(QObject *parent) : QAbstractTableModel(parent) {}
 
+namespace {
+
+// Eight bytes from `p` as one number.
+quint64 Parola(const char *p)
+{
+    quint64 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Adds a field to a payee's fingerprint: its length and its first and last
+// eight bytes. Two payees it does not tell apart are told apart by their bytes.
+// Reads up to eight bytes past a short field, inside the record.
+quint64 Mescola(quint64 h, QByteArrayView b)
+{
+    const qsizetype n = b.size();
+    const quint64 primi = n >= 8 ? Parola(b.data()) : Parola(b.data()) & ((quint64(1) << (8 * n)) - 1);
+    const quint64 ultimi = n >= 8 ? Parola(b.data() + n - 8) : 0;
+    h = (h ^ primi ^ quint64(n)) * 0x9E3779B97F4A7C15ULL;
+    return (h ^ ultimi ^ (h >> 29)) * 0xBF58476D1CE4E5B9ULL;
+}
+
+} // namespace
+
 bool ModelloRegistro::Carica(const QString &percorsoArchivio)
 {
     // The old rows go first, so that old and new never fill memory together.
     // The new ones are filled aside and shown at once: the view, repainted
     // while the work goes on, never meets a half-filled model.
     beginResetModel();
-    m_contenuto = Contenuto{};
+    m_blocchi.clear();
+    m_righe = Righe{};
     m_modifiche.clear();
     endResetModel();
-    // The archive is read in two parts at once, each filling its own rows
-    // and blocks; the second's are put after the first's at the end.
-    std::array<Contenuto, 2> parti;
-    const size_t schede = size_t(QFileInfo(percorsoArchivio).size() / TScheda::Dimensione);
-    for (Contenuto &c : parti)
-        c.righe.reserve(schede); // set aside, taken only as written
-
-    qint64 inizioSeconda = 0; // the first record of the second part
+    // The archive is read in two parts at once, each filling blocks of its own
+    // and the rows of its own records in the one table.
+    std::array<Parte, 2> parti;
+    Righe righe;
+    std::array<qint64, 2> scritte{}; // rows each part wrote
+    qint64 inizioSeconda = 0;        // the first record of the second part
 
     // The grid's screen waits with the user while the archive is read.
     const Avanzamento::Lavoro lavoro(QObject::parent(), Avanzamento::LetturaArchivio());
@@ -61,15 +84,16 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
         for (int k = 0; k < kCampi; ++k) {
             const Campo campo = Colonne()[size_t(k + 1)].campo;
             posti[size_t(k)] = {TScheda::Offset(campo), TScheda::Capacita(campo)};
-            // The strided copy below reads up to a stride past each field: in
-            // every build, a record layout that leaves no such room stops here
-            // (the first test that loads a grid) rather than reading beyond.
+            // The strided copy and the fingerprint read up to a stride past each
+            // field: in every build, a record layout that leaves no such room
+            // stops here (the first test that loads a grid) rather than reading beyond.
             if (posti[size_t(k)].first + 1 + posti[size_t(k)].second + kPasso > TScheda::Dimensione)
                 qFatal("griglia: il campo %d e' troppo vicino alla fine della scheda", k);
         }
-        const auto riga = [&posti](Contenuto &nuovo, const TScheda &s) {
+        const auto riga = [&posti](Parte &parte, const TScheda &s, Riga &r) {
             std::array<QByteArrayView, kCampi> t;
-            qsizetype totale = 0;
+            qsizetype propri = 0, comuni = 0;
+            quint64 impronta = 0;
             for (size_t k = 0; k < t.size(); ++k) {
                 const auto [offset, capacita] = posti[k];
                 const char *d = s.byte.data() + offset + 1;
@@ -80,65 +104,91 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                 while (z > a && static_cast<unsigned char>(d[z - 1]) <= 32)
                     --z;
                 t[k] = QByteArrayView(d + a, z - a);
-                totale += t[k].size();
+                r.lunghezza[k] = quint8(z - a);
+                if (kComune[k]) {
+                    comuni += z - a;
+                    impronta = Mescola(impronta, t[k]);
+                } else {
+                    propri += z - a;
+                }
             }
-            Riga r;
-            char *o = nuovo.Spazio(totale, r.inizio);
+            r.comuni = parte.Comuni(t, comuni, impronta);
+            char *o = parte.Spazio(propri, r.propri);
             for (size_t k = 0; k < t.size(); ++k) {
+                if (kComune[k])
+                    continue;
                 // In whole strides: the record goes on well past each of
                 // these fields and the room has a stride to spare, and the
                 // next field overwrites what went beyond.
                 for (qsizetype i = 0; i < t[k].size(); i += kPasso)
                     std::memcpy(o + i, t[k].data() + i, kPasso);
                 o += t[k].size();
-                r.lunghezza[k] = quint8(t[k].size());
             }
-            nuovo.righe.push_back(r);
         };
         // Each part fills blocks of fresh memory of its own, which costs more
         // than half a small archive's reading saves: two parts only from
-        // some tens of thousands of records.
-        constexpr int kFattore = 64;
+        // some thousands of records.
+        constexpr int kFattore = 16;
         ScorriArchivioInParti(
             percorsoArchivio,
-            [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
-                Contenuto &nuovo = parti[size_t(parte)];
-                if (parte == 1 && nuovo.righe.empty())
+            [&](int p, const TScheda *schede, qint64 quante, qint64 primo) {
+                if (p == 1 && scritte[1] == 0)
                     inizioSeconda = primo;
                 for (qint64 k = 0; k < quante; ++k)
-                    riga(nuovo, schede[k]);
+                    riga(parti[size_t(p)], schede[k], righe[size_t(primo + k)]);
+                scritte[size_t(p)] += quante;
             },
-            kFattore);
+            kFattore, [&righe](qint64 totale) { righe = Righe(size_t(totale)); });
     } catch (const ErroreArchivio &) {
         ok = false;
     }
     // After a failed read the rows read so far stay, as one reading in one go
     // would leave them: the second part's only if the first is whole.
-    if (qint64(parti[0].righe.size()) != inizioSeconda)
-        parti[1] = Contenuto{};
-    Contenuto nuovo = std::move(parti[0]);
-    nuovo.Accoda(std::move(parti[1]));
-    nuovo.righe.shrink_to_fit();
+    const bool seconda = scritte[1] > 0 && scritte[0] == inizioSeconda;
+    righe.ImpostaNumero(size_t(seconda ? inizioSeconda + scritte[1] : scritte[0]));
+    std::vector<Blocco> blocchi = std::move(parti[0].blocchi);
+    if (seconda) {
+        // The second part's offsets count from its own first block.
+        const qsizetype spostamento = qsizetype(blocchi.size()) * kBlocco;
+        for (size_t i = size_t(inizioSeconda); i < righe.size(); ++i) {
+            righe[i].propri += spostamento;
+            righe[i].comuni += spostamento;
+        }
+        for (Blocco &b : parti[1].blocchi)
+            blocchi.push_back(std::move(b));
+    }
     beginResetModel();
-    m_contenuto = std::move(nuovo);
+    m_blocchi = std::move(blocchi);
+    m_righe = std::move(righe);
     endResetModel();
     return ok;
 }
 
-void ModelloRegistro::Contenuto::Accoda(Contenuto &&altro)
+ModelloRegistro::Righe::Righe(size_t capienza)
+    : m_dati(static_cast<Riga *>(Memoria::Prendi(std::max<size_t>(capienza, 1) * sizeof(Riga)))),
+      m_capienza(std::max<size_t>(capienza, 1))
 {
-    // The other part's offsets count from its own first block.
-    const qsizetype spostamento = qsizetype(blocchi.size()) * kBlocco;
-    for (Blocco &b : altro.blocchi)
-        blocchi.push_back(std::move(b));
-    if (!altro.blocchi.empty())
-        libero = altro.libero;
-    righe.reserve(righe.size() + altro.righe.size());
-    for (Riga r : altro.righe) {
-        r.inizio += spostamento;
-        righe.push_back(r);
-    }
-    altro = Contenuto{};
+}
+
+ModelloRegistro::Righe::Righe(Righe &&altre) noexcept
+    : m_dati(std::exchange(altre.m_dati, nullptr)), m_capienza(std::exchange(altre.m_capienza, 0)),
+      m_numero(std::exchange(altre.m_numero, 0))
+{
+}
+
+ModelloRegistro::Righe &ModelloRegistro::Righe::operator=(Righe &&altre) noexcept
+{
+    // The other takes the old table, to give it back when it goes.
+    std::swap(m_dati, altre.m_dati);
+    std::swap(m_capienza, altre.m_capienza);
+    std::swap(m_numero, altre.m_numero);
+    return *this;
+}
+
+ModelloRegistro::Righe::~Righe()
+{
+    if (m_dati)
+        Memoria::Rendi(m_dati, m_capienza * sizeof(Riga));
 }
 
 ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()
@@ -149,9 +199,9 @@ ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()
                   [](void *p) { Memoria::Rendi(p, size_t(kBlocco)); });
 }
 
-char *ModelloRegistro::Contenuto::Spazio(qsizetype byte, qsizetype &inizio)
+char *ModelloRegistro::Parte::Spazio(qsizetype byte, qsizetype &inizio)
 {
-    // A row never straddles two blocks; blocks are never moved or copied.
+    // Blocks are never moved or copied.
     if (blocchi.empty() || kBlocco - libero < byte + kPasso) {
         blocchi.push_back(NuovoBlocco());
         libero = 0;
@@ -160,6 +210,36 @@ char *ModelloRegistro::Contenuto::Spazio(qsizetype byte, qsizetype &inizio)
     char *o = blocchi.back().get() + libero;
     libero += byte;
     return o;
+}
+
+qsizetype ModelloRegistro::Parte::Comuni(const std::array<QByteArrayView, kCampi> &t, qsizetype byte,
+                                         quint64 impronta)
+{
+    Voce &v = recenti[size_t(impronta >> 55) % recenti.size()];
+    if (v.inizio >= 0 && v.impronta == impronta) {
+        // The same fingerprint: the same payee only if every field's bytes are.
+        const char *p = blocchi[size_t(v.inizio / kBlocco)].get() + v.inizio % kBlocco;
+        bool uguali = true;
+        for (size_t k = 0, c = 0; uguali && k < t.size(); ++k) {
+            if (!kComune[k])
+                continue;
+            uguali = v.lunghezza[c++] == t[k].size() && std::memcmp(p, t[k].data(), size_t(t[k].size())) == 0;
+            p += t[k].size();
+        }
+        if (uguali)
+            return v.inizio;
+    }
+    char *o = Spazio(byte, v.inizio);
+    v.impronta = impronta;
+    for (size_t k = 0, c = 0; k < t.size(); ++k) {
+        if (!kComune[k])
+            continue;
+        for (qsizetype i = 0; i < t[k].size(); i += kPasso)
+            std::memcpy(o + i, t[k].data() + i, kPasso);
+        o += t[k].size();
+        v.lunghezza[c++] = quint8(t[k].size());
+    }
+    return v.inizio;
 }
 
 QString ModelloRegistro::Cella(qint64 riga, int colonna) const
@@ -179,11 +259,13 @@ QString ModelloRegistro::Cella(qint64 riga, int colonna) const
 
 QByteArrayView ModelloRegistro::Byte(qint64 riga, int colonna) const
 {
-    const Riga &r = m_contenuto.righe[size_t(riga)];
-    qsizetype inizio = r.inizio;
+    const Riga &r = m_righe[size_t(riga)];
+    const bool comune = kComune[size_t(colonna - 1)];
+    qsizetype inizio = comune ? r.comuni : r.propri;
     for (int k = 0; k < colonna - 1; ++k)
-        inizio += r.lunghezza[size_t(k)];
-    const char *blocco = m_contenuto.blocchi[size_t(inizio / kBlocco)].get();
+        if (kComune[size_t(k)] == comune)
+            inizio += r.lunghezza[size_t(k)];
+    const char *blocco = m_blocchi[size_t(inizio / kBlocco)].get();
     return QByteArrayView(blocco + inizio % kBlocco, r.lunghezza[size_t(colonna - 1)]);
 }
 
@@ -191,10 +273,13 @@ void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga)
 {
     if (riga < 0 || riga >= NumeroRighe())
         return;
-    // The row's fields lie one after the other: walked once, not looked up per cell.
-    const Riga &r = m_contenuto.righe[size_t(riga)];
-    const char *p = m_contenuto.blocchi[size_t(r.inizio / kBlocco)].get() + r.inizio % kBlocco;
+    // The row's own fields lie one after the other, and so do its payee's:
+    // walked once, not looked up per cell.
+    const Riga &r = m_righe[size_t(riga)];
+    const char *propri = m_blocchi[size_t(r.propri / kBlocco)].get() + r.propri % kBlocco;
+    const char *comuni = m_blocchi[size_t(r.comuni / kBlocco)].get() + r.comuni % kBlocco;
     for (int colonna = 1; colonna < NumeroColonne; ++colonna) {
+        const char *&p = kComune[size_t(colonna - 1)] ? comuni : propri;
         const QByteArrayView b(p, r.lunghezza[size_t(colonna - 1)]);
         p += b.size();
         if (!m_modifiche.isEmpty() && m_modifiche.contains(Chiave(riga, colonna)))
@@ -206,7 +291,7 @@ void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga)
 
 int ModelloRegistro::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_contenuto.righe.size());
+    return parent.isValid() ? 0 : int(m_righe.size());
 }
 
 int ModelloRegistro::columnCount(const QModelIndex &parent) const

@@ -3,7 +3,9 @@
 // 1-based row number and columns 1 to 14 the record's fields, trimmed. Loaded
 // in one pass over the archive; only the used bytes of each field are kept
 // and decoded when a cell is asked for, so a large archive stays small in
-// memory. Cells the user edits in the grid are kept beside them.
+// memory. A payee's fields, which come back on record after record, are kept
+// once for the rows that repeat them. Cells the user edits in the grid are
+// kept beside them.
 
 #include "platform/Memoria.h"
 #include "register/Scheda.h"
@@ -11,6 +13,7 @@
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QHash>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -36,7 +39,7 @@ public:
     // load silently: the rows read so far stay. False after a failure.
     bool Carica(const QString &percorsoArchivio);
 
-    qint64 NumeroRighe() const { return qint64(m_contenuto.righe.size()); }
+    qint64 NumeroRighe() const { return qint64(m_righe.size()); }
     // The text the grid shows in the cell.
     QString Cella(qint64 riga, int colonna) const;
     // Appends the row's cells, typed, in column order, to the export document
@@ -54,28 +57,62 @@ public:
 
 private:
     static constexpr int kCampi = NumeroColonne - 1;
+    // The payee, its tax code, the product's code, type and name: kept once
+    // for the rows that repeat them all, the row's other fields row by row.
+    static constexpr std::array<bool, kCampi> kComune = {false, false, true,  true,  false, true,  true,
+                                                         true,  false, false, false, false, false, false};
+    static constexpr int kComuni = 5;
+    static_assert(std::count(kComune.begin(), kComune.end(), true) == kComuni);
     struct Riga {
-        qsizetype inizio;                     // offset of the first field in the blocks
+        qsizetype propri;                     // offset of the row's own fields in the blocks
+        qsizetype comuni;                     // offset of its payee's fields in the blocks
         std::array<quint8, kCampi> lunghezza; // trimmed length of each field
     };
     QByteArrayView Byte(qint64 riga, int colonna) const;
     static quint64 Chiave(qint64 riga, int colonna) { return quint64(riga) * NumeroColonne + quint64(colonna); }
 
-
-    // The trimmed field bytes, row after row, in blocks of kBlocco bytes.
+    // The trimmed field bytes in blocks of kBlocco bytes, each row's own fields
+    // and each payee's one after the other, never across two blocks.
     static constexpr qsizetype kBlocco = qsizetype(4) << 20;
     static constexpr int kPasso = 32; // field bytes are copied this many at a time
     using Blocco = std::unique_ptr<char, void (*)(void *)>;
     static Blocco NuovoBlocco();
-    struct Contenuto {
+    // What one part of the reading fills: its own blocks, and the payees it
+    // met last, to find there those its next rows repeat.
+    struct Parte {
+        struct Voce {
+            quint64 impronta = 0;
+            qsizetype inizio = -1;
+            std::array<quint8, kComuni> lunghezza{};
+        };
         std::vector<Blocco> blocchi;
         qsizetype libero = 0; // bytes used in the last block
-        std::vector<Riga, Memoria::AllocatoreGrande<Riga>> righe;
-        // Room for a row of `byte` bytes; its offset goes to `inizio`.
+        std::array<Voce, 512> recenti;
+        // Room for `byte` bytes; their offset goes to `inizio`.
         char *Spazio(qsizetype byte, qsizetype &inizio);
-        // Appends the rows of the part of the archive that follows.
-        void Accoda(Contenuto &&altro);
+        // The offset of the payee's fields `t`, stored unless met lately.
+        qsizetype Comuni(const std::array<QByteArrayView, kCampi> &t, qsizetype byte, quint64 impronta);
     };
-    Contenuto m_contenuto;
+    // A row per record, in one table that each part of the reading writes
+    // from its own first record: no part's rows are copied to join them.
+    class Righe {
+    public:
+        Righe() = default;
+        explicit Righe(size_t capienza);
+        Righe(Righe &&altre) noexcept;
+        Righe &operator=(Righe &&altre) noexcept;
+        ~Righe();
+        Riga &operator[](size_t i) { return m_dati[i]; }
+        const Riga &operator[](size_t i) const { return m_dati[i]; }
+        size_t size() const { return m_numero; }
+        size_t Capienza() const { return m_capienza; }
+        void ImpostaNumero(size_t numero) { m_numero = numero; }
+
+    private:
+        Riga *m_dati = nullptr;
+        size_t m_capienza = 0, m_numero = 0;
+    };
+    std::vector<Blocco> m_blocchi;
+    Righe m_righe;
     QHash<quint64, QString> m_modifiche; // cells edited in the grid
 };

@@ -565,12 +565,15 @@ void ImpostaSchedePerParte(qint64 schede) { g_schedePerParte.store(std::max<qint
 
 int ScorriArchivioInParti(
     const QString &percorso,
-    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita, int fattore)
+    const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita, int fattore,
+    const std::function<void(qint64 totale)> &prepara)
 {
     Archivio a(percorso);
     a.ApriArchivio();
     const qint64 totale = a.NumeroSchede();
     a.Chiudi();
+    if (prepara)
+        prepara(totale);
     const qint64 meta = totale / 2;
     // Divided rather than multiplied: the threshold may be as large as a qint64 holds.
     const bool due = meta / std::max(1, fattore) >= SchedePerParte() && std::thread::hardware_concurrency() >= 2;

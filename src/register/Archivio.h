@@ -170,11 +170,12 @@ void ScorriArchivioABlocchi(const QString &percorso,
 // part order. Returns how many parts there were. An ErroreArchivio of either
 // part is thrown once both have ended. A scan whose second part costs more
 // to start (fresh memory of its own) asks for `fattore` times as many records
-// per half.
+// per half. prepara(totale), where given, learns before any block how many
+// records the reading covers, so that a scan may set aside a place for each.
 int ScorriArchivioInParti(
     const QString &percorso,
     const std::function<void(int parte, const TScheda *schede, qint64 quante, qint64 primo)> &visita,
-    int fattore = 1);
+    int fattore = 1, const std::function<void(qint64 totale)> &prepara = {});
 // Below this many records for each half, one part: a thread would not pay.
 qint64 SchedePerParte();
 // Tests set a small one, so that small archives are read in two parts.

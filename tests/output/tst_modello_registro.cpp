@@ -3,6 +3,8 @@
 #include "output/ModelloRegistro.h"
 #include "register/Archivio.h"
 
+#include <limits>
+
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -29,6 +31,8 @@ private slots:
     void ricarica_sostituisceTutto();
     void esportazione_comeDalTestoDelleCelle_data();
     void esportazione_comeDalTestoDelleCelle();
+    void beneficiariRipetuti_data();
+    void beneficiariRipetuti();
 
 private:
     QString archivio() const { return Archivio::Percorso(m_dir->path()); }
@@ -291,6 +295,89 @@ void TestModelloRegistro::esportazione_comeDalTestoDelleCelle()
     QVERIFY(dalModello == dalTesto);
     for (const auto &[cella, testo] : modifiche)
         QVERIFY(dalModello.contains(DocumentoExcel::TestoCella(testo)));
+}
+
+namespace {
+
+// A payee's fields: payee, tax code, product code, type, product.
+using Beneficiario = std::array<QString, 5>;
+constexpr std::array<Campo, 5> kCampiBeneficiario = {Campo::Fornitore, Campo::CodFisc, Campo::Codice,
+                                                     Campo::Tipologia, Campo::Servizi};
+constexpr std::array<int, 5> kColonneBeneficiario = {3, 4, 6, 7, 8};
+
+} // namespace
+
+void TestModelloRegistro::beneficiariRipetuti_data()
+{
+    QTest::addColumn<QList<Beneficiario>>("beneficiari");
+    QTest::addColumn<qint64>("perParte");
+
+    const Beneficiario enel{u"ENEL ENERGIA"_s, u"06655971007"_s, u"LUCE"_s, u"Utenze"_s, u"Luce"_s};
+    const Beneficiario gas{u"ENEL ENERGIA"_s, u"06655971007"_s, u"LUCE"_s, u"Utenze"_s, u"Gas"_s};
+    const Beneficiario vuoto{};
+    // Same bytes one after the other, with the boundary between two fields moved.
+    const Beneficiario ab{u"AB"_s, u"C"_s, u"X"_s, u"Y"_s, u"Z"_s};
+    const Beneficiario a{u"A"_s, u"BC"_s, u"X"_s, u"Y"_s, u"Z"_s};
+    // The same length and the same first and last eight bytes, another byte in the middle.
+    const Beneficiario acconto{u"COMUNE DI ROMA"_s, u"02438750586"_s, u"IMU"_s, u"Imposte"_s,
+                               u"Imposta municipale propria 2025, rata unica"_s};
+    const Beneficiario saldo{u"COMUNE DI ROMA"_s, u"02438750586"_s, u"IMU"_s, u"Imposte"_s,
+                             u"Imposta municipale propria 2026, rata unica"_s};
+    const QList<QList<Beneficiario>> casi{
+        {enel, enel, enel},
+        {enel, gas, enel, gas, gas},
+        {vuoto, enel, vuoto, vuoto},
+        {ab, a, ab, a},
+        {acconto, saldo, acconto, saldo},
+    };
+    const char *const nomi[] = {"lo stesso su ogni scheda", "un campo diverso, a turno",
+                                "campi vuoti", "stessi byte, confini spostati",
+                                "diverso solo nel mezzo"};
+    for (qsizetype i = 0; i < casi.size(); ++i) {
+        // Repeated, so that the two halves of a split reading meet each
+        // payee, the second beginning anywhere in the sequence.
+        QList<Beneficiario> lunga;
+        for (int r = 0; r < 9; ++r)
+            lunga << casi[i];
+        QTest::addRow("%s, in una parte", nomi[i]) << lunga << std::numeric_limits<qint64>::max();
+        QTest::addRow("%s, in due parti", nomi[i]) << lunga << qint64(0);
+    }
+}
+
+void TestModelloRegistro::beneficiariRipetuti()
+{
+    QFETCH(QList<Beneficiario>, beneficiari);
+    QFETCH(qint64, perParte);
+    QList<TScheda> schede;
+    for (qsizetype i = 0; i < beneficiari.size(); ++i) {
+        TScheda s = ArchivioDiProva::Scheda({{Campo::NumDoc, QString::number(i)},
+                                             {Campo::Dettagli, u"Dettaglio %1"_s.arg(i)}});
+        for (size_t k = 0; k < kCampiBeneficiario.size(); ++k)
+            s.ImpostaTesto(kCampiBeneficiario[k], beneficiari[i][k]);
+        schede << s;
+    }
+    ArchivioDiProva::Scrivi(archivio(), schede);
+
+    const qint64 predefinite = SchedePerParte();
+    ImpostaSchedePerParte(perParte);
+    ModelloRegistro m;
+    const bool caricato = m.Carica(archivio());
+    ImpostaSchedePerParte(predefinite);
+    QVERIFY(caricato);
+    QCOMPARE(m.NumeroRighe(), beneficiari.size());
+    std::string documento;
+    for (qsizetype i = 0; i < beneficiari.size(); ++i) {
+        QCOMPARE(m.Cella(i, 1), QString::number(i));
+        QCOMPARE(m.Cella(i, 9), u"Dettaglio %1"_s.arg(i));
+        for (size_t k = 0; k < kColonneBeneficiario.size(); ++k)
+            QCOMPARE(m.Cella(i, kColonneBeneficiario[k]), beneficiari[i][k]);
+        // The export walks the row's fields by itself: the same cells.
+        std::string riga, attesa;
+        m.AggiungiRigaEsportata(riga, i);
+        for (int c = 1; c < ModelloRegistro::NumeroColonne; ++c)
+            DocumentoExcel::AggiungiCella(attesa, c, m.Cella(i, c));
+        QCOMPARE(QByteArray::fromStdString(riga), QByteArray::fromStdString(attesa));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestModelloRegistro)

@@ -122,7 +122,9 @@ QString TestiRighe::at(qsizetype i) const
     if (!m_fonte)
         return RigaScheda(m_copie.at(i));
     const qint64 indice = m_indici.at(size_t(i));
-    return m_fonte->Con(indice, [&](const TScheda *s) {
+    return m_fonte->Con(indice, [&](const TScheda *s, bool errore) {
+        if (errore)
+            return RigaSchedaIlleggibile(indice);
         return s != nullptr && Impronta()(*s) == m_impronte.at(size_t(i)) ? RigaScheda(*s)
                                                                           : RigaSchedaCambiata(indice);
     });
@@ -165,6 +167,11 @@ QString RigaSchedaCambiata(qint64 indice)
 {
     return QStringLiteral("Scheda n. %1: modificata o tolta dall'archivio dopo che l'elenco è stato compilato")
         .arg(indice + 1);
+}
+
+QString RigaSchedaIlleggibile(qint64 indice)
+{
+    return QStringLiteral("Scheda n. %1: non leggibile dall'archivio (errore di lettura)").arg(indice + 1);
 }
 
 void RiservaPerArchivio(RigheScheda &righe, const QString &percorsoArchivio)

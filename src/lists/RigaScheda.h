@@ -28,7 +28,8 @@ class SchedeAperte;
 //
 // A line whose record no longer holds the bytes the scan saw (rewritten or
 // removed since, by this or another copy of the program) is not passed off as
-// the scan's result: it reads RigaSchedaCambiata instead.
+// the scan's result: it reads RigaSchedaCambiata instead, or
+// RigaSchedaIlleggibile where the file could not be read.
 class TestiRighe {
 public:
     TestiRighe();
@@ -70,6 +71,8 @@ private:
 // What a list shows in place of a line whose record has changed or gone
 // since the list was made (indice 0-based; the text counts from 1).
 QString RigaSchedaCambiata(qint64 indice);
+// What it shows where the record could not be read back (a read error).
+QString RigaSchedaIlleggibile(qint64 indice);
 
 // Lines of a result list in file order, each with the 0-based index of the
 // record it was built from, so that a line can find its record again.

@@ -33,12 +33,14 @@ const TScheda *SchedeAperte::Scheda(qint64 indice)
         if (!m_blocco)
             m_blocco = std::make_unique_for_overwrite<char[]>(chiesti);
         m_quante = 0;
+        m_errore = false;
         size_t letti = 0;
         while (letti < chiesti) {
             const ssize_t n = ::pread(m_fd, m_blocco.get() + letti, chiesti - letti,
                                       off_t(indice * TScheda::Dimensione + qint64(letti)));
             if (n < 0 && errno == EINTR)
                 continue;
+            m_errore = n < 0;
             if (n <= 0)
                 break;
             letti += size_t(n);

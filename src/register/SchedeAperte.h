@@ -17,14 +17,16 @@ public:
     SchedeAperte(const SchedeAperte &) = delete;
     SchedeAperte &operator=(const SchedeAperte &) = delete;
 
-    // Calls usa with record indice as the file holds it now, or with nullptr
-    // when the file no longer reaches it or cannot be read. Copies of a view
-    // share the file: one call at a time.
+    // Calls usa(scheda, errore) with record indice as the file holds it now,
+    // or with nullptr when the file no longer reaches it (errore false) or
+    // could not be read there (errore true). Copies of a view share the
+    // file: one call at a time.
     template <class Usa>
     decltype(auto) Con(qint64 indice, Usa &&usa)
     {
         const std::lock_guard<std::mutex> guardia(m_mutex);
-        return usa(Scheda(indice));
+        const TScheda *s = Scheda(indice);
+        return usa(s, s == nullptr && m_errore);
     }
 
 private:
@@ -36,4 +38,5 @@ private:
     std::unique_ptr<char[]> m_blocco;
     qint64 m_primo = 0;
     qint64 m_quante = 0;
+    bool m_errore = false; // the last read failed
 };

@@ -45,6 +45,7 @@ private slots:
 
     void righeDopoCambio_data();
     void righeDopoCambio();
+    void rigaNonLeggibile();
 
     void ritrova_data();
     void ritrova();
@@ -383,6 +384,17 @@ void TestRighe::righeDopoCambio()
         QCOMPARE(r.righe.at(i), cambiate.at(i) ? RigaSchedaCambiata(i) : RigaScheda(schede.at(i)));
     QCOMPARE(RigaSchedaCambiata(1),
              u"Scheda n. 2: modificata o tolta dall'archivio dopo che l'elenco è stato compilato"_s);
+}
+
+void TestRighe::rigaNonLeggibile()
+{
+    // A file the list opened but cannot read back from (a folder reads as an
+    // error): the line says so, and does not say the record was changed.
+    TestiRighe r;
+    r.LeggiDa(m_dir->path());
+    r.Aggiungi(ArchivioDiProva::Semplice(u"Rossi"_s, u"07/03/2024"_s, u"A1"_s, u"Visita"_s), 4);
+    QCOMPARE(r.at(0), RigaSchedaIlleggibile(4));
+    QCOMPARE(RigaSchedaIlleggibile(4), u"Scheda n. 5: non leggibile dall'archivio (errore di lettura)"_s);
 }
 
 void TestRighe::ritrova_data()

@@ -6,6 +6,8 @@
 
 #include <QHash>
 #include <algorithm>
+#include <array>
+#include <vector>
 #include <cmath>
 
 const QString kNonCalcolabile = QStringLiteral("non calcolabile");
@@ -13,15 +15,6 @@ const QString kNonCalcolabile = QStringLiteral("non calcolabile");
 namespace {
 
 QByteArrayView Grezzo(const TScheda &s, Campo c) { return QByteArrayView(s.Dati(c), s.Lunghezza(c)); }
-
-void Aggiungi(ImportoGruppo &i, std::optional<double> importo, qint64 indice)
-{
-    ++i.schede;
-    if (importo)
-        i.totale += *importo;
-    else
-        i.illeggibili.append(indice);
-}
 
 void Illeggibile(ImportoGruppo &i, qint64 indice) { i.illeggibili.append(indice); }
 
@@ -72,6 +65,92 @@ CriteriRiepilogo AnnoPrecedente(const CriteriRiepilogo &c)
     return p;
 }
 
+namespace {
+
+// What one part of the archive gives the analysis. The first part adds its
+// amounts as it reads them; the second keeps them, in file order, to be added
+// after the first part's, so that every sum is the one a reading in one go
+// makes (floating-point addition depends on the order).
+struct ParteAnalisi {
+    AnalisiSpese a;
+    std::vector<QByteArray> chiavi; // each group's key, in a.gruppi's order
+    QHash<QByteArray, qsizetype> indiceGruppo;
+    bool differisce = false; // the second part: amounts kept, not added
+    std::vector<std::vector<double>> corrente, precedente; // per group
+    std::vector<double> totale, totalePrecedente;
+
+    void Aggiungi(ImportoGruppo &i, std::vector<double> *importi, std::optional<double> importo, qint64 indice)
+    {
+        ++i.schede;
+        if (!importo)
+            i.illeggibili.append(indice);
+        else if (differisce)
+            importi->push_back(*importo);
+        else
+            i.totale += *importo;
+    }
+};
+
+// The group whose key is the trimmed value, lowered; made when first met.
+// Looked up through a copy on the stack: a record costs no allocation.
+qsizetype Gruppo(ParteAnalisi &p, QByteArrayView valore, const TestiRighe &righeVuote)
+{
+    const QByteArrayView t = Testo::TrimByte(valore);
+    char spazio[256];
+    const qsizetype n = std::min<qsizetype>(t.size(), sizeof spazio);
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = t[i];
+        spazio[i] = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+    }
+    const QByteArray chiave = QByteArray::fromRawData(spazio, n);
+    const auto it = p.indiceGruppo.constFind(chiave);
+    if (it != p.indiceGruppo.cend())
+        return *it;
+    GruppoSpese g;
+    g.righe.righe = righeVuote;
+    g.nome = Testo::DecodificaCp1252(t.data(), t.size());
+    p.a.gruppi.append(std::move(g));
+    p.chiavi.emplace_back(spazio, n); // a copy of its own: the stack goes
+    p.corrente.emplace_back();
+    p.precedente.emplace_back();
+    p.indiceGruppo.insert(p.chiavi.back(), p.a.gruppi.size() - 1);
+    return p.a.gruppi.size() - 1;
+}
+
+void AggiungiImporti(ImportoGruppo &a, const ImportoGruppo &b, const std::vector<double> &importi)
+{
+    a.schede += b.schede;
+    for (const double x : importi)
+        a.totale += x;
+    a.illeggibili.append(b.illeggibili);
+}
+
+// The second part's groups, amounts and records after the first part's.
+void Unisci(ParteAnalisi &prima, ParteAnalisi &seconda)
+{
+    AnalisiSpese &a = prima.a;
+    for (qsizetype j = 0; j < seconda.a.gruppi.size(); ++j) {
+        GruppoSpese &g = seconda.a.gruppi[j];
+        auto it = prima.indiceGruppo.constFind(seconda.chiavi[size_t(j)]);
+        if (it == prima.indiceGruppo.cend()) {
+            GruppoSpese nuovo;
+            nuovo.nome = g.nome;
+            nuovo.righe.righe.LeggiDa(g.righe.righe); // the same file, no lines yet
+            a.gruppi.append(std::move(nuovo));
+            it = prima.indiceGruppo.insert(seconda.chiavi[size_t(j)], a.gruppi.size() - 1);
+        }
+        GruppoSpese &h = a.gruppi[*it];
+        AggiungiImporti(h.corrente, g.corrente, seconda.corrente[size_t(j)]);
+        AggiungiImporti(h.precedente, g.precedente, seconda.precedente[size_t(j)]);
+        h.righe.Accoda(g.righe);
+    }
+    AggiungiImporti(a.totale, seconda.a.totale, seconda.totale);
+    AggiungiImporti(a.totalePrecedente, seconda.a.totalePrecedente, seconda.totalePrecedente);
+    a.illeggibili.append(seconda.a.illeggibili);
+}
+
+} // namespace
+
 AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilogo &criteri,
                            Raggruppamento per)
 {
@@ -85,63 +164,56 @@ AnalisiSpese AnalizzaSpese(const QString &percorsoArchivio, const CriteriRiepilo
                            Testo::Giorno(prima.fine)};
     const Campo campo = CampoDi(per);
 
-    AnalisiSpese a;
-    QHash<QByteArray, qsizetype> indiceGruppo;
     // Every group's lines are read back from the file this scan reads.
     TestiRighe righeVuote;
     righeVuote.LeggiDa(percorsoArchivio);
-    auto gruppo = [&](const TScheda &s) -> GruppoSpese & {
-        const QByteArrayView valore = Grezzo(s, campo);
-        const QByteArray chiave = ChiaveGruppo(valore);
-        auto it = indiceGruppo.constFind(chiave);
-        if (it == indiceGruppo.cend()) {
-            GruppoSpese g;
-            g.righe.righe = righeVuote;
-            const QByteArrayView t = Testo::TrimByte(valore);
-            g.nome = Testo::DecodificaCp1252(t.data(), t.size());
-            a.gruppi.append(std::move(g));
-            it = indiceGruppo.insert(chiave, a.gruppi.size() - 1);
-        }
-        return a.gruppi[*it];
-    };
+    std::array<ParteAnalisi, 2> parti;
+    parti[1].differisce = true;
 
-    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
+    const auto scheda = [&](ParteAnalisi &p, const TScheda &s, qint64 indice) {
         if (perFornitore && !fornitore.In(Grezzo(s, Campo::Fornitore)))
-            return true;
+            return;
         if (perCodice && !codice.In(Grezzo(s, Campo::Codice)))
-            return true;
+            return;
         const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));
         if (dovuto.isEmpty())
-            return true;
+            return;
+        AnalisiSpese &a = p.a;
         const auto data = Testo::LeggiGiornoCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
         if (!data) {
             // It may belong to either interval, or to neither: both are uncertain.
-            GruppoSpese &g = gruppo(s);
+            GruppoSpese &g = a.gruppi[Gruppo(p, Grezzo(s, campo), righeVuote)];
             Illeggibile(g.corrente, indice);
             Illeggibile(g.precedente, indice);
             Illeggibile(a.totale, indice);
             Illeggibile(a.totalePrecedente, indice);
             a.illeggibili.append(indice);
-            return true;
+            return;
         }
         const bool corrente = *data >= giorni[0] && *data <= giorni[1];
         const bool precedente = *data >= giorni[2] && *data <= giorni[3];
         if (!corrente && !precedente)
-            return true;
+            return;
         const auto importo = Testo::LeggiNumeroCp1252(dovuto);
         if (!importo)
             a.illeggibili.append(indice);
-        GruppoSpese &g = gruppo(s);
+        const qsizetype j = Gruppo(p, Grezzo(s, campo), righeVuote);
+        GruppoSpese &g = a.gruppi[j];
         if (corrente) {
-            Aggiungi(g.corrente, importo, indice);
-            Aggiungi(a.totale, importo, indice);
+            p.Aggiungi(g.corrente, &p.corrente[size_t(j)], importo, indice);
+            p.Aggiungi(a.totale, &p.totale, importo, indice);
             g.righe.Aggiungi(s, indice);
         } else {
-            Aggiungi(g.precedente, importo, indice);
-            Aggiungi(a.totalePrecedente, importo, indice);
+            p.Aggiungi(g.precedente, &p.precedente[size_t(j)], importo, indice);
+            p.Aggiungi(a.totalePrecedente, &p.totalePrecedente, importo, indice);
         }
-        return true;
+    };
+    ScorriArchivioInParti(percorsoArchivio, [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
+        for (qint64 k = 0; k < quante; ++k)
+            scheda(parti[size_t(parte)], schede[k], primo + k);
     });
+    Unisci(parti[0], parti[1]);
+    AnalisiSpese a = std::move(parti[0].a);
 
     // Largest first; ties by name, so the order never depends on the file.
     std::stable_sort(a.gruppi.begin(), a.gruppi.end(), [](const GruppoSpese &x, const GruppoSpese &y) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -79,6 +80,32 @@ QString TestoEsito(EsitoIdentificativo e)
     return QString();
 }
 
+namespace {
+
+// What one part of the archive gives the list. The second part keeps each
+// type's amounts in file order, added after the first part's, so that the
+// totals are those of a reading in one go.
+struct ParteDichiarazione {
+    QList<VoceDichiarazione> voci;
+    std::vector<TotaleTipologia> perTipologia;
+    std::vector<std::vector<double>> importi; // the second part's, per type
+    QList<qint64> illeggibili;
+};
+
+// The key of the type the record holds, on the stack: a record costs no allocation.
+QByteArray ChiaveTipologia(const TScheda &s, char (&spazio)[256])
+{
+    const QByteArrayView t = Testo::TrimByte(Grezzo(s, Campo::Tipologia));
+    const qsizetype n = std::min<qsizetype>(t.size(), sizeof spazio);
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = t[i];
+        spazio[i] = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
+    }
+    return QByteArray::fromRawData(spazio, n);
+}
+
+} // namespace
+
 ElencoDichiarazione ElencaPerDichiarazione(const QString &percorsoArchivio, int anno,
                                            const QStringList &tipologie)
 {
@@ -92,22 +119,29 @@ ElencoDichiarazione ElencaPerDichiarazione(const QString &percorsoArchivio, int 
         e.perTipologia.append({Testo::Trim(t)});
     }
 
-    ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64 indice) {
-        const auto tipo = perChiave.constFind(ChiaveGruppo(Grezzo(s, Campo::Tipologia)));
+    std::array<ParteDichiarazione, 2> parti;
+    for (ParteDichiarazione &p : parti) {
+        p.perTipologia.assign(e.perTipologia.begin(), e.perTipologia.end());
+        p.importi.resize(p.perTipologia.size());
+    }
+    const auto scheda = [&](int parte, const TScheda &s, qint64 indice) {
+        char spazio[256];
+        const auto tipo = perChiave.constFind(ChiaveTipologia(s, spazio));
         if (tipo == perChiave.cend())
-            return true;
+            return;
         const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));
         if (dovuto.isEmpty())
-            return true;
-        TotaleTipologia &totale = e.perTipologia[*tipo];
+            return;
+        ParteDichiarazione &p = parti[size_t(parte)];
+        TotaleTipologia &totale = p.perTipologia[size_t(*tipo)];
         const auto data = Testo::LeggiGiornoCp1252(Testo::TrimByte(Grezzo(s, Campo::Data)));
         if (!data) {
             totale.calcolabile = false;
-            e.illeggibili.append(indice);
-            return true;
+            p.illeggibili.append(indice);
+            return;
         }
         if (*data / 10000 != anno)
-            return true;
+            return;
         VoceDichiarazione v;
         v.data = QDate(*data / 10000, *data / 100 % 100, *data % 100);
         v.numDoc = Campo1252(s, Campo::NumDoc);
@@ -123,14 +157,35 @@ ElencoDichiarazione ElencaPerDichiarazione(const QString &percorsoArchivio, int 
         ++totale.voci;
         if (d && saldo) {
             v.pagato = *d - *saldo;
-            totale.totale += *v.pagato;
+            if (parte == 0)
+                totale.totale += *v.pagato;
+            else
+                p.importi[size_t(*tipo)].push_back(*v.pagato);
         } else {
             totale.calcolabile = false;
-            e.illeggibili.append(indice);
+            p.illeggibili.append(indice);
         }
-        e.voci.append(std::move(v));
-        return true;
+        p.voci.append(std::move(v));
+    };
+    ScorriArchivioInParti(percorsoArchivio, [&](int parte, const TScheda *schede, qint64 quante, qint64 primo) {
+        for (qint64 k = 0; k < quante; ++k)
+            scheda(parte, schede[k], primo + k);
     });
+
+    // The second part after the first, in file order.
+    e.voci = std::move(parti[0].voci);
+    e.voci.append(std::move(parti[1].voci));
+    e.illeggibili = std::move(parti[0].illeggibili);
+    e.illeggibili.append(parti[1].illeggibili);
+    for (qsizetype t = 0; t < e.perTipologia.size(); ++t) {
+        TotaleTipologia &totale = e.perTipologia[t];
+        const TotaleTipologia &prima = parti[0].perTipologia[size_t(t)], &seconda = parti[1].perTipologia[size_t(t)];
+        totale.voci = prima.voci + seconda.voci;
+        totale.totale = prima.totale;
+        for (const double x : parti[1].importi[size_t(t)])
+            totale.totale += x;
+        totale.calcolabile = prima.calcolabile && seconda.calcolabile;
+    }
 
     std::stable_sort(e.voci.begin(), e.voci.end(),
                      [](const VoceDichiarazione &a, const VoceDichiarazione &b) { return a.data < b.data; });

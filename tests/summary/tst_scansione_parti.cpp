@@ -1,8 +1,10 @@
 // Scans read the archive in two parts at once: whatever the point where the
 // file is split, every result must be the one a reading in one go gives, the
-// statement's total and the monthly sums to the last bit (their amounts are
-// added in file order).
+// totals of the statement, the analysis and the tax list and the monthly sums
+// to the last bit (their amounts are added in file order).
 #include "ArchivioDiProva.h"
+#include "analysis/Analisi.h"
+#include "analysis/Dichiarazione.h"
 #include "charts/TotaliMensili.h"
 #include "lists/RicercaSchede.h"
 #include "output/ModelloRegistro.h"
@@ -20,7 +22,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Amounts whose sum depends on the order they are added in, dates and amounts
-// that cannot be read, and payees, codes and states that the criteria tell apart.
+// that cannot be read, and payees, codes, types and states that the criteria
+// and the groups tell apart.
 QList<TScheda> Archivio150()
 {
     static const char16_t *const kImporti[] = {u"0,1", u"999999999999,99", u"0,07", u"-999999999999,99", u"12,5",
@@ -34,8 +37,17 @@ QList<TScheda> Archivio150()
                                          : u"%1/%2/%3"_s.arg(1 + i % 28, 2, 10, QLatin1Char('0'))
                                                .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
                                                .arg(anno);
-        s << Semplice(QString::fromUtf16(kFornitori[i % 4]), data, u"C%1"_s.arg(i % 5),
-                      u"Servizio %1"_s.arg(i), QString::fromUtf16(kImporti[i % 10]), i % 3 == 0);
+        QString fornitore = QString::fromUtf16(kFornitori[i % 4]);
+        if (i >= 100 && i % 4 == 1)
+            fornitore = u"ACEA"_s; // the same group as "Acea", another spelling
+        if (i >= 140 && i % 4 == 2)
+            fornitore = u"Farmacia Nuova"_s; // a group met only in the second half
+        TScheda t = Semplice(fornitore, data, u"C%1"_s.arg(i % 5), u"Servizio %1"_s.arg(i),
+                             QString::fromUtf16(kImporti[i % 10]), i % 3 == 0);
+        t.ImpostaTesto(Campo::Tipologia, i % 3 == 0 ? u"Salute"_s : i % 3 == 2 ? u"Casa"_s
+                                         : i >= 90  ? u" SALUTE"_s : u"Istruzione"_s);
+        t.ImpostaTesto(Campo::Saldo, i % 7 == 3 ? u"x"_s : u"0,%1"_s.arg(i % 97, 2, 10, QLatin1Char('0')));
+        s << t;
     }
     return s;
 }
@@ -47,7 +59,46 @@ struct Esiti {
     QList<QStringList> griglia;
     Totali12 mesi2024{};
     QList<qint64> mesi2023; // the records that stop the chart of 2023
+    QStringList analisi, dichiarazione; // every value, amounts to the last bit
 };
+
+QString Esatto(double x) { return QString::number(x, 'g', 17); }
+
+QString Descrivi(const ImportoGruppo &i)
+{
+    QStringList indici;
+    for (qint64 k : i.illeggibili)
+        indici << QString::number(k);
+    return u"%1 schede, %2, illeggibili %3"_s.arg(i.schede).arg(Esatto(i.totale), indici.join(u','));
+}
+
+QStringList Analisi(const QString &archivio)
+{
+    const AnalisiSpese a = AnalizzaSpese(archivio, {QString(), QString(), QDate(2024, 1, 1), QDate(2024, 12, 31)},
+                                         Raggruppamento::Beneficiario);
+    QStringList r{Descrivi(a.totale), Descrivi(a.totalePrecedente)};
+    for (qint64 k : a.illeggibili)
+        r << QString::number(k);
+    for (const GruppoSpese &g : a.gruppi) {
+        r << g.nome << Descrivi(g.corrente) << Descrivi(g.precedente);
+        r << g.righe.righe.Elenco();
+    }
+    return r;
+}
+
+QStringList Dichiarazione(const QString &archivio)
+{
+    const ElencoDichiarazione e = ElencaPerDichiarazione(archivio, 2024, {u"salute"_s, u"Istruzione"_s});
+    QStringList r{Esatto(e.totale)};
+    for (qint64 k : e.illeggibili)
+        r << QString::number(k);
+    for (const TotaleTipologia &t : e.perTipologia)
+        r << u"%1: %2 voci, %3, %4"_s.arg(t.tipologia).arg(t.voci).arg(Esatto(t.totale)).arg(t.calcolabile);
+    for (const VoceDichiarazione &v : e.voci)
+        r << u"%1 %2 %3 %4 %5"_s.arg(v.posizione).arg(v.data.toString(Qt::ISODate), v.fornitore, v.tipologia,
+                                       v.pagato ? Esatto(*v.pagato) : u"-"_s);
+    return r;
+}
 
 Esiti Scansioni(const QString &archivio)
 {
@@ -67,6 +118,8 @@ Esiti Scansioni(const QString &archivio)
     } catch (const ErroreImporto &errore) {
         e.mesi2023 = errore.indici;
     }
+    e.analisi = Analisi(archivio);
+    e.dichiarazione = Dichiarazione(archivio);
     ModelloRegistro m;
     if (!m.Carica(archivio))
         e.griglia << QStringList{u"non caricata"_s};
@@ -141,6 +194,12 @@ void TestScansioneParti::comeInUnaVolta()
     QVERIFY(attesi.mesi2024[0] != 0);
     QVERIFY(!attesi.mesi2023.isEmpty());
     QCOMPARE(e.mesi2023, attesi.mesi2023);
+    // The analysis: a group spelt two ways, one met only in the second half.
+    QVERIFY(attesi.analisi.contains(u"Farmacia Nuova"_s));
+    QVERIFY(!attesi.analisi.contains(u"ACEA"_s));
+    QCOMPARE(e.analisi, attesi.analisi);
+    QVERIFY(attesi.dichiarazione.size() > 20);
+    QCOMPARE(e.dichiarazione, attesi.dichiarazione);
     QCOMPARE(attesi.griglia.size(), 150);
     QCOMPARE(e.griglia, attesi.griglia);
 }

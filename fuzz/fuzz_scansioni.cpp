@@ -2,7 +2,11 @@
 // the statement and the monthly totals, the archive read in one part or two. Each one reads the stored bytes by a
 // fast path; here each is checked against the same rule worked out on the
 // decoded texts of every record, and every line must belong to its record.
+// The spending analysis and the tax-return list read in two parts must give
+// what one reading gives, to the last bit of every total.
 #include "ArchivioFuzz.h"
+#include "analysis/Analisi.h"
+#include "analysis/Dichiarazione.h"
 #include "charts/TotaliMensili.h"
 #include "lists/RicercaSchede.h"
 #include "platform/Testo.h"
@@ -192,6 +196,59 @@ void ProvaTotali(const uint8_t *dati, size_t n, const QString &percorso, QByteAr
     }
 }
 
+QString Esatto(double x) { return QString::number(x, 'g', 17); }
+
+QString Descrivi(const ImportoGruppo &i)
+{
+    QString t = QString::number(i.schede) + u' ' + Esatto(i.totale);
+    for (qint64 k : i.illeggibili)
+        t += u' ' + QString::number(k);
+    return t;
+}
+
+QStringList Analisi(const QString &percorso, const CriteriRiepilogo &criteri, Raggruppamento per)
+{
+    const AnalisiSpese a = AnalizzaSpese(percorso, criteri, per);
+    QStringList r{Descrivi(a.totale), Descrivi(a.totalePrecedente)};
+    for (qint64 k : a.illeggibili)
+        r << QString::number(k);
+    for (const GruppoSpese &g : a.gruppi)
+        r << g.nome << Descrivi(g.corrente) << Descrivi(g.precedente) << g.righe.righe.Elenco();
+    return r;
+}
+
+QStringList Dichiarazione(const QString &percorso, int anno, const QStringList &tipologie)
+{
+    const ElencoDichiarazione e = ElencaPerDichiarazione(percorso, anno, tipologie);
+    QStringList r{Esatto(e.totale)};
+    for (qint64 k : e.illeggibili)
+        r << QString::number(k);
+    for (const TotaleTipologia &t : e.perTipologia)
+        r << t.tipologia << QString::number(t.voci) << Esatto(t.totale) << QString::number(t.calcolabile);
+    for (const VoceDichiarazione &v : e.voci)
+        r << QString::number(v.posizione) << v.data.toString(Qt::ISODate) << v.numDoc << v.dataDoc << v.fornitore
+          << v.codFisc << v.servizi << v.tipologia << (v.pagato ? Esatto(*v.pagato) : QString());
+    return r;
+}
+
+// Read in one part, then as the input splits it.
+void ProvaAnalisi(const uint8_t *dati, size_t n, const QString &percorso, QByteArrayView coda, qint64 perParte)
+{
+    const int anno = 2020 + Parametro(coda, 17) % 8;
+    const CriteriRiepilogo criteri{Frammento(dati, n, Campo::Fornitore, Parametro(coda, 18), Parametro(coda, 19)),
+                                   QString(), QDate(anno, 1, 1), QDate(anno, 12, 31)};
+    const Raggruppamento per = Raggruppamento(Parametro(coda, 20) % 3);
+    QStringList tipologie{QStringLiteral("Salute")};
+    if (ArchivioFuzz::Schede(n) > 0)
+        tipologie << ArchivioFuzz::Scheda(dati, 0).Testo(Campo::Tipologia);
+    ImpostaSchedePerParte(std::numeric_limits<qint64>::max());
+    const QStringList analisi = Analisi(percorso, criteri, per);
+    const QStringList dichiarazione = Dichiarazione(percorso, anno, tipologie);
+    ImpostaSchedePerParte(perParte);
+    if (Analisi(percorso, criteri, per) != analisi || Dichiarazione(percorso, anno, tipologie) != dichiarazione)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
@@ -199,11 +256,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dati, size_t n)
     const QByteArrayView coda = ArchivioFuzz::Coda(dati, n);
     // Read in one part or split in two at any point: the results must not change.
     const quint8 perParte = Parametro(coda, 16);
-    ImpostaSchedePerParte(perParte == 0 ? std::numeric_limits<qint64>::max() : qint64(perParte % 4));
+    const qint64 schedePerParte = perParte == 0 ? std::numeric_limits<qint64>::max() : qint64(perParte % 4);
+    ImpostaSchedePerParte(schedePerParte);
     ProvaRicerca(dati, n, coda);
     const QString percorso = ArchivioFuzz::Scrivi(dati, n);
     ProvaContiDaSaldare(dati, n, percorso);
     ProvaRiepilogo(dati, n, percorso, coda);
     ProvaTotali(dati, n, percorso, coda);
+    ProvaAnalisi(dati, n, percorso, coda, schedePerParte);
     return 0;
 }

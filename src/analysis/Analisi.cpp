@@ -47,14 +47,25 @@ QString NomeRaggruppamento(Raggruppamento per)
     return QStringLiteral("Tipologia");
 }
 
-QByteArray ChiaveGruppo(QByteArrayView campo)
+QByteArray ChiaveGruppo(QByteArrayView campo, SpazioChiave &spazio)
 {
     const QByteArrayView t = Testo::TrimByte(campo);
-    QByteArray k(t.data(), t.size());
-    for (char &c : k)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c + ('a' - 'A'));
-    return k;
+    QByteArray propria;
+    char *k = spazio.data();
+    if (t.size() > qsizetype(spazio.size())) {
+        propria.resize(t.size());
+        k = propria.data();
+    }
+    for (qsizetype i = 0; i < t.size(); ++i)
+        k[i] = t[i] >= 'A' && t[i] <= 'Z' ? char(t[i] + ('a' - 'A')) : t[i];
+    return k == spazio.data() ? QByteArray::fromRawData(k, t.size()) : propria;
+}
+
+QByteArray ChiaveGruppo(QByteArrayView campo)
+{
+    SpazioChiave spazio;
+    const QByteArray k = ChiaveGruppo(campo, spazio);
+    return QByteArray(k.constData(), k.size()); // a copy of its own: the stack goes
 }
 
 CriteriRiepilogo AnnoPrecedente(const CriteriRiepilogo &c)
@@ -91,26 +102,20 @@ struct ParteAnalisi {
     }
 };
 
-// The group whose key is the trimmed value, lowered; made when first met.
-// Looked up through a copy on the stack: a record costs no allocation.
+// The group of the value's key, made when first met.
 qsizetype Gruppo(ParteAnalisi &p, QByteArrayView valore, const TestiRighe &righeVuote)
 {
-    const QByteArrayView t = Testo::TrimByte(valore);
-    char spazio[256];
-    const qsizetype n = std::min<qsizetype>(t.size(), sizeof spazio);
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = t[i];
-        spazio[i] = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
-    }
-    const QByteArray chiave = QByteArray::fromRawData(spazio, n);
+    SpazioChiave spazio;
+    const QByteArray chiave = ChiaveGruppo(valore, spazio);
     const auto it = p.indiceGruppo.constFind(chiave);
     if (it != p.indiceGruppo.cend())
         return *it;
     GruppoSpese g;
     g.righe.righe = righeVuote;
+    const QByteArrayView t = Testo::TrimByte(valore);
     g.nome = Testo::DecodificaCp1252(t.data(), t.size());
     p.a.gruppi.append(std::move(g));
-    p.chiavi.emplace_back(spazio, n); // a copy of its own: the stack goes
+    p.chiavi.emplace_back(chiave.constData(), chiave.size()); // a copy of its own: the stack goes
     p.corrente.emplace_back();
     p.precedente.emplace_back();
     p.indiceGruppo.insert(p.chiavi.back(), p.a.gruppi.size() - 1);

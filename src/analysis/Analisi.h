@@ -12,6 +12,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <array>
 #include <optional>
 
 enum class Raggruppamento { Tipologia, Beneficiario, Codice };
@@ -23,6 +24,10 @@ QString NomeRaggruppamento(Raggruppamento per);
 // The key two spellings share when the search would take them for the same
 // text: the stored bytes trimmed, ASCII letters lowered.
 QByteArray ChiaveGruppo(QByteArrayView campo);
+// The same key written into `spazio` when it fits, and a QByteArray over it,
+// valid while spazio is: a scan looks up a key per record with no allocation.
+using SpazioChiave = std::array<char, 256>;
+QByteArray ChiaveGruppo(QByteArrayView campo, SpazioChiave &spazio);
 
 // Payments of one interval in a group. An amount that cannot be read is never
 // taken for zero: its record is named and the total is not known.

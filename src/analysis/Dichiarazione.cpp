@@ -37,9 +37,10 @@ QStringList TipologieArchivio(const QString &percorsoArchivio)
 {
     QHash<QByteArray, QString> nomi;
     ScorriArchivio(percorsoArchivio, [&](const TScheda &s, qint64) {
-        const QByteArray chiave = ChiaveGruppo(Grezzo(s, Campo::Tipologia));
+        SpazioChiave spazio;
+        const QByteArray chiave = ChiaveGruppo(Grezzo(s, Campo::Tipologia), spazio);
         if (!chiave.isEmpty() && !nomi.contains(chiave))
-            nomi.insert(chiave, Campo1252(s, Campo::Tipologia));
+            nomi.insert(QByteArray(chiave.constData(), chiave.size()), Campo1252(s, Campo::Tipologia));
         return true;
     });
     QStringList r = nomi.values();
@@ -92,18 +93,6 @@ struct ParteDichiarazione {
     QList<qint64> illeggibili;
 };
 
-// The key of the type the record holds, on the stack: a record costs no allocation.
-QByteArray ChiaveTipologia(const TScheda &s, char (&spazio)[256])
-{
-    const QByteArrayView t = Testo::TrimByte(Grezzo(s, Campo::Tipologia));
-    const qsizetype n = std::min<qsizetype>(t.size(), sizeof spazio);
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = t[i];
-        spazio[i] = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
-    }
-    return QByteArray::fromRawData(spazio, n);
-}
-
 } // namespace
 
 ElencoDichiarazione ElencaPerDichiarazione(const QString &percorsoArchivio, int anno,
@@ -125,8 +114,8 @@ ElencoDichiarazione ElencaPerDichiarazione(const QString &percorsoArchivio, int 
         p.importi.resize(p.perTipologia.size());
     }
     const auto scheda = [&](int parte, const TScheda &s, qint64 indice) {
-        char spazio[256];
-        const auto tipo = perChiave.constFind(ChiaveTipologia(s, spazio));
+        SpazioChiave spazio;
+        const auto tipo = perChiave.constFind(ChiaveGruppo(Grezzo(s, Campo::Tipologia), spazio));
         if (tipo == perChiave.cend())
             return;
         const QByteArrayView dovuto = Testo::TrimByte(Grezzo(s, Campo::Dovuto));

@@ -84,8 +84,7 @@ QString Componi(const std::array<QByteArrayView, 5> &p)
 // What a line shows of its record.
 const ImprontaScheda &Impronta()
 {
-    static const ImprontaScheda i(
-        {kCampiRiga[0], kCampiRiga[1], kCampiRiga[2], kCampiRiga[3], kCampiRiga[4]});
+    static const ImprontaScheda i(kCampiRiga);
     return i;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Avanzamento.h"
 #include "platform/Testo.h"
 #include "register/Archivio.h"
+#include "register/ImprontaScheda.h"
 
 #include <algorithm>
 #include <array>
@@ -34,29 +35,11 @@ const std::array<ModelloRegistro::Colonna, ModelloRegistro::NumeroColonne> &Mode
 
 ModelloRegistro::ModelloRegistro(QObject *parent) : QAbstractTableModel(parent) {}
 
-namespace {
-
-// Eight bytes from `p` as one number.
-quint64 Parola(const char *p)
+quint32 ModelloRegistro::ImprontaComuni(const TScheda &s)
 {
-    quint64 v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+    static const ImprontaScheda impronta(kCampiComuni);
+    return impronta(s);
 }
-
-// Adds a field to a payee's fingerprint: its length and its first and last
-// eight bytes. Two payees it does not tell apart are told apart by their bytes.
-// Reads up to eight bytes past a short field, inside the record.
-quint64 Mescola(quint64 h, QByteArrayView b)
-{
-    const qsizetype n = b.size();
-    const quint64 primi = n >= 8 ? Parola(b.data()) : Parola(b.data()) & ((quint64(1) << (8 * n)) - 1);
-    const quint64 ultimi = n >= 8 ? Parola(b.data() + n - 8) : 0;
-    h = (h ^ primi ^ quint64(n)) * 0x9E3779B97F4A7C15ULL;
-    return (h ^ ultimi ^ (h >> 29)) * 0xBF58476D1CE4E5B9ULL;
-}
-
-} // namespace
 
 bool ModelloRegistro::Carica(const QString &percorsoArchivio)
 {
@@ -65,7 +48,8 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
     // while the work goes on, never meets a half-filled model.
     beginResetModel();
     m_blocchi.clear();
-    m_righe = Righe{};
+    m_righe.reset();
+    m_numeroRighe = 0;
     m_modifiche.clear();
     endResetModel();
     // The archive is read in two parts at once, each filling blocks of its own
@@ -83,6 +67,8 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
         std::array<std::pair<int, int>, kCampi> posti; // offset of the length byte, capacity
         for (int k = 0; k < kCampi; ++k) {
             const Campo campo = Colonne()[size_t(k + 1)].campo;
+            if (campo != Campo(k))
+                qFatal("griglia: la colonna %d non mostra il campo %d", k + 1, k);
             posti[size_t(k)] = {TScheda::Offset(campo), TScheda::Capacita(campo)};
             // The strided copy and the fingerprint read up to a stride past each
             // field: in every build, a record layout that leaves no such room
@@ -93,7 +79,6 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
         const auto riga = [&posti](Parte &parte, const TScheda &s, Riga &r) {
             std::array<QByteArrayView, kCampi> t;
             qsizetype propri = 0, comuni = 0;
-            quint64 impronta = 0;
             for (size_t k = 0; k < t.size(); ++k) {
                 const auto [offset, capacita] = posti[k];
                 const char *d = s.byte.data() + offset + 1;
@@ -105,25 +90,10 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                     --z;
                 t[k] = QByteArrayView(d + a, z - a);
                 r.lunghezza[k] = quint8(z - a);
-                if (kComune[k]) {
-                    comuni += z - a;
-                    impronta = Mescola(impronta, t[k]);
-                } else {
-                    propri += z - a;
-                }
+                (kComune[k] ? comuni : propri) += z - a;
             }
-            r.comuni = parte.Comuni(t, comuni, impronta);
-            char *o = parte.Spazio(propri, r.propri);
-            for (size_t k = 0; k < t.size(); ++k) {
-                if (kComune[k])
-                    continue;
-                // In whole strides: the record goes on well past each of
-                // these fields and the room has a stride to spare, and the
-                // next field overwrites what went beyond.
-                for (qsizetype i = 0; i < t[k].size(); i += kPasso)
-                    std::memcpy(o + i, t[k].data() + i, kPasso);
-                o += t[k].size();
-            }
+            r.comuni = parte.Comuni(t, comuni, ImprontaComuni(s));
+            Copia(parte.Spazio(propri, r.propri), t, false);
         };
         // Each part fills blocks of fresh memory of its own, which costs more
         // than half a small archive's reading saves: two parts only from
@@ -138,19 +108,19 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
                     riga(parti[size_t(p)], schede[k], righe[size_t(primo + k)]);
                 scritte[size_t(p)] += quante;
             },
-            kFattore, [&righe](qint64 totale) { righe = Righe(size_t(totale)); });
+            kFattore, [&righe](qint64 totale) { righe = NuoveRighe(size_t(totale)); });
     } catch (const ErroreArchivio &) {
         ok = false;
     }
     // After a failed read the rows read so far stay, as one reading in one go
     // would leave them: the second part's only if the first is whole.
     const bool seconda = scritte[1] > 0 && scritte[0] == inizioSeconda;
-    righe.ImpostaNumero(size_t(seconda ? inizioSeconda + scritte[1] : scritte[0]));
+    const qint64 numero = seconda ? inizioSeconda + scritte[1] : scritte[0];
     std::vector<Blocco> blocchi = std::move(parti[0].blocchi);
     if (seconda) {
         // The second part's offsets count from its own first block.
         const qsizetype spostamento = qsizetype(blocchi.size()) * kBlocco;
-        for (size_t i = size_t(inizioSeconda); i < righe.size(); ++i) {
+        for (size_t i = size_t(inizioSeconda); i < size_t(numero); ++i) {
             righe[i].propri += spostamento;
             righe[i].comuni += spostamento;
         }
@@ -160,35 +130,16 @@ bool ModelloRegistro::Carica(const QString &percorsoArchivio)
     beginResetModel();
     m_blocchi = std::move(blocchi);
     m_righe = std::move(righe);
+    m_numeroRighe = numero;
     endResetModel();
     return ok;
 }
 
-ModelloRegistro::Righe::Righe(size_t capienza)
-    : m_dati(static_cast<Riga *>(Memoria::Prendi(std::max<size_t>(capienza, 1) * sizeof(Riga)))),
-      m_capienza(std::max<size_t>(capienza, 1))
+ModelloRegistro::Righe ModelloRegistro::NuoveRighe(size_t quante)
 {
-}
-
-ModelloRegistro::Righe::Righe(Righe &&altre) noexcept
-    : m_dati(std::exchange(altre.m_dati, nullptr)), m_capienza(std::exchange(altre.m_capienza, 0)),
-      m_numero(std::exchange(altre.m_numero, 0))
-{
-}
-
-ModelloRegistro::Righe &ModelloRegistro::Righe::operator=(Righe &&altre) noexcept
-{
-    // The other takes the old table, to give it back when it goes.
-    std::swap(m_dati, altre.m_dati);
-    std::swap(m_capienza, altre.m_capienza);
-    std::swap(m_numero, altre.m_numero);
-    return *this;
-}
-
-ModelloRegistro::Righe::~Righe()
-{
-    if (m_dati)
-        Memoria::Rendi(m_dati, m_capienza * sizeof(Riga));
+    // Taken as written: a part's rows fill only the pages they are on.
+    const size_t byte = std::max<size_t>(quante, 1) * sizeof(Riga);
+    return Righe(static_cast<Riga *>(Memoria::Prendi(byte)), RendiRighe{byte});
 }
 
 ModelloRegistro::Blocco ModelloRegistro::NuovoBlocco()
@@ -212,10 +163,24 @@ char *ModelloRegistro::Parte::Spazio(qsizetype byte, qsizetype &inizio)
     return o;
 }
 
-qsizetype ModelloRegistro::Parte::Comuni(const std::array<QByteArrayView, kCampi> &t, qsizetype byte,
-                                         quint64 impronta)
+void ModelloRegistro::Copia(char *o, const std::array<QByteArrayView, kCampi> &t, bool comuni)
 {
-    Voce &v = recenti[size_t(impronta >> 55) % recenti.size()];
+    for (size_t k = 0; k < t.size(); ++k) {
+        if (kComune[k] != comuni)
+            continue;
+        // In whole strides: the record goes on well past each of these
+        // fields and the room has a stride to spare, and the next field
+        // overwrites what went beyond.
+        for (qsizetype i = 0; i < t[k].size(); i += kPasso)
+            std::memcpy(o + i, t[k].data() + i, kPasso);
+        o += t[k].size();
+    }
+}
+
+qsizetype ModelloRegistro::Parte::Comuni(const std::array<QByteArrayView, kCampi> &t, qsizetype byte,
+                                         quint32 impronta)
+{
+    Voce &v = recenti[impronta % recenti.size()];
     if (v.inizio >= 0 && v.impronta == impronta) {
         // The same fingerprint: the same payee only if every field's bytes are.
         const char *p = blocchi[size_t(v.inizio / kBlocco)].get() + v.inizio % kBlocco;
@@ -291,7 +256,7 @@ void ModelloRegistro::AggiungiRigaEsportata(std::string &documento, qint64 riga)
 
 int ModelloRegistro::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_righe.size());
+    return parent.isValid() ? 0 : int(m_numeroRighe);
 }
 
 int ModelloRegistro::columnCount(const QModelIndex &parent) const

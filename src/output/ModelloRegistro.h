@@ -13,7 +13,6 @@
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QHash>
-#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -39,7 +38,11 @@ public:
     // load silently: the rows read so far stay. False after a failure.
     bool Carica(const QString &percorsoArchivio);
 
-    qint64 NumeroRighe() const { return qint64(m_righe.size()); }
+    qint64 NumeroRighe() const { return m_numeroRighe; }
+    // What tells a record's payee fields apart from others a load met lately
+    // (payee, tax code, product code, type, product, as stored): two records
+    // it does not tell apart are told apart by their bytes.
+    static quint32 ImprontaComuni(const TScheda &s);
     // The text the grid shows in the cell.
     QString Cella(qint64 riga, int colonna) const;
     // Appends the row's cells, typed, in column order, to the export document
@@ -59,10 +62,17 @@ private:
     static constexpr int kCampi = NumeroColonne - 1;
     // The payee, its tax code, the product's code, type and name: kept once
     // for the rows that repeat them all, the row's other fields row by row.
-    static constexpr std::array<bool, kCampi> kComune = {false, false, true,  true,  false, true,  true,
-                                                         true,  false, false, false, false, false, false};
-    static constexpr int kComuni = 5;
-    static_assert(std::count(kComune.begin(), kComune.end(), true) == kComuni);
+    static constexpr std::array<Campo, 5> kCampiComuni = {Campo::Fornitore, Campo::CodFisc, Campo::Codice,
+                                                          Campo::Tipologia, Campo::Servizi};
+    static constexpr int kComuni = int(kCampiComuni.size());
+    // Whether field k of a row (its record's Campo(k), as the columns after
+    // the first are) is one of them.
+    static constexpr std::array<bool, kCampi> kComune = [] {
+        std::array<bool, kCampi> c{};
+        for (Campo campo : kCampiComuni)
+            c[size_t(campo)] = true;
+        return c;
+    }();
     struct Riga {
         qsizetype propri;                     // offset of the row's own fields in the blocks
         qsizetype comuni;                     // offset of its payee's fields in the blocks
@@ -81,7 +91,7 @@ private:
     // met last, to find there those its next rows repeat.
     struct Parte {
         struct Voce {
-            quint64 impronta = 0;
+            quint32 impronta = 0;
             qsizetype inizio = -1;
             std::array<quint8, kComuni> lunghezza{};
         };
@@ -91,28 +101,21 @@ private:
         // Room for `byte` bytes; their offset goes to `inizio`.
         char *Spazio(qsizetype byte, qsizetype &inizio);
         // The offset of the payee's fields `t`, stored unless met lately.
-        qsizetype Comuni(const std::array<QByteArrayView, kCampi> &t, qsizetype byte, quint64 impronta);
+        qsizetype Comuni(const std::array<QByteArrayView, kCampi> &t, qsizetype byte, quint32 impronta);
     };
+    // Copies the trimmed fields t of the group (a payee's fields, or the
+    // row's own) one after the other to o, which has a stride to spare.
+    static void Copia(char *o, const std::array<QByteArrayView, kCampi> &t, bool comuni);
     // A row per record, in one table that each part of the reading writes
     // from its own first record: no part's rows are copied to join them.
-    class Righe {
-    public:
-        Righe() = default;
-        explicit Righe(size_t capienza);
-        Righe(Righe &&altre) noexcept;
-        Righe &operator=(Righe &&altre) noexcept;
-        ~Righe();
-        Riga &operator[](size_t i) { return m_dati[i]; }
-        const Riga &operator[](size_t i) const { return m_dati[i]; }
-        size_t size() const { return m_numero; }
-        size_t Capienza() const { return m_capienza; }
-        void ImpostaNumero(size_t numero) { m_numero = numero; }
-
-    private:
-        Riga *m_dati = nullptr;
-        size_t m_capienza = 0, m_numero = 0;
+    struct RendiRighe {
+        size_t byte; // of the table
+        void operator()(Riga *r) const { Memoria::Rendi(r, byte); }
     };
+    using Righe = std::unique_ptr<Riga[], RendiRighe>;
+    static Righe NuoveRighe(size_t quante);
     std::vector<Blocco> m_blocchi;
     Righe m_righe;
+    qint64 m_numeroRighe = 0;
     QHash<quint64, QString> m_modifiche; // cells edited in the grid
 };

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-ImprontaScheda::ImprontaScheda(std::initializer_list<Campo> campi)
+ImprontaScheda::ImprontaScheda(std::span<const Campo> campi)
 {
     for (Campo c : campi) {
         const Posto p{TScheda::Offset(c), TScheda::Capacita(c)};

@@ -8,12 +8,12 @@
 #include "register/Scheda.h"
 
 #include <QtGlobal>
-#include <initializer_list>
+#include <span>
 #include <vector>
 
 class ImprontaScheda {
 public:
-    explicit ImprontaScheda(std::initializer_list<Campo> campi);
+    explicit ImprontaScheda(std::span<const Campo> campi);
     quint32 operator()(const TScheda &s) const;
 
 private:
